@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the whole project, then the Qt-free core under
+# AddressSanitizer + UndefinedBehaviorSanitizer, then the serial port under
+# ThreadSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+jobs=$(nproc)
+
+echo "== Build and test (all)"
+scripts/build.sh
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== Core under AddressSanitizer + UndefinedBehaviorSanitizer"
+[ -f build-asan/build.ninja ] || cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DTARN_CORE_ONLY=ON -DTARN_SANITIZE=address,undefined
+cmake --build build-asan
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+echo "== Serial port under ThreadSanitizer"
+[ -f build-tsan/build.ninja ] || cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DTARN_CORE_ONLY=ON -DTARN_SANITIZE=thread
+cmake --build build-tsan --target tarn_serial_tests
+# The thread sanitizer's shadow memory does not fit every address-space layout
+# that recent kernels randomise; a run without randomisation always fits.
+TSAN_OPTIONS=halt_on_error=1 setarch "$(uname -m)" -R \
+    ctest --test-dir build-tsan --output-on-failure -L serial

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+// Every text the user can see, in one place. The texts are the console's own
+// and stay exactly as they are, odd spacing and spelling included: operators
+// and service notes quote them.
+namespace tarn::Messages {
+
+inline constexpr std::string_view WindowTitle = "Tarn - Kestra Zephon";
+
+inline constexpr const char* PortDoesNotExist = "Port COM%d does not exist!";
+inline constexpr const char* PortNotFound = "Port not found";
+
+// Serial port call failures: operation name, system error text, port number.
+inline constexpr const char* SerialCallFailed =
+    "WARNING:  %s Failed with the following error: \n%s\nPort: %d\n";
+inline constexpr std::string_view ApplicationErrorTitle = "Application Error";
+
+inline constexpr const char* SettingsNotSaved =
+    "The settings file cannot be written: changes made from now on will not be kept.\n%s";
+inline constexpr std::string_view SettingsErrorTitle = "Settings Error";
+
+// Command line.
+inline constexpr const char* OptionNeedsValue = "tarn-console: %s needs a value";
+inline constexpr const char* UnknownOption = "tarn-console: unknown option %s";
+inline constexpr std::string_view Usage =
+    "Usage: tarn-console [--port-device PATH]\n"
+    "\n"
+    "  --port-device PATH  open PATH in place of the configured COM port\n"
+    "                      (for example the pty of tarn-camsim)\n"
+    "  -h, --help          show this text\n"
+    "\n"
+    "COM ports map to devices through the [Ports] section of the settings file\n"
+    "($XDG_CONFIG_HOME/Tarn/tarn-console.conf).\n";
+
+// printf-style formatting of the texts above. Integers and strings only, so the
+// result does not depend on the user's locale.
+template <typename... Args>
+std::string format(const char* pattern, Args... args)
+{
+    const int size = std::snprintf(nullptr, 0, pattern, args...);
+    if (size <= 0)
+        return {};
+    std::string text(static_cast<std::size_t>(size) + 1, '\0');
+    std::snprintf(text.data(), text.size(), pattern, args...);
+    text.resize(static_cast<std::size_t>(size));
+    return text;
+}
+
+} // namespace tarn::Messages

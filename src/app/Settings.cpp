@@ -1,0 +1,101 @@
+#include "app/Settings.h"
+
+#include "platform/ProfileStore.h"
+
+#include <string>
+
+namespace tarn {
+
+namespace {
+
+// Marks an absent key: a stored -1 reads as absent too, as it always did.
+constexpr int Absent = -1;
+
+struct KeyRule {
+    std::string_view section;
+    std::string_view key;
+    int storedDefault;
+    int usedWhenAbsent;
+    int Settings::*member;
+};
+
+int readWithDefault(ProfileStore& profile, const KeyRule& rule)
+{
+    const int value = profile.readInt(rule.section, rule.key, Absent);
+    if (value != Absent)
+        return value;
+    profile.writeInt(rule.section, rule.key, rule.storedDefault);
+    return rule.usedWhenAbsent;
+}
+
+} // namespace
+
+Settings Settings::load(ProfileStore& profile)
+{
+    using namespace SettingsKey;
+    constexpr auto setup = SettingsSection::Setup;
+    // Video Type, LL Phase and Video Freeze Status store 1 on the first run
+    // while that run works with 0.
+    static constexpr KeyRule setupRules[] = {
+        {setup, PortIndex, 0, 0, &Settings::portIndex},
+        {setup, Port, 1, 1, &Settings::port},
+        {setup, Baud, 0, 0, &Settings::baud},
+        {setup, CommPort, 0, 0, &Settings::commPort},
+        {setup, Mode, 1, 1, &Settings::mode},
+        {setup, PtImage, 7, 7, &Settings::ptImage},
+        {setup, RxType, 1, 1, &Settings::rxType},
+        {setup, CamType, 3, 3, &Settings::camType},
+        {setup, PtType, 1, 1, &Settings::ptType},
+        {setup, PanSpeed, 63, 63, &Settings::panSpeed},
+        {setup, TiltSpeed, 63, 63, &Settings::tiltSpeed},
+        {setup, VideoType, 1, 0, &Settings::videoType},
+        {setup, LlPhase, 1, 0, &Settings::llPhase},
+        {setup, VideoFreezeStatus, 1, 0, &Settings::videoFreezeStatus},
+    };
+
+    Settings settings;
+    for (const KeyRule& rule : setupRules) {
+        settings.*rule.member = readWithDefault(profile, rule);
+        if (rule.member == &Settings::port && settings.port <= 0) {
+            settings.port = 1;
+            profile.writeInt(setup, Port, 1);
+        }
+    }
+
+    settings.dwellTime =
+        readWithDefault(profile, {SettingsSection::TourSetup, DwellTime, 5, 5, nullptr});
+    for (std::size_t i = 0; i < settings.tour.size(); ++i) {
+        const std::string key = "Tour" + std::to_string(i + 1);
+        settings.tour[i] = readWithDefault(profile, {SettingsSection::TourSetup, key, 0, 0, nullptr});
+    }
+
+    settings.ntcipMode =
+        readWithDefault(profile, {SettingsSection::Ntcip, NtcipMode, 0, 0, nullptr});
+    settings.ntcipExitNormal =
+        readWithDefault(profile, {SettingsSection::Ntcip, NtcipExitNormal, 1, 1, nullptr});
+    return settings;
+}
+
+int Settings::baudRateForIndex(int index)
+{
+    static constexpr int rates[] = {9600, 4800, 2400, 1200, 600, 300, 19200};
+    if (index < 0 || index >= static_cast<int>(std::size(rates)))
+        return 9600;
+    return rates[index];
+}
+
+bool writeIfChanged(ProfileStore& profile, std::string_view section, std::string_view key,
+                    int value)
+{
+    if (profile.readInt(section, key, Absent) == value)
+        return false;
+    profile.writeInt(section, key, value);
+    return true;
+}
+
+void writePresetName(ProfileStore& profile, int presetIndex, std::string_view name)
+{
+    profile.writeString(SettingsSection::Presets, "P" + std::to_string(presetIndex), name);
+}
+
+} // namespace tarn

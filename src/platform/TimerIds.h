@@ -1,0 +1,23 @@
+#pragma once
+
+namespace tarn::TimerId {
+
+// The fixed timer ids of the main window. Cameras and field habits were tuned
+// to these timings, so the ids and periods stay as the console always had them.
+inline constexpr int TransmitLamp = 10;      // 50 ms, transmit lamp off
+inline constexpr int ReceiveLamp = 11;       // 50 ms, receive lamp off
+inline constexpr int StatusPoll = 13;        // sends "L?" (or the Javelin status frame)
+inline constexpr int StatusPollDayNight = 14; // 50 ms after 13, sends "cDS"
+inline constexpr int QueuePump = 20;         // main pump of the command queue
+inline constexpr int ResponseTimeout = 21;   // 100 ms without an answer releases the queue
+inline constexpr int LinkFrameWait = 40;     // 1000 ms between link frames
+inline constexpr int LinkFrame = 41;         // sends the link frame 7E 01 00 00 41 7E
+inline constexpr int AddressProbe = 42;      // sends the broadcast "A?"
+inline constexpr int ProbeWait = 44;         // 1000 ms after the probe
+inline constexpr int AddressLinkFrame = 50;  // sends 7E 01 AH AL 44 7E
+inline constexpr int NtcipDisable = 51;      // sends "mND"
+inline constexpr int PresetNamePoll = 52;    // queues "cdS" + 0x10
+inline constexpr int NtcipEnable = 53;       // sends "mNe"
+inline constexpr int PortServerConnect = 60; // 1000 ms to reach the port server
+
+} // namespace tarn::TimerId

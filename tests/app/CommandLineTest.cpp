@@ -1,0 +1,49 @@
+#include "app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace tarn {
+namespace {
+
+CommandLine parse(std::vector<std::string_view> args)
+{
+    return CommandLine::parse(args);
+}
+
+TEST(CommandLine, portDeviceInBothForms)
+{
+    EXPECT_EQ(parse({"--port-device", "/dev/pts/7"}).portDevice, "/dev/pts/7");
+    EXPECT_EQ(parse({"--port-device=/tmp/cam"}).portDevice, "/tmp/cam");
+    EXPECT_FALSE(parse({}).portDevice);
+}
+
+TEST(CommandLine, mistakesAreReportedNotGuessed)
+{
+    struct Row {
+        std::vector<std::string_view> args;
+        const char* error;
+    };
+    const Row rows[] = {
+        {{"--port-device"}, "tarn-console: --port-device needs a value"},
+        {{"--port-device="}, "tarn-console: --port-device needs a value"},
+        {{"--port"}, "tarn-console: unknown option --port"},
+        {{"/dev/ttyUSB0"}, "tarn-console: unknown option /dev/ttyUSB0"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.error);
+        const auto line = parse(row.args);
+        EXPECT_EQ(line.error, row.error);
+        EXPECT_FALSE(line.portDevice);
+    }
+}
+
+TEST(CommandLine, help)
+{
+    EXPECT_TRUE(parse({"--help"}).showHelp);
+    EXPECT_TRUE(parse({"-h"}).showHelp);
+}
+
+} // namespace
+} // namespace tarn

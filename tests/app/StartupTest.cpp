@@ -1,0 +1,124 @@
+#include "control/MainControl.h"
+#include "control/MainControlDialog.h"
+#include "platform/MemoryProfileStore.h"
+#include "platform/Platform.h"
+#include "platform/QtMainThreadPoster.h"
+#include "platform/QtTimers.h"
+#include "platform/ScriptedPrompter.h"
+#include "support/PseudoTerminal.h"
+
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+namespace tarn {
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+private:
+    // Starts the real program with a clean profile, on a pty standing in for
+    // the camera's line, and waits until its initialisation has stored the
+    // settings.
+    struct RunningConsole {
+        QTemporaryDir configHome;
+        test::PseudoTerminal pty;
+        QProcess process;
+        QString settingsPath() const
+        {
+            return configHome.path() + QStringLiteral("/Tarn/tarn-console.conf");
+        }
+    };
+
+    static bool startConsole(RunningConsole& console)
+    {
+        if (!console.pty.isValid())
+            return false;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), console.configHome.path());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        console.process.setProcessEnvironment(environment);
+        console.process.setProcessChannelMode(QProcess::ForwardedChannels);
+        console.process.start(QStringLiteral(TARN_CONSOLE_PATH),
+                              {QStringLiteral("--port-device"),
+                               QString::fromStdString(console.pty.slavePath())});
+        return console.process.waitForStarted(5000);
+    }
+
+    static bool settingsComplete(const QString& path)
+    {
+        QSettings stored(path, QSettings::IniFormat);
+        return stored.contains(QStringLiteral("NTCIP/NTCIPExitNormal"))
+            && stored.contains(QStringLiteral("Ports/COM20"));
+    }
+
+    static void verifyFirstRunSettings(const QString& path)
+    {
+        QSettings stored(path, QSettings::IniFormat);
+        QCOMPARE(stored.value(QStringLiteral("Setup/Port")).toInt(), 1);
+        QCOMPARE(stored.value(QStringLiteral("Setup/PTImage")).toInt(), 7);
+        QCOMPARE(stored.value(QStringLiteral("Setup/Video Type")).toInt(), 1);
+        QCOMPARE(stored.value(QStringLiteral("Setup/Video Freeze Status")).toInt(), 1);
+        QCOMPARE(stored.value(QStringLiteral("TourSetup/Tour10")).toInt(), 0);
+        QCOMPARE(stored.value(QStringLiteral("TourSetup/DwellTime")).toInt(), 5);
+        QCOMPARE(stored.value(QStringLiteral("NTCIP/NTCIPExitNormal")).toInt(), 1);
+        QCOMPARE(stored.value(QStringLiteral("Ports/COM5")).toString(), QStringLiteral("/dev/ttyUSB0"));
+        QVERIFY(!stored.contains(QStringLiteral("Setup/Comm. Protocol")));
+    }
+
+private slots:
+    void missingPortShowsOneMessageAndTheWindowStillOpens()
+    {
+        QtTimers timers;
+        ScriptedPrompter prompter;
+        MemoryProfileStore profile;
+        QtMainThreadPoster poster;
+        Platform platform{timers, prompter, profile, poster};
+        MainControl control(platform, Settings{}, [](int) { return std::string("/nonexistent/tty"); });
+        MainControlDialog dialog(control);
+
+        dialog.initialise();
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+
+        QCOMPARE(prompter.texts(), std::vector<std::string>{"Port COM1 does not exist!"});
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Tarn - Kestra Zephon"));
+        QVERIFY(!control.isBusy());
+
+        dialog.close();
+        QVERIFY(control.hasExited());
+        QCOMPARE(prompter.shown().size(), std::size_t{1});
+    }
+
+    void sigtermEndsTheConsoleThroughItsExitPath()
+    {
+        RunningConsole console;
+        QVERIFY(startConsole(console));
+        QTRY_VERIFY_WITH_TIMEOUT(settingsComplete(console.settingsPath()), 10000);
+
+        ::kill(static_cast<pid_t>(console.process.processId()), SIGTERM);
+        QVERIFY(console.process.waitForFinished(5000));
+        QCOMPARE(console.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(console.process.exitCode(), 0);
+        verifyFirstRunSettings(console.settingsPath());
+    }
+
+    void settingsSurviveAKilledConsole()
+    {
+        RunningConsole console;
+        QVERIFY(startConsole(console));
+        QTRY_VERIFY_WITH_TIMEOUT(settingsComplete(console.settingsPath()), 10000);
+
+        ::kill(static_cast<pid_t>(console.process.processId()), SIGKILL);
+        QVERIFY(console.process.waitForFinished(5000));
+        verifyFirstRunSettings(console.settingsPath());
+    }
+};
+
+} // namespace tarn
+
+QTEST_MAIN(tarn::StartupTest)
+#include "StartupTest.moc"
