@@ -23,6 +23,21 @@ inline constexpr const char* SettingsNotSaved =
     "The settings file cannot be written: changes made from now on will not be kept.\n%s";
 inline constexpr std::string_view SettingsErrorTitle = "Settings Error";
 
+// Address refusals of the send operations (no title, OK only).
+inline constexpr std::string_view AddressRange = "Exceeding Camera Address Range";
+inline constexpr std::string_view AddressRange254 = "Exceeding Camera Address Range of 254";
+inline constexpr std::string_view AddressRange32Broadcast =
+    "Exceeding Camera Address Range of 32, use broadcast address 255";
+inline constexpr std::string_view AddressRange999 = "Exceeding Camera Address Range of 999";
+inline constexpr std::string_view AddressRange16384 = "Exceeding Camera Address Range of 16384";
+inline constexpr std::string_view AddressRange255 = "Exceeding Camera Address Range of 255";
+inline constexpr std::string_view AddressRange99 = "Exceeding Camera Address Range of 99";
+
+// Traffic monitor lines before the first frame.
+inline constexpr std::string_view TransmitLineIdle = " Transmit data";
+inline constexpr std::string_view ReceiveLineIdle = " Receive data";
+inline constexpr std::string_view AcknowledgementLine = " Ack";
+
 // Command line.
 inline constexpr const char* OptionNeedsValue = "tarn-console: %s needs a value";
 inline constexpr const char* UnknownOption = "tarn-console: unknown option %s";

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "link/CommandQueue.h"
+#include "link/LinkState.h"
+#include "link/NetworkReplyAssembler.h"
+#include "link/ReplyRouter.h"
+#include "link/ReplySink.h"
+#include "link/SerialReplyAssembler.h"
+#include "link/TrafficMonitor.h"
+#include "platform/Timers.h"
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace tarn {
+
+class ByteTransport;
+class Prompter;
+class ProfileStore;
+
+// The camera link: the three send operations, the command queue with its main
+// pump and the 100 ms response time-out, the reply assembly of both transports,
+// the acknowledgement and the routing of replies. Runs on the main thread only.
+class CameraLink final : public TimerClient, private ReplySink {
+public:
+    static constexpr int ResponseTimeoutMs = 100;
+    static constexpr int PumpIntervalMs = 100;
+
+    CameraLink(Timers& timers, Prompter& prompter, ProfileStore& profile, LinkEvents& events);
+    ~CameraLink();
+    CameraLink(const CameraLink&) = delete;
+    CameraLink& operator=(const CameraLink&) = delete;
+
+    // Where the bytes go. The network transport is set while a socket exists.
+    void setSerialTransport(ByteTransport* transport) { m_serial = transport; }
+    void setNetworkTransport(ByteTransport* transport) { m_network = transport; }
+    bool hasNetworkTransport() const { return m_network != nullptr; }
+
+    // The central framed send. `command` is a NUL-terminated text, or a whole
+    // pass-through frame beginning with FF. The buffer may change: the address
+    // goes into bytes 4 and 5 of a pass-through frame, and a "v" command is cut
+    // to 7 characters. Refusals are shown to the user; always returns 0.
+    int SendCommand(std::span<std::uint8_t> command);
+    int SendCommand(std::string_view command);
+    // F8, address, 'c', command, checksum (and ETX in STX mode).
+    int SendCameraCommand(std::string_view command);
+    // Bytes as they are, serial link only: the link frames.
+    int SendRawBytes(std::span<const std::uint8_t> bytes);
+
+    // Appends to the queue and arms the pump to send it `delayMs` from now.
+    void enqueue(std::string_view command, int delayMs = 5);
+    void enqueue(std::span<const std::uint8_t> frame, int delayMs = 5);
+    void armPump(int delayMs);
+
+    // Bytes from the line.
+    void serialByteReceived(std::uint8_t byte, int port);
+    void networkBytesReceived(std::span<const std::uint8_t> bytes);
+
+    LinkState& state() { return m_state; }
+    const LinkState& state() const { return m_state; }
+    CommandQueue& queue() { return m_queue; }
+    TrafficMonitor& monitor() { return m_monitor; }
+    ReplyRouter& router() { return m_router; }
+    Timers& timers() { return m_timers; }
+
+    void timerFired(int id) override;
+
+private:
+    void acknowledgementReceived() override;
+    void frameReceived(std::span<const std::uint8_t> frame) override;
+    void pumpTick();
+    void send(std::span<const std::uint8_t> frame, bool lengthHeader);
+    void refuse(std::string_view message);
+
+    Timers& m_timers;
+    Prompter& m_prompter;
+    LinkState m_state;
+    CommandQueue m_queue;
+    TrafficMonitor m_monitor;
+    SerialReplyAssembler m_serialAssembler;
+    NetworkReplyAssembler m_networkAssembler;
+    ReplyRouter m_router;
+    ByteTransport* m_serial = nullptr;
+    ByteTransport* m_network = nullptr;
+};
+
+} // namespace tarn

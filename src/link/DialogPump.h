@@ -1,0 +1,72 @@
+#pragma once
+
+#include "platform/Timers.h"
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace tarn {
+
+class CameraLink;
+
+// The pump a modal dialog runs instead of the main window's while it is open:
+// it appends to the same command queue and sends one entry at a time with a
+// send timer of its own, waiting for the acknowledgement, the reply or its own
+// hold time before the next.
+class DialogPump final : public TimerClient {
+public:
+    struct Config {
+        int sendTimerId = 10;
+        int sendPeriodMs = 5;       // how soon after an append the first send happens
+        int holdTimerId = 11;
+        int holdMs = 2000;          // the longest wait for an answer
+        bool setsReplyWanted = true; // the answer belongs to the dialog
+    };
+
+    DialogPump(CameraLink& link, Config config);
+    ~DialogPump();
+    DialogPump(const DialogPump&) = delete;
+    DialogPump& operator=(const DialogPump&) = delete;
+
+    // While the dialog initialises nothing is queued and nothing is sent.
+    void setInitialising(bool initialising) { m_initialising = initialising; }
+    bool initialising() const { return m_initialising; }
+
+    void append(std::string_view command);
+    void append(std::span<const std::uint8_t> frame);
+
+    void timerFired(int id) override;
+
+private:
+    void tick();
+
+    CameraLink& m_link;
+    Config m_config;
+    bool m_initialising = false;
+};
+
+// The Setup dialog's way of sending: the newest command supersedes any that
+// has not gone out yet, and goes out 5 ms later without waiting for the link.
+class DeferredSend final : public TimerClient {
+public:
+    static constexpr int TimerId = 10;
+    static constexpr int DelayMs = 5;
+
+    explicit DeferredSend(CameraLink& link);
+    ~DeferredSend();
+    DeferredSend(const DeferredSend&) = delete;
+    DeferredSend& operator=(const DeferredSend&) = delete;
+
+    // While sending is suppressed the command is dropped.
+    void setSuppressed(bool suppressed) { m_suppressed = suppressed; }
+    void send(std::string_view command);
+
+    void timerFired(int id) override;
+
+private:
+    CameraLink& m_link;
+    bool m_suppressed = false;
+};
+
+} // namespace tarn

@@ -1,0 +1,41 @@
+#pragma once
+
+namespace tarn {
+
+// The link state every part of the console reads: which camera, how to frame,
+// which way the bytes go, and the flags that gate sending.
+struct LinkState {
+    int address = 0;        // current camera address, 0..16384
+    int protocolIndex = 1;  // the camera protocol list index
+    int linkMode = -1;      // 0 serial port, 1 network port server
+    int frameMode = 1;      // 1 F8 mode, 0 STX mode
+    int cameraType = 1;     // "AlderHD", "AlderSD", "BirchSD", "BirchHD", "Cedar", "DogwoodHD"
+    int moduleType = 0;     // 0 "Standard", 1 "Day/Night", 2 "Thermal"
+    int portServerPort = 1233;
+
+    // Set until the main window has initialised: nothing may be sent before.
+    bool busy = true;
+    // Set for good once a thermal "tPe" command went out.
+    bool sendLock = false;
+    // The next framed send goes to every camera (address byte FF).
+    bool broadcastNext = false;
+    // 1 after a Tarn frame, 0 after a pass-through frame: chooses the framing
+    // expected on receive.
+    bool framedSend = false;
+    // Between the link frame and the probe of the connection sequence.
+    bool handshake = false;
+    bool networkConnected = false;
+    // Set by dialog-side pumps after each send: the next Day/Night camera reply
+    // (or length-mode frame) belongs to the picture-control dialog.
+    bool replyWanted = false;
+    // Set by the screen privacy zone dialog before a command it wants answered.
+    bool privacyReplyWanted = false;
+    // The main panel's last preset query ended with '?': a 'P' reply is its answer.
+    bool presetQueryPending = false;
+
+    bool stxMode() const { return frameMode == 0; }
+    bool lengthMode() const { return !framedSend && !handshake; }
+    bool isMakersCamera() const { return cameraType >= 0 && cameraType <= 5; }
+};
+
+} // namespace tarn

@@ -1,0 +1,73 @@
+#include "link/SerialReplyAssembler.h"
+
+#include "link/FrameBuilder.h"
+#include "link/ReplySink.h"
+
+#include <algorithm>
+#include <span>
+
+namespace tarn {
+
+namespace {
+constexpr std::uint8_t ChecksumFloor = 0x80;
+// An F8 frame is at least start, address, two text bytes and the checksum.
+constexpr std::size_t ShortestF8Frame = 5;
+constexpr std::size_t ShortestStxFrame = 3;
+} // namespace
+
+void SerialReplyAssembler::start(std::size_t bytesToClear)
+{
+    std::fill_n(m_buffer.begin(), std::min(bytesToClear, BufferSize), std::uint8_t{0});
+    m_count = 0;
+    m_expected = 0;
+    m_collecting = true;
+}
+
+void SerialReplyAssembler::complete(ReplySink& sink)
+{
+    const std::size_t size = m_count;
+    m_count = 0;
+    m_collecting = false;
+    sink.frameReceived(std::span<const std::uint8_t>(m_buffer.data(), size));
+}
+
+void SerialReplyAssembler::feed(std::uint8_t byte, Mode mode, ReplySink& sink)
+{
+    if (m_count == 0) {
+        if (mode.lengthMode) {
+            if (byte == FrameByte::PassThrough)
+                start(32);
+            else if (byte == FrameByte::Start)
+                start(BufferSize);
+        } else if (byte == FrameByte::Ack) {
+            sink.acknowledgementReceived();
+            return;
+        } else if (mode.stxMode ? byte == FrameByte::Stx : byte == FrameByte::Start) {
+            start(BufferSize);
+        }
+    }
+    if (!m_collecting)
+        return; // between frames: noise, or the tail of a frame given up
+
+    if (mode.lengthMode && m_count == 1)
+        m_expected = std::size_t{byte} + 2;
+    m_buffer[m_count++] = byte;
+
+    bool done = false;
+    if (mode.lengthMode)
+        done = m_count == m_expected;
+    else if (mode.stxMode)
+        done = m_count >= ShortestStxFrame && byte == FrameByte::Etx;
+    else
+        done = m_count >= ShortestF8Frame && byte >= ChecksumFloor;
+
+    if (done) {
+        complete(sink);
+    } else if (m_count == BufferSize) {
+        // No end in sight: give the frame up and wait for the next start byte.
+        m_count = 0;
+        m_collecting = false;
+    }
+}
+
+} // namespace tarn

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace tarn {
+
+class ReplySink;
+
+// Turns the serial line's bytes, one at a time, into acknowledgements and
+// reply frames. Three framings: length mode after a pass-through (Javelin)
+// frame (FF LEN ... : LEN + 2 bytes), STX ... ETX, and F8 ... up to the
+// checksum byte (the first byte of 0x80 or more after the fifth byte).
+class SerialReplyAssembler {
+public:
+    static constexpr std::size_t BufferSize = 96;
+
+    struct Mode {
+        bool lengthMode; // after a pass-through send, before the first Tarn frame
+        bool stxMode;
+    };
+
+    void feed(std::uint8_t byte, Mode mode, ReplySink& sink);
+
+    bool collecting() const { return m_collecting; }
+    std::size_t count() const { return m_count; }
+
+private:
+    void start(std::size_t bytesToClear);
+    void complete(ReplySink& sink);
+
+    std::array<std::uint8_t, BufferSize> m_buffer{};
+    std::size_t m_count = 0;
+    std::size_t m_expected = 0;
+    bool m_collecting = false;
+};
+
+} // namespace tarn

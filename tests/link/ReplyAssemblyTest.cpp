@@ -1,0 +1,134 @@
+#include "link/NetworkReplyAssembler.h"
+#include "link/ReplySink.h"
+#include "link/SerialReplyAssembler.h"
+#include "support/LinkFixture.h"
+
+namespace tarn::test {
+namespace {
+
+struct Sink : ReplySink {
+    std::vector<Bytes> frames;
+    int acks = 0;
+    void acknowledgementReceived() override { ++acks; }
+    void frameReceived(std::span<const std::uint8_t> frame) override
+    {
+        frames.emplace_back(frame.begin(), frame.end());
+    }
+};
+
+constexpr SerialReplyAssembler::Mode F8Mode{false, false};
+constexpr SerialReplyAssembler::Mode StxMode{false, true};
+constexpr SerialReplyAssembler::Mode LengthMode{true, false};
+
+void feed(SerialReplyAssembler& assembler, const Bytes& bytes, SerialReplyAssembler::Mode mode,
+          Sink& sink)
+{
+    for (const std::uint8_t byte : bytes)
+        assembler.feed(byte, mode, sink);
+}
+
+TEST(SerialReplyAssembly, framesCompleteAtTheirEndByteWhateverTheSplit)
+{
+    struct Row {
+        const char* name;
+        SerialReplyAssembler::Mode mode;
+        Bytes stream;
+        std::vector<Bytes> frames;
+        int acks;
+    };
+    const Row rows[] = {
+        {"F8 reply", F8Mode, {0xF8, 0x01, 0x41, 0x3F, 0x8F}, {{0xF8, 0x01, 0x41, 0x3F, 0x8F}}, 0},
+        // Fewer than five bytes: the 8F is not an end, the next bytes belong to it.
+        {"F8 short then more", F8Mode, {0xF8, 0x01, 0x8F, 0x41, 0x3F, 0x85},
+         {{0xF8, 0x01, 0x8F, 0x41, 0x3F, 0x85}}, 0},
+        {"ack between frames", F8Mode, {0x06, 0xF8, 0x01, 0x4C, 0x30, 0x8D, 0x06},
+         {{0xF8, 0x01, 0x4C, 0x30, 0x8D}}, 2},
+        {"0x06 inside a frame is data", F8Mode, {0xF8, 0x01, 0x06, 0x41, 0x8A},
+         {{0xF8, 0x01, 0x06, 0x41, 0x8A}}, 0},
+        {"noise before a frame is dropped", F8Mode, {0x41, 0x00, 0x8F, 0xF8, 0x01, 0x41, 0x3F, 0x8F},
+         {{0xF8, 0x01, 0x41, 0x3F, 0x8F}}, 0},
+        {"STX reply", StxMode, {0x02, 0x01, 0x4C, 0x30, 0x8D, 0x03},
+         {{0x02, 0x01, 0x4C, 0x30, 0x8D, 0x03}}, 0},
+        {"STX needs more than two bytes", StxMode, {0x02, 0x03, 0x41, 0x03}, {{0x02, 0x03, 0x41, 0x03}}, 0},
+        {"STX ignores F8", StxMode, {0xF8, 0x01, 0x41, 0x3F, 0x8F}, {}, 0},
+        {"length mode: FF 08 and eight more", LengthMode,
+         {0xFF, 0x08, 1, 2, 3, 4, 5, 6, 7, 0x48}, {{0xFF, 0x08, 1, 2, 3, 4, 5, 6, 7, 0x48}}, 0},
+        {"length mode takes no acknowledgement", LengthMode, {0x06}, {}, 0},
+        {"length mode: 0x06 inside", LengthMode, {0xFF, 0x02, 0x06, 0x10}, {{0xFF, 0x02, 0x06, 0x10}}, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        // Every way of cutting the stream in two gives the same frames.
+        for (std::size_t cut = 0; cut <= row.stream.size(); ++cut) {
+            SerialReplyAssembler assembler;
+            Sink sink;
+            feed(assembler, Bytes(row.stream.begin(), row.stream.begin() + cut), row.mode, sink);
+            feed(assembler, Bytes(row.stream.begin() + cut, row.stream.end()), row.mode, sink);
+            EXPECT_EQ(sink.frames, row.frames);
+            EXPECT_EQ(sink.acks, row.acks);
+        }
+    }
+}
+
+TEST(SerialReplyAssembly, aFrameWithoutEndIsDiscardedAtTheBufferSize)
+{
+    SerialReplyAssembler assembler;
+    Sink sink;
+    Bytes runaway = {0xF8};
+    runaway.resize(SerialReplyAssembler::BufferSize, 0x41);
+    feed(assembler, runaway, F8Mode, sink);
+    EXPECT_FALSE(assembler.collecting());
+    feed(assembler, {0x8F, 0xF8, 0x01, 0x41, 0x3F, 0x8F}, F8Mode, sink);
+    EXPECT_EQ(sink.frames, (std::vector<Bytes>{{0xF8, 0x01, 0x41, 0x3F, 0x8F}}));
+}
+
+TEST(SerialReplyAssembly, lengthModeLengthBeyondTheBufferIsDiscardedNotOverrun)
+{
+    SerialReplyAssembler assembler;
+    Sink sink;
+    Bytes frame = {0xFF, 0xFE};
+    frame.resize(300, 0x11);
+    feed(assembler, frame, LengthMode, sink);
+    EXPECT_TRUE(sink.frames.empty());
+}
+
+TEST(NetworkReplyAssembly, oneReadMayHoldSeveralFramesAndFramesMayContinue)
+{
+    NetworkReplyAssembler assembler;
+    Sink sink;
+    assembler.feed(Bytes{0xF8, 0x01, 0x41, 0x3F, 0x8F, 0xF8, 0x01, 0x4C}, sink);
+    ASSERT_EQ(sink.frames.size(), 1u);
+    assembler.feed(Bytes{0x30, 0x8D}, sink);
+    ASSERT_EQ(sink.frames.size(), 2u);
+    EXPECT_EQ(sink.frames[1], (Bytes{0xF8, 0x01, 0x4C, 0x30, 0x8D}));
+    EXPECT_EQ(sink.acks, 0);
+}
+
+TEST(NetworkReplyAssembly, acknowledgementIsTheWholeReadButOnlyBetweenFrames)
+{
+    NetworkReplyAssembler assembler;
+    Sink sink;
+    assembler.feed(Bytes{0x06, 0xF8, 0x01, 0x41, 0x3F, 0x8F}, sink);
+    assembler.feed(Bytes{0x15}, sink);
+    EXPECT_EQ(sink.acks, 2);
+    EXPECT_TRUE(sink.frames.empty());
+
+    assembler.feed(Bytes{0xF8, 0x01}, sink);
+    assembler.feed(Bytes{0x06, 0x41, 0x8A}, sink);
+    EXPECT_EQ(sink.acks, 2);
+    EXPECT_EQ(sink.frames, (std::vector<Bytes>{{0xF8, 0x01, 0x06, 0x41, 0x8A}}));
+}
+
+TEST(NetworkReplyAssembly, runawayFrameIsDiscardedAtSixtyFourBytes)
+{
+    NetworkReplyAssembler assembler;
+    Sink sink;
+    Bytes runaway = {0xF8};
+    runaway.resize(NetworkReplyAssembler::BufferSize, 0x41);
+    runaway.insert(runaway.end(), {0x8F, 0xF8, 0x01, 0x41, 0x3F, 0x8F});
+    assembler.feed(runaway, sink);
+    EXPECT_EQ(sink.frames, (std::vector<Bytes>{{0xF8, 0x01, 0x41, 0x3F, 0x8F}}));
+}
+
+} // namespace
+} // namespace tarn::test
