@@ -1,16 +1,12 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the whole project, then the Qt-free core under
-# AddressSanitizer + UndefinedBehaviorSanitizer, then the serial port under
-# ThreadSanitizer.
+# Builds and runs every test: the Qt-free core under AddressSanitizer +
+# UndefinedBehaviorSanitizer, the serial port under ThreadSanitizer, the reply
+# fuzzer for 60 seconds, and last the whole project's suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
 jobs=$(nproc)
-
-echo "== Build and test (all)"
-scripts/build.sh
-QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
 
 echo "== Core under AddressSanitizer + UndefinedBehaviorSanitizer"
 [ -f build-asan/build.ninja ] || cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
@@ -27,3 +23,15 @@ cmake --build build-tsan --target tarn_serial_tests
 # that recent kernels randomise; a run without randomisation always fits.
 TSAN_OPTIONS=halt_on_error=1 setarch "$(uname -m)" -R \
     ctest --test-dir build-tsan --output-on-failure -L serial
+
+echo "== Reply fuzzer, 60 seconds"
+[ -f build-fuzz/build.ninja ] || cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARN_CORE_ONLY=ON -DTARN_FUZZ=ON \
+    -DTARN_SANITIZE=address,undefined
+cmake --build build-fuzz
+mkdir -p build-fuzz/corpus
+build-fuzz/tests/fuzz/tarn_reply_fuzzer -max_total_time=60 -print_final_stats=1 build-fuzz/corpus
+
+echo "== Build and test (all)"
+scripts/build.sh
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"

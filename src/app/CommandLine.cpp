@@ -2,7 +2,41 @@
 
 #include "app/Messages.h"
 
+#include <charconv>
+
 namespace tarn {
+
+std::optional<CommandLine::PortServer> CommandLine::parsePortServer(std::string_view text)
+{
+    const std::size_t colon = text.rfind(':');
+    if (colon == std::string_view::npos)
+        return std::nullopt;
+    std::string_view host = text.substr(0, colon);
+    const std::string_view port = text.substr(colon + 1);
+    int portNumber = 0;
+    const auto portResult = std::from_chars(port.data(), port.data() + port.size(), portNumber);
+    if (port.empty() || portResult.ec != std::errc() || portResult.ptr != port.data() + port.size()
+        || portNumber < 1 || portNumber > 65535)
+        return std::nullopt;
+    if (host == "localhost")
+        host = "127.0.0.1";
+
+    PortServer server{{}, std::string(port)};
+    for (std::size_t i = 0; i < server.address.size(); ++i) {
+        int octet = -1;
+        const auto result = std::from_chars(host.data(), host.data() + host.size(), octet);
+        if (result.ec != std::errc() || octet < 0 || octet > 255 || result.ptr == host.data())
+            return std::nullopt;
+        server.address[i] = static_cast<std::uint8_t>(octet);
+        host.remove_prefix(static_cast<std::size_t>(result.ptr - host.data()));
+        const bool last = i + 1 == server.address.size();
+        if (last ? !host.empty() : !host.starts_with('.'))
+            return std::nullopt;
+        if (!last)
+            host.remove_prefix(1);
+    }
+    return server;
+}
 
 CommandLine CommandLine::parse(std::span<const std::string_view> args)
 {
@@ -11,6 +45,16 @@ CommandLine CommandLine::parse(std::span<const std::string_view> args)
         const std::string_view arg = args[i];
         if (arg == "--help" || arg == "-h") {
             line.showHelp = true;
+        } else if (arg == "--connect") {
+            if (i + 1 >= args.size()) {
+                line.error = Messages::format(Messages::OptionNeedsValue, "--connect");
+                return line;
+            }
+            line.connect = parsePortServer(args[++i]);
+            if (!line.connect) {
+                line.error = Messages::format(Messages::BadPortServer, std::string(args[i]).c_str());
+                return line;
+            }
         } else if (arg == "--port-device") {
             if (i + 1 >= args.size() || args[i + 1].empty()) {
                 line.error = Messages::format(Messages::OptionNeedsValue, "--port-device");

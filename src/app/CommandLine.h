@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -12,11 +14,19 @@ struct CommandLine {
     // Opens this device in place of the configured COM port (a simulator's pty,
     // a USB adapter under an unusual name).
     std::optional<std::string> portDevice;
+    // Starts on the network link and connects to this port server at once.
+    struct PortServer {
+        std::array<std::uint8_t, 4> address;
+        std::string port;
+    };
+    std::optional<PortServer> connect;
     bool showHelp = false;
     std::string error; // empty when the line was understood
 
     // args without the program name
     static CommandLine parse(std::span<const std::string_view> args);
+    // "192.168.1.20:4001" or "localhost:4001"; nothing when it is not one.
+    static std::optional<PortServer> parsePortServer(std::string_view text);
 };
 
 } // namespace tarn

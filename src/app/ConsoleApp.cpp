@@ -6,6 +6,7 @@
 #include "control/MainControl.h"
 #include "control/MainControlDialog.h"
 #include "link/ComPortMap.h"
+#include "link/PortServerLink.h"
 #include "platform/Platform.h"
 #include "platform/QtMainThreadPoster.h"
 #include "platform/QtProfileStore.h"
@@ -25,7 +26,8 @@ int ConsoleApp::run(const CommandLine& commandLine)
     QtProfileStore profile(prompter);
     QtTimers timers;
     QtMainThreadPoster poster;
-    Platform platform{timers, prompter, profile, poster};
+    QtPortServerSocketFactory sockets;
+    Platform platform{timers, prompter, profile, poster, sockets};
 
     const Settings settings = Settings::load(profile);
     ComPortMap ports(profile);
@@ -53,6 +55,9 @@ int ConsoleApp::run(const CommandLine& commandLine)
     });
 
     dialog.initialise();
+    if (commandLine.connect && !stopRequested)
+        dialog.connectToPortServer(commandLine.connect->address,
+                                   QString::fromStdString(commandLine.connect->port));
     if (!stopRequested)
         dialog.exec();
     return 0;

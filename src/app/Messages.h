@@ -38,14 +38,28 @@ inline constexpr std::string_view TransmitLineIdle = " Transmit data";
 inline constexpr std::string_view ReceiveLineIdle = " Receive data";
 inline constexpr std::string_view AcknowledgementLine = " Ack";
 
+// Connection sequence.
+inline constexpr std::string_view CannotConnect =
+    "Cannot connect to the camera....! -- <Click YES> will re-try to connect to the camera again. \n";
+
+// Port-server link.
+inline constexpr std::string_view PortServerNotFound =
+    "Cannot find the Port Server IP Address, Disconnecting";
+inline constexpr std::string_view NetworkErrorTitle = "Network Error";
+inline constexpr std::string_view CouldNotReceive = "Could not Recieve";
+
 // Command line.
 inline constexpr const char* OptionNeedsValue = "tarn-console: %s needs a value";
 inline constexpr const char* UnknownOption = "tarn-console: unknown option %s";
+inline constexpr const char* BadPortServer =
+    "tarn-console: --connect needs an IPv4 address and a port, like 192.168.1.200:4001 (got %s)";
 inline constexpr std::string_view Usage =
-    "Usage: tarn-console [--port-device PATH]\n"
+    "Usage: tarn-console [--port-device PATH] [--connect HOST:PORT]\n"
     "\n"
     "  --port-device PATH  open PATH in place of the configured COM port\n"
     "                      (for example the pty of tarn-camsim)\n"
+    "  --connect HOST:PORT start on the network link, connected to this\n"
+    "                      serial port server (IPv4 address or localhost)\n"
     "  -h, --help          show this text\n"
     "\n"
     "COM ports map to devices through the [Ports] section of the settings file\n"

@@ -1,6 +1,7 @@
 #include "control/MainControl.h"
 
 #include "app/Messages.h"
+#include "link/Protocols.h"
 #include "platform/Platform.h"
 #include "platform/Prompter.h"
 
@@ -10,16 +11,35 @@ MainControl::MainControl(Platform& platform, Settings settings,
                          std::function<std::string(int port)> devicePathFor)
     : m_platform(platform)
     , m_settings(settings)
+    , m_link(platform.timers, platform.prompter, platform.profile, *this)
     , m_serialPort(platform.poster, platform.prompter, std::move(devicePathFor))
+    , m_connection(m_link, platform.prompter, platform.profile, m_settings)
+    , m_portServer(m_link, platform.prompter, platform.profile, platform.sockets)
 {
+    LinkState& state = m_link.state();
+    state.linkMode = settings.commPort;
+    state.frameMode = settings.mode;
+    state.cameraType = settings.rxType;
+    state.moduleType = settings.camType;
+    state.protocolIndex = settings.commProtocol;
+    m_link.setSerialTransport(&m_serialPort);
+    m_portServer.setProbeRequest([this] { m_connection.probeAfterConnect(); });
 }
 
 MainControl::~MainControl() = default;
 
 void MainControl::initialise()
 {
+    m_link.queue().queueReady = true;
+    m_link.queue().dataReplyDone = true;
     openSerialPort();
-    m_busy = false;
+    m_portServer.initialise();
+    // The address entry knows only the protocols with an address range of
+    // their own; the others start as the maker's protocol.
+    if (const int protocol = m_link.state().protocolIndex; protocol < 1 || protocol > 8)
+        m_link.state().protocolIndex = Protocol::Tarn;
+    m_link.state().busy = false;
+    m_connection.start();
 }
 
 void MainControl::openSerialPort()
@@ -36,15 +56,29 @@ void MainControl::openSerialPort()
                                     {}, MessageIcon::Warning);
 }
 
-void MainControl::exit()
+int MainControl::exit()
 {
     if (m_exited)
-        return;
+        return 0;
     m_exited = true;
+    return m_connection.exitCommands();
 }
 
-void MainControl::serialByteReceived(std::uint8_t, int)
+void MainControl::serialByteReceived(std::uint8_t byte, int port)
 {
+    m_link.serialByteReceived(byte, port);
+}
+
+void MainControl::connectionReply(int address)
+{
+    m_connection.connectionReply();
+    if (m_addressChanged)
+        m_addressChanged(address);
+}
+
+void MainControl::addressLinkFrameRequested()
+{
+    m_connection.sendAddressLinkFrameSoon();
 }
 
 } // namespace tarn

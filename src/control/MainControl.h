@@ -1,6 +1,9 @@
 #pragma once
 
+#include "app/ConnectionSequence.h"
 #include "app/Settings.h"
+#include "link/CameraLink.h"
+#include "link/PortServerControl.h"
 #include "link/SerialPort.h"
 
 #include <functional>
@@ -10,9 +13,10 @@ namespace tarn {
 
 struct Platform;
 
-// The main window's logic, without any widget: owns the link state and runs
-// the window's initialisation and exit steps. The Qt window only forwards to it.
-class MainControl final : public SerialPortOwner {
+// The main window's logic, without any widget: owns the link state, the serial
+// port, the port-server link and the connection sequence, and runs the
+// window's initialisation and exit steps. The Qt window only forwards to it.
+class MainControl final : public SerialPortOwner, public LinkEvents {
 public:
     static constexpr std::size_t SerialWriteBufferSize = 128;
 
@@ -23,27 +27,40 @@ public:
     MainControl& operator=(const MainControl&) = delete;
 
     // The window's initialisation: opens the serial port from the settings
-    // (one message when it is missing) and ends the busy state.
+    // (one message when it is missing), ends the busy state and starts looking
+    // for the camera.
     void initialise();
-    // The exit path's commands to the camera. Runs once, however the window closes.
-    void exit();
+    // The exit path's commands to the camera. Runs once, however the window
+    // closes; returns how long the camera needs before the line goes.
+    int exit();
 
     // Set from construction until the initialisation has finished: nothing may
     // be sent before the window exists.
-    bool isBusy() const { return m_busy; }
+    bool isBusy() const { return m_link.state().busy; }
     bool hasExited() const { return m_exited; }
     const Settings& settings() const { return m_settings; }
     SerialPort& serialPort() { return m_serialPort; }
+    CameraLink& link() { return m_link; }
+    ConnectionSequence& connection() { return m_connection; }
+    PortServerControl& portServer() { return m_portServer; }
+
+    // Called when the camera's address changed (the "A" reply).
+    void setAddressChanged(std::function<void(int)> changed) { m_addressChanged = std::move(changed); }
 
     void serialByteReceived(std::uint8_t byte, int port) override;
+    void connectionReply(int address) override;
+    void addressLinkFrameRequested() override;
 
 private:
     void openSerialPort();
 
     Platform& m_platform;
     Settings m_settings;
+    CameraLink m_link;
     SerialPort m_serialPort;
-    bool m_busy = true;
+    ConnectionSequence m_connection;
+    PortServerControl m_portServer;
+    std::function<void(int)> m_addressChanged;
     bool m_exited = false;
 };
 

@@ -6,6 +6,7 @@ class Timers;
 class Prompter;
 class ProfileStore;
 class MainThreadPoster;
+class PortServerSocketFactory;
 
 // The platform services the console logic runs on: real Qt ones in the
 // program, a virtual clock and scripted prompts in tests.
@@ -14,6 +15,7 @@ struct Platform {
     Prompter& prompter;
     ProfileStore& profile;
     MainThreadPoster& poster;
+    PortServerSocketFactory& sockets;
 };
 
 } // namespace tarn

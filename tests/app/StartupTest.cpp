@@ -5,6 +5,7 @@
 #include "platform/QtMainThreadPoster.h"
 #include "platform/QtTimers.h"
 #include "platform/ScriptedPrompter.h"
+#include "support/FakePortServer.h"
 #include "support/PseudoTerminal.h"
 
 #include <QProcess>
@@ -76,7 +77,8 @@ private slots:
         ScriptedPrompter prompter;
         MemoryProfileStore profile;
         QtMainThreadPoster poster;
-        Platform platform{timers, prompter, profile, poster};
+        test::FakePortServer sockets;
+        Platform platform{timers, prompter, profile, poster, sockets};
         MainControl control(platform, Settings{}, [](int) { return std::string("/nonexistent/tty"); });
         MainControlDialog dialog(control);
 

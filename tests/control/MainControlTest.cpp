@@ -5,6 +5,7 @@
 #include "platform/QueuedPoster.h"
 #include "platform/ScriptedPrompter.h"
 #include "platform/VirtualClock.h"
+#include "support/FakePortServer.h"
 #include "support/PseudoTerminal.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,8 @@ protected:
     ScriptedPrompter prompter;
     MemoryProfileStore profile;
     QueuedPoster poster;
-    Platform platform{clock, prompter, profile, poster};
+    test::FakePortServer sockets;
+    Platform platform{clock, prompter, profile, poster, sockets};
 };
 
 TEST_F(MainControlStartUp, missingPortGivesExactlyOneMessageAndTheConsoleRunsOn)

@@ -1,0 +1,156 @@
+#include "link/PortServerControl.h"
+
+#include "app/Messages.h"
+#include "app/Settings.h"
+#include "link/CameraLink.h"
+#include "platform/ProfileStore.h"
+#include "platform/Prompter.h"
+#include "platform/TimerIds.h"
+
+#include <charconv>
+
+namespace tarn {
+
+namespace {
+constexpr PortServerControl::Controls AllDisabled{};
+constexpr PortServerControl::Controls ReadyToConnect{true, false, true, true};
+constexpr PortServerControl::Controls ConnectedControls{false, true, false, false};
+} // namespace
+
+PortServerControl::PortServerControl(CameraLink& link, Prompter& prompter, ProfileStore& profile,
+                                     PortServerSocketFactory& sockets)
+    : m_link(link)
+    , m_prompter(prompter)
+    , m_profile(profile)
+    , m_sockets(sockets)
+{
+}
+
+PortServerControl::~PortServerControl()
+{
+    m_link.timers().stopAll(*this);
+    dropSocket();
+}
+
+void PortServerControl::initialise()
+{
+    setControls(m_link.state().linkMode == 1 ? ReadyToConnect : AllDisabled);
+}
+
+void PortServerControl::setControls(Controls controls)
+{
+    m_controls = controls;
+    if (m_controlsChanged)
+        m_controlsChanged();
+}
+
+void PortServerControl::writeLinkMode(int mode)
+{
+    m_link.state().linkMode = mode;
+    m_profile.writeInt(SettingsSection::Setup, SettingsKey::CommPort, mode);
+}
+
+void PortServerControl::chooseSerial()
+{
+    disconnect();
+    setControls(AllDisabled);
+    writeLinkMode(0);
+}
+
+void PortServerControl::chooseNetwork()
+{
+    writeLinkMode(1);
+    setControls(ReadyToConnect);
+}
+
+int PortServerControl::parsePort(std::string_view text)
+{
+    int port = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), port);
+    if (result.ec != std::errc() || port < 0)
+        return 0;
+    return port;
+}
+
+std::string PortServerControl::formatAddress(const std::array<std::uint8_t, 4>& address)
+{
+    return std::to_string(address[0]) + '.' + std::to_string(address[1]) + '.'
+        + std::to_string(address[2]) + '.' + std::to_string(address[3]);
+}
+
+void PortServerControl::connect(const std::array<std::uint8_t, 4>& address,
+                                std::string_view portText)
+{
+    if (m_socket)
+        return;
+    m_link.state().networkConnected = true;
+    const int port = parsePort(portText);
+    m_link.state().portServerPort = port;
+    m_socket = m_sockets.create(*this);
+    m_link.setNetworkTransport(m_socket.get());
+    m_socket->connectTo(formatAddress(address), port);
+    m_link.timers().start(*this, TimerId::PortServerConnect, ConnectTimeoutMs);
+    if (m_probe)
+        m_probe();
+}
+
+void PortServerControl::dropSocket()
+{
+    if (!m_socket)
+        return;
+    m_link.setNetworkTransport(nullptr);
+    m_socket->close();
+    m_socket.reset();
+}
+
+void PortServerControl::disconnect()
+{
+    if (!m_socket)
+        return;
+    m_link.state().networkConnected = false;
+    dropSocket();
+    setControls(ReadyToConnect);
+}
+
+void PortServerControl::socketConnected(int errorCode)
+{
+    if (errorCode == 0) {
+        m_link.timers().stop(*this, TimerId::PortServerConnect);
+        setControls(ConnectedControls);
+        return;
+    }
+    // The 1 s time-out tells the user; here the socket just goes. Nothing is
+    // connected any more, so replies are not routed as if it were.
+    m_link.state().networkConnected = false;
+    dropSocket();
+    setControls(ReadyToConnect);
+}
+
+void PortServerControl::timerFired(int id)
+{
+    if (id != TimerId::PortServerConnect)
+        return;
+    m_link.timers().stop(*this, id);
+    disconnect();
+    m_prompter.showMessage(Messages::PortServerNotFound, Messages::NetworkErrorTitle,
+                           MessageIcon::None);
+}
+
+void PortServerControl::socketDataReceived(std::span<const std::uint8_t> bytes)
+{
+    m_link.networkBytesReceived(bytes);
+}
+
+void PortServerControl::socketReceiveFailed()
+{
+    m_prompter.showMessage(Messages::CouldNotReceive, {}, MessageIcon::None);
+}
+
+void PortServerControl::socketClosedByPeer()
+{
+    // A dead socket that looks connected helps nobody: the link is disconnected
+    // and "Connect" is offered again.
+    disconnect();
+}
+
+} // namespace tarn

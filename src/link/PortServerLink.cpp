@@ -1,0 +1,90 @@
+#include "link/PortServerLink.h"
+
+#include <QHostAddress>
+#include <QTcpSocket>
+
+#include <array>
+
+namespace tarn {
+
+PortServerLink::PortServerLink(Listener& listener)
+    : m_listener(listener)
+    , m_socket(new QTcpSocket) // released by close() with deleteLater
+{
+    QObject::connect(m_socket, &QTcpSocket::connected, m_socket, [this] {
+        m_connected = true;
+        m_listener.socketConnected(0);
+    });
+    QObject::connect(m_socket, &QTcpSocket::readyRead, m_socket, [this] { readAll(); });
+    QObject::connect(m_socket, &QTcpSocket::errorOccurred, m_socket,
+                     [this](QAbstractSocket::SocketError error) {
+                         if (!m_connected) {
+                             // Error codes start at 0 for "refused": report them as 1 and up.
+                             m_listener.socketConnected(static_cast<int>(error) + 1);
+                         } else if (error == QAbstractSocket::RemoteHostClosedError) {
+                             m_connected = false;
+                             m_listener.socketClosedByPeer();
+                         } else {
+                             m_listener.socketReceiveFailed();
+                         }
+                     });
+    QObject::connect(m_socket, &QTcpSocket::disconnected, m_socket, [this] {
+        if (!m_connected)
+            return;
+        m_connected = false;
+        m_listener.socketClosedByPeer();
+    });
+}
+
+PortServerLink::~PortServerLink()
+{
+    close();
+}
+
+void PortServerLink::connectTo(const std::string& address, int port)
+{
+    if (!m_socket)
+        return;
+    m_socket->connectToHost(QHostAddress(QString::fromStdString(address)),
+                            static_cast<quint16>(port));
+}
+
+void PortServerLink::close()
+{
+    if (!m_socket)
+        return;
+    QTcpSocket* socket = m_socket;
+    m_socket = nullptr;
+    m_connected = false;
+    QObject::disconnect(socket, nullptr, nullptr, nullptr);
+    socket->disconnectFromHost();
+    socket->deleteLater();
+}
+
+void PortServerLink::write(std::span<const std::uint8_t> bytes)
+{
+    // Like a plain socket send: nothing goes out before the connection is up,
+    // and a failed send is not retried.
+    if (!m_socket || !m_connected)
+        return;
+    m_socket->write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+    m_socket->flush();
+}
+
+void PortServerLink::readAll()
+{
+    std::array<char, ReadSize> buffer;
+    while (m_socket && m_socket->bytesAvailable() > 0) {
+        const qint64 got = m_socket->read(buffer.data(), ReadSize);
+        if (got < 0) {
+            m_listener.socketReceiveFailed();
+            return;
+        }
+        if (got == 0)
+            return;
+        m_listener.socketDataReceived(
+            std::span(reinterpret_cast<const std::uint8_t*>(buffer.data()), static_cast<std::size_t>(got)));
+    }
+}
+
+} // namespace tarn
