@@ -72,6 +72,11 @@ void ConnectionSequence::probeAfterConnect()
     oneShot(TimerId::AddressProbe, 1100);
 }
 
+void ConnectionSequence::probeSoon(int delayMs)
+{
+    oneShot(TimerId::AddressProbe, delayMs);
+}
+
 void ConnectionSequence::requestStatus(int delayMs)
 {
     oneShot(TimerId::StatusPoll, delayMs);

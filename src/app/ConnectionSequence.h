@@ -29,6 +29,8 @@ public:
     void getAddress();
     // A port-server connection was asked for: probe once it may be up.
     void probeAfterConnect();
+    // The connection check after the camera was given a new address.
+    void probeSoon(int delayMs);
     // The status request of the main panel ("L?", then "cDS").
     void requestStatus(int delayMs);
     // The camera asked for the link frame with its address.

@@ -38,6 +38,15 @@ inline constexpr std::string_view TransmitLineIdle = " Transmit data";
 inline constexpr std::string_view ReceiveLineIdle = " Receive data";
 inline constexpr std::string_view AcknowledgementLine = " Ack";
 
+// Main panel.
+inline constexpr std::string_view InvalidPan = "Invalid Pan Position";
+inline constexpr std::string_view InvalidTilt = "Invalid Tilt Position";
+inline constexpr std::string_view InvalidZoom = "Invalid Zoom Position";
+inline constexpr std::string_view InvalidFocus = "Invalid Focus Position";
+inline constexpr std::string_view AddressRange8191 = "Exceeding Camera Address Range of 8191";
+inline constexpr std::string_view AddressRange223 = "Exceeding Camera Address Range of 223";
+inline constexpr std::string_view AddressRange32 = "Exceeding Camera Address Range of 32";
+
 // Connection sequence.
 inline constexpr std::string_view CannotConnect =
     "Cannot connect to the camera....! -- <Click YES> will re-try to connect to the camera again. \n";

@@ -1,7 +1,6 @@
 #include "control/MainControl.h"
 
 #include "app/Messages.h"
-#include "link/Protocols.h"
 #include "platform/Platform.h"
 #include "platform/Prompter.h"
 
@@ -15,6 +14,7 @@ MainControl::MainControl(Platform& platform, Settings settings,
     , m_serialPort(platform.poster, platform.prompter, std::move(devicePathFor))
     , m_connection(m_link, platform.prompter, platform.profile, m_settings)
     , m_portServer(m_link, platform.prompter, platform.profile, platform.sockets)
+    , m_panel(m_link, m_connection, platform.prompter, settings.ptType)
 {
     LinkState& state = m_link.state();
     state.linkMode = settings.commPort;
@@ -36,8 +36,7 @@ void MainControl::initialise()
     m_portServer.initialise();
     // The address entry knows only the protocols with an address range of
     // their own; the others start as the maker's protocol.
-    if (const int protocol = m_link.state().protocolIndex; protocol < 1 || protocol > 8)
-        m_link.state().protocolIndex = Protocol::Tarn;
+    m_panel.initialise();
     m_link.state().busy = false;
     m_connection.start();
 }

@@ -2,6 +2,7 @@
 
 #include "app/ConnectionSequence.h"
 #include "app/Settings.h"
+#include "control/MainPanel.h"
 #include "link/CameraLink.h"
 #include "link/PortServerControl.h"
 #include "link/SerialPort.h"
@@ -43,6 +44,7 @@ public:
     CameraLink& link() { return m_link; }
     ConnectionSequence& connection() { return m_connection; }
     PortServerControl& portServer() { return m_portServer; }
+    MainPanel& panel() { return m_panel; }
 
     // Called when the camera's address changed (the "A" reply).
     void setAddressChanged(std::function<void(int)> changed) { m_addressChanged = std::move(changed); }
@@ -50,6 +52,10 @@ public:
     void serialByteReceived(std::uint8_t byte, int port) override;
     void connectionReply(int address) override;
     void addressLinkFrameRequested() override;
+    void statusReply(std::span<const std::uint8_t> frame) override { m_panel.statusReply(frame); }
+    void panTiltPosition(int pan, int tilt) override { m_panel.panTiltPosition(pan, tilt); }
+    void javelinStatus(int length, std::uint8_t status) override { m_panel.javelinStatus(length, status); }
+    void statusFields(const StatusFields& fields) override { m_panel.statusFields(fields); }
 
 private:
     void openSerialPort();
@@ -60,6 +66,7 @@ private:
     SerialPort m_serialPort;
     ConnectionSequence m_connection;
     PortServerControl m_portServer;
+    MainPanel m_panel;
     std::function<void(int)> m_addressChanged;
     bool m_exited = false;
 };
