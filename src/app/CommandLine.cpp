@@ -45,6 +45,12 @@ CommandLine CommandLine::parse(std::span<const std::string_view> args)
         const std::string_view arg = args[i];
         if (arg == "--help" || arg == "-h") {
             line.showHelp = true;
+        } else if (arg == "--screenshot") {
+            if (i + 1 >= args.size() || args[i + 1].empty()) {
+                line.error = Messages::format(Messages::OptionNeedsValue, "--screenshot");
+                return line;
+            }
+            line.screenshot = std::string(args[++i]);
         } else if (arg == "--connect") {
             if (i + 1 >= args.size()) {
                 line.error = Messages::format(Messages::OptionNeedsValue, "--connect");

@@ -20,6 +20,8 @@ struct CommandLine {
         std::string port;
     };
     std::optional<PortServer> connect;
+    // Saves a picture of the main window after start-up, then closes it.
+    std::optional<std::string> screenshot;
     bool showHelp = false;
     std::string error; // empty when the line was understood
 

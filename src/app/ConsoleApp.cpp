@@ -14,6 +14,7 @@
 #include "platform/QtTimers.h"
 
 #include <QApplication>
+#include <QTimer>
 
 namespace tarn {
 
@@ -21,6 +22,10 @@ int ConsoleApp::run(const CommandLine& commandLine)
 {
     QApplication::setOrganizationName(QStringLiteral("Tarn"));
     QApplication::setApplicationName(QStringLiteral("tarn-console"));
+
+    // First of all, so a stop asked for during start-up is not lost: the
+    // signal waits in the watcher until the window can take it.
+    UnixSignalWatcher signalWatcher;
 
     QtPrompter prompter;
     QtProfileStore profile(prompter);
@@ -37,10 +42,9 @@ int ConsoleApp::run(const CommandLine& commandLine)
 
     MainControl control(platform, settings,
                         [&ports](int port) { return ports.devicePath(port); });
-    MainControlDialog dialog(control);
+    MainControlDialog dialog(control, platform);
 
     bool stopRequested = false;
-    UnixSignalWatcher signalWatcher;
     QObject::connect(&signalWatcher, &UnixSignalWatcher::stopRequested, &dialog, [&] {
         stopRequested = true;
         // A box open on top of the window is closed first, so the stop is not
@@ -58,6 +62,14 @@ int ConsoleApp::run(const CommandLine& commandLine)
     if (commandLine.connect && !stopRequested)
         dialog.connectToPortServer(commandLine.connect->address,
                                    QString::fromStdString(commandLine.connect->port));
+    if (commandLine.screenshot) {
+        const QString path = QString::fromStdString(*commandLine.screenshot);
+        // Long enough for the camera to be found and answer the first status request.
+        QTimer::singleShot(3000, &dialog, [&dialog, path] {
+            dialog.grab().save(path);
+            dialog.reject();
+        });
+    }
     if (!stopRequested)
         dialog.exec();
     return 0;

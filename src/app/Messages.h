@@ -39,6 +39,9 @@ inline constexpr std::string_view ReceiveLineIdle = " Receive data";
 inline constexpr std::string_view AcknowledgementLine = " Ack";
 
 // Main panel.
+inline constexpr std::string_view AboutTitle = "About Tarn Console";
+inline constexpr std::string_view AboutText =
+    "Tarn Console\nControl, programming and service of Tarn dome cameras and pan/tilt units.";
 inline constexpr std::string_view InvalidPan = "Invalid Pan Position";
 inline constexpr std::string_view InvalidTilt = "Invalid Tilt Position";
 inline constexpr std::string_view InvalidZoom = "Invalid Zoom Position";
@@ -46,6 +49,10 @@ inline constexpr std::string_view InvalidFocus = "Invalid Focus Position";
 inline constexpr std::string_view AddressRange8191 = "Exceeding Camera Address Range of 8191";
 inline constexpr std::string_view AddressRange223 = "Exceeding Camera Address Range of 223";
 inline constexpr std::string_view AddressRange32 = "Exceeding Camera Address Range of 32";
+
+// Tour Setup dialog: the dwell time check.
+inline constexpr std::string_view EnterAnInteger = "Please enter an integer.";
+inline constexpr std::string_view EnterAnIntegerBetween5And60 = "Please enter an integer between 5 and 60.";
 
 // Connection sequence.
 inline constexpr std::string_view CannotConnect =
@@ -69,6 +76,8 @@ inline constexpr std::string_view Usage =
     "                      (for example the pty of tarn-camsim)\n"
     "  --connect HOST:PORT start on the network link, connected to this\n"
     "                      serial port server (IPv4 address or localhost)\n"
+    "  --screenshot FILE   save a PNG of the main window 3 s after start-up,\n"
+    "                      then close\n"
     "  -h, --help          show this text\n"
     "\n"
     "COM ports map to devices through the [Ports] section of the settings file\n"

@@ -15,6 +15,7 @@ MainControl::MainControl(Platform& platform, Settings settings,
     , m_connection(m_link, platform.prompter, platform.profile, m_settings)
     , m_portServer(m_link, platform.prompter, platform.profile, platform.sockets)
     , m_panel(m_link, m_connection, platform.prompter, settings.ptType)
+    , m_presets(m_link, platform.profile)
 {
     LinkState& state = m_link.state();
     state.linkMode = settings.commPort;
@@ -24,6 +25,9 @@ MainControl::MainControl(Platform& platform, Settings settings,
     state.protocolIndex = settings.commProtocol;
     m_link.setSerialTransport(&m_serialPort);
     m_portServer.setProbeRequest([this] { m_connection.probeAfterConnect(); });
+    m_panel.setTourInterrupted([this] { m_presets.tourInterrupted(); });
+    for (std::size_t i = 0; i < m_runningTour.presets.size(); ++i)
+        m_runningTour.presets[i] = m_settings.tour[i] == 1;
 }
 
 MainControl::~MainControl() = default;

@@ -3,6 +3,8 @@
 #include "app/ConnectionSequence.h"
 #include "app/Settings.h"
 #include "control/MainPanel.h"
+#include "control/PresetPanel.h"
+#include "programming/TourSetup.h"
 #include "link/CameraLink.h"
 #include "link/PortServerControl.h"
 #include "link/SerialPort.h"
@@ -40,11 +42,15 @@ public:
     bool isBusy() const { return m_link.state().busy; }
     bool hasExited() const { return m_exited; }
     const Settings& settings() const { return m_settings; }
+    // The saved values the tour setup changes as it stores them.
+    Settings& savedSettings() { return m_settings; }
+    TourRunFlags& runningTour() { return m_runningTour; }
     SerialPort& serialPort() { return m_serialPort; }
     CameraLink& link() { return m_link; }
     ConnectionSequence& connection() { return m_connection; }
     PortServerControl& portServer() { return m_portServer; }
     MainPanel& panel() { return m_panel; }
+    PresetPanel& presets() { return m_presets; }
 
     // Called when the camera's address changed (the "A" reply).
     void setAddressChanged(std::function<void(int)> changed) { m_addressChanged = std::move(changed); }
@@ -56,6 +62,7 @@ public:
     void panTiltPosition(int pan, int tilt) override { m_panel.panTiltPosition(pan, tilt); }
     void javelinStatus(int length, std::uint8_t status) override { m_panel.javelinStatus(length, status); }
     void statusFields(const StatusFields& fields) override { m_panel.statusFields(fields); }
+    void presetNameReply(std::span<const std::uint8_t> frame) override { m_presets.presetNameReply(frame); }
 
 private:
     void openSerialPort();
@@ -67,6 +74,8 @@ private:
     ConnectionSequence m_connection;
     PortServerControl m_portServer;
     MainPanel m_panel;
+    PresetPanel m_presets;
+    TourRunFlags m_runningTour;
     std::function<void(int)> m_addressChanged;
     bool m_exited = false;
 };

@@ -222,6 +222,15 @@ void MainPanel::togglePositionPolling()
     changed();
 }
 
+void MainPanel::stopPolling()
+{
+    m_statusPolling = m_positionPolling = false;
+    m_link.timers().stop(*this, TimerId::StatusPolling);
+    m_link.timers().stop(*this, TimerId::PositionPolling);
+    m_lamps.statusPolling = false;
+    changed();
+}
+
 void MainPanel::setNewAddress(std::string_view digits)
 {
     const int address = leadingNumber(digits);

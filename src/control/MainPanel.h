@@ -100,6 +100,8 @@ public:
     void gotoPosition(std::string_view pan, std::string_view tilt, std::string_view zoom,
                       std::string_view focus); // position "Goto"
     void togglePositionPolling();     // "P/T/Z/F ?"
+    // Before a setup dialog opens: both pollings off, the lamp dark.
+    void stopPolling();
     void wipe();
     void wash();
     void seekHome();

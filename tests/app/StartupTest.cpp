@@ -80,7 +80,7 @@ private slots:
         test::FakePortServer sockets;
         Platform platform{timers, prompter, profile, poster, sockets};
         MainControl control(platform, Settings{}, [](int) { return std::string("/nonexistent/tty"); });
-        MainControlDialog dialog(control);
+        MainControlDialog dialog(control, platform);
 
         dialog.initialise();
         dialog.show();
