@@ -33,13 +33,7 @@ struct TimedTransport : ByteTransport {
 
 Bytes reply(std::string_view text)
 {
-    Bytes frame = {0xF8, 0x07};
-    frame.insert(frame.end(), text.begin(), text.end());
-    std::uint8_t sum = 0;
-    for (std::size_t i = 1; i < frame.size(); ++i)
-        sum ^= frame[i];
-    frame.push_back(0x80 | (sum & 0x0F));
-    return frame;
+    return cameraReply(0x07, text);
 }
 
 class Connection : public LinkFixture, public LinkEvents {

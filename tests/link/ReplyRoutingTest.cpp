@@ -7,13 +7,7 @@ namespace {
 // An F8 reply from address 1 with the given text.
 Bytes reply(std::string_view text)
 {
-    Bytes frame = {0xF8, 0x01};
-    frame.insert(frame.end(), text.begin(), text.end());
-    std::uint8_t sum = 0;
-    for (std::size_t i = 1; i < frame.size(); ++i)
-        sum ^= frame[i];
-    frame.push_back(0x80 | (sum & 0x0F));
-    return frame;
+    return cameraReply(0x01, text);
 }
 
 class ReplyRouting : public LinkFixture {

@@ -20,6 +20,20 @@ inline Bytes bytesOf(std::string_view text)
     return Bytes(text.begin(), text.end());
 }
 
+// A camera's F8 reply: start byte, its address byte, the text, the checksum.
+// Built here by hand, not with the console's frame builder, so the two check
+// each other.
+inline Bytes cameraReply(std::uint8_t addressByte, std::string_view text)
+{
+    Bytes frame = {0xF8, addressByte};
+    frame.insert(frame.end(), text.begin(), text.end());
+    std::uint8_t sum = 0;
+    for (std::size_t i = 1; i < frame.size(); ++i)
+        sum ^= frame[i];
+    frame.push_back(0x80 | (sum & 0x0F));
+    return frame;
+}
+
 // Collects every write as one block, so tests see frame boundaries.
 struct RecordingTransport : ByteTransport {
     std::vector<Bytes> writes;

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "sim/Axis.h"
+#include "sim/CameraModel.h"
+#include "sim/SimClock.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tarn::sim {
+
+// A stored preset position and the 24-character name (its "ID").
+struct Preset {
+    bool stored = false;
+    int pan = 0;
+    int tilt = 0;
+    int zoom = 0;
+    int focus = 0;
+    std::string name = std::string(24, ' ');
+};
+
+// Picture settings of the day/night camera block, as its status reply
+// reports them. Digits are the console's list indexes.
+struct DspSettings {
+    int dayNightMode = 0;  // 0 auto, 1 colour, 2 mono
+    int infraredMode = 0;
+    int shutter = 0;
+    int whiteBalance = 0;
+    int wideDynamicRange = 0;
+    int backLight = 0;
+    int stabiliser = 0;
+    int stabiliserFrequency = 0;
+    int digitalZoom = 0;
+    int maximumGain = 20; // dB, 1..40
+    int slowShutterLimit = 0;
+    int indoorOutdoor = 0;
+};
+
+// Who the camera is: fixed by the command line, except that "As" changes
+// the address.
+struct CameraIdentity {
+    int address = 1;
+    int protocol = 1; // the console's protocol list index
+    Model model = Model::AlderHD;
+    Module module = Module::DayNight;
+};
+
+// Everything the camera knows about itself, in one place: identity, link
+// behaviour, status bits, the moving parts, presets and tours. Command
+// handlers read and change it; the status replies are built from it.
+class CameraState {
+public:
+    static constexpr int PresetCount = 64;
+    static constexpr std::size_t PresetNameLength = 24;
+    static constexpr int TourCount = 8;
+    static constexpr int NoTour = -1;
+
+    // Positions: pan and tilt in tenths of a degree (tilt positive downwards,
+    // 900 = straight down), zoom and focus as 12-bit lens positions.
+    static constexpr int PanTurn = 3600;
+    static constexpr int TiltLimit = 900;
+    static constexpr int LensTop = 0xFFF;
+    static constexpr int IrisTop = 0xFF;
+
+    using Identity = CameraIdentity;
+
+    explicit CameraState(const Identity& identity = {});
+
+    // Four address digits, five with the protocol whose range reaches 16384.
+    int addressDigits() const;
+    // The "L" status byte bits: 0 manual iris, 1 camera power, 2 lens fast,
+    // 3 auto focus on PTZ.
+    std::uint8_t lensStatusBits() const;
+
+    // Moves every axis on to `now`.
+    void advanceTo(TimePoint now);
+    void stopAll();
+    // A preset goto, a nudge or a pan/tilt command takes the dome off its tour.
+    void leaveTour() { runningTour = NoTour; }
+
+    Identity identity;
+    // Replies in STX form (02 ... 03) instead of F8 form.
+    bool stxReplies = false;
+    // NTCIP mode: the camera answers the link frame and ignores "A?".
+    bool ntcip = false;
+
+    bool manualIris = false;
+    bool cameraPower = true;
+    bool lensFast = false;
+    bool autoFocusOnPtz = false;
+    bool manualFocus = false;
+    bool heaterOn = false;
+
+    int videoType = 1;      // 0 NTSC, 1 PAL
+    int lineLockPhase = 0;
+    char videoFreeze = '0';
+    int temperature = 25;   // degrees Celsius inside the housing
+    std::string firmware = "0107";
+
+    Axis pan{0, PanTurn, Axis::Ends::WrapAround};
+    Axis tilt{-TiltLimit, TiltLimit, Axis::Ends::Stop};
+    Axis zoom{0, LensTop, Axis::Ends::Stop};
+    Axis focus{0, LensTop, Axis::Ends::Stop, LensTop / 2};
+    Axis iris{0, IrisTop, Axis::Ends::Stop, IrisTop / 2};
+
+    std::array<Preset, PresetCount> presets{};
+    int runningTour = NoTour;
+    DspSettings dsp;
+
+private:
+    std::optional<TimePoint> m_lastAdvance;
+};
+
+} // namespace tarn::sim

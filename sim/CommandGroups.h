@@ -1,0 +1,19 @@
+#pragma once
+
+namespace tarn::sim {
+
+class CameraState;
+class CommandTable;
+
+// The camera's command vocabulary, one group per concern. Each handler
+// captures the state it works on, which must outlive the table.
+
+// Address, status requests and replies, latching lens functions, NTCIP mode.
+void addStatusCommands(CommandTable& table, CameraState& state);
+// Pan/tilt (fixed and proportional speeds, nudges), zoom, focus, iris,
+// position gotos and position requests.
+void addMotionCommands(CommandTable& table, CameraState& state);
+// Preset store/recall/names and tour start/stop.
+void addPresetCommands(CommandTable& table, CameraState& state);
+
+} // namespace tarn::sim

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "sim/Simulator.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarn::sim {
+
+// The command line of tarn-camsim.
+struct Options {
+    enum class Line { None, Pty, Tcp };
+
+    Line line = Line::None;
+    std::string linkPath;   // --link: symbolic link to the pty slave
+    std::string tcpHost;
+    int tcpPort = 0;
+    std::string logPath;
+    Simulator::Settings simulator;
+    bool help = false;
+};
+
+// Parses the arguments after the program name. On failure returns nothing
+// and puts the reason into `error`.
+std::optional<Options> parseOptions(const std::vector<std::string>& arguments, std::string& error);
+
+std::string usageText();
+
+} // namespace tarn::sim

@@ -1,0 +1,76 @@
+// tarn-camsim: a simulated dome camera on a pseudo-terminal or a TCP port.
+
+#include "sim/Options.h"
+#include "sim/PtyServer.h"
+#include "sim/SignalWatch.h"
+#include "sim/Simulator.h"
+#include "sim/SymbolicLink.h"
+#include "sim/TcpServer.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+int failed(const std::string& problem)
+{
+    std::fprintf(stderr, "tarn-camsim: %s\n", problem.c_str());
+    return 1;
+}
+
+// The first line of stdout says where the camera is; whoever started us
+// waits for it, so it must not sit in a buffer.
+void announce(const char* kind, const std::string& where)
+{
+    std::printf("%s: %s\n", kind, where.c_str());
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    using namespace tarn::sim;
+
+    std::string problem;
+    const auto options = parseOptions(std::vector<std::string>(argv + 1, argv + argc), problem);
+    if (!options) {
+        std::fprintf(stderr, "tarn-camsim: %s\n\n%s", problem.c_str(), usageText().c_str());
+        return 2;
+    }
+    if (options->help) {
+        std::fputs(usageText().c_str(), stdout);
+        return 0;
+    }
+
+    const SignalWatch signals;
+    if (!signals.valid())
+        return failed("cannot watch for SIGTERM/SIGINT");
+
+    TrafficLog log;
+    if (!options->logPath.empty() && !log.open(options->logPath, Clock::now()))
+        return failed("cannot open the log " + options->logPath);
+    Simulator simulator(options->simulator, std::move(log));
+
+    if (options->line == Options::Line::Pty) {
+        PtyServer server;
+        if (problem = server.open(); !problem.empty())
+            return failed(problem);
+        SymbolicLink link;
+        if (!options->linkPath.empty()) {
+            if (problem = link.create(options->linkPath, server.slavePath()); !problem.empty())
+                return failed(problem);
+        }
+        announce("pty", server.slavePath());
+        server.serve(simulator, signals.fd());
+        return 0;
+    }
+
+    TcpServer server;
+    if (problem = server.listen(options->tcpHost, options->tcpPort); !problem.empty())
+        return failed(problem);
+    announce("tcp", server.boundAddress());
+    server.serve(simulator, signals.fd());
+    return 0;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tarn::e2e {
+
+// The simulator's --log file read back: what crossed the line as the camera
+// saw it.
+class SimTrafficLog {
+public:
+    struct Line {
+        double seconds = 0;
+        std::string direction; // "rx" or "tx"
+        std::vector<std::uint8_t> bytes;
+        std::string note; // after '#': why a frame got no answer, or a fault
+    };
+
+    explicit SimTrafficLog(std::string path) : m_path(std::move(path)) {}
+
+    std::vector<Line> lines() const;
+    std::vector<Line> lines(const std::string& direction) const;
+    // Waits for the file to change until `done` holds for its lines or the
+    // patience runs out; returns whether it held.
+    bool waitFor(const std::function<bool(const std::vector<Line>&)>& done,
+                 std::chrono::milliseconds patience = std::chrono::seconds(3)) const;
+
+private:
+    std::string m_path;
+};
+
+} // namespace tarn::e2e
