@@ -15,14 +15,14 @@ cmake --build build-asan
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
-echo "== Serial port under ThreadSanitizer"
+echo "== Serial port and end-to-end tests under ThreadSanitizer"
 [ -f build-tsan/build.ninja ] || cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DTARN_CORE_ONLY=ON -DTARN_SANITIZE=thread
-cmake --build build-tsan --target tarn_serial_tests
+cmake --build build-tsan --target tarn_serial_tests tarn_e2e_tests tarn-camsim
 # The thread sanitizer's shadow memory does not fit every address-space layout
 # that recent kernels randomise; a run without randomisation always fits.
 TSAN_OPTIONS=halt_on_error=1 setarch "$(uname -m)" -R \
-    ctest --test-dir build-tsan --output-on-failure -L serial
+    ctest --test-dir build-tsan --output-on-failure -L 'serial|e2e'
 
 echo "== Reply fuzzer, 60 seconds"
 [ -f build-fuzz/build.ninja ] || cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
