@@ -8,6 +8,8 @@
 #include "support/FakePortServer.h"
 #include "support/PseudoTerminal.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -106,6 +108,55 @@ private slots:
         QCOMPARE(console.process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(console.process.exitCode(), 0);
         verifyFirstRunSettings(console.settingsPath());
+    }
+
+    void connectOptionReachesAPortServerAtStart()
+    {
+        QTemporaryDir work;
+        const QString simLog = work.filePath(QStringLiteral("camsim.log"));
+        QProcess simulator;
+        simulator.start(QStringLiteral(TARN_CAMSIM_PATH),
+                        {QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:0"), QStringLiteral("--address"),
+                         QStringLiteral("21"), QStringLiteral("--log"), simLog});
+        QVERIFY(simulator.waitForStarted(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(simulator.canReadLine(), 5000);
+        const QString where = QString::fromLatin1(simulator.readLine()).trimmed();
+        QVERIFY2(where.startsWith(QStringLiteral("tcp: ")), qPrintable(where));
+
+        QProcess console;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), work.path());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        QDir().mkpath(work.filePath(QStringLiteral("Tarn")));
+        // A camera type without NTCIP and a port that exists, so no box waits for an answer.
+        QFile settings(work.filePath(QStringLiteral("Tarn/tarn-console.conf")));
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write("[Setup]\nRxType=3\n");
+        settings.close();
+        test::PseudoTerminal unusedLine;
+        console.setProcessEnvironment(environment);
+        console.start(QStringLiteral(TARN_CONSOLE_PATH),
+                      {QStringLiteral("--port-device"), QString::fromStdString(unusedLine.slavePath()),
+                       QStringLiteral("--connect"), where.mid(5)});
+        QVERIFY(console.waitForStarted(5000));
+
+        // The probe 1.1 s after the connection request, answered with the address.
+        const auto answered = [&] {
+            QFile logFile(simLog);
+            if (!logFile.open(QIODevice::ReadOnly))
+                return false;
+            const QByteArray text = logFile.readAll();
+            return text.contains("rx F8 FF 41 3F 81") && text.contains("tx F8 15 41 30 30 32 31");
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(answered(), 8000);
+        QSettings stored(work.filePath(QStringLiteral("Tarn/tarn-console.conf")), QSettings::IniFormat);
+        QCOMPARE(stored.value(QStringLiteral("Setup/CommPort")).toInt(), 1);
+
+        ::kill(static_cast<pid_t>(console.processId()), SIGTERM);
+        QVERIFY(console.waitForFinished(5000));
+        QCOMPARE(console.exitStatus(), QProcess::NormalExit);
+        simulator.terminate();
+        QVERIFY(simulator.waitForFinished(5000));
     }
 
     void settingsSurviveAKilledConsole()
