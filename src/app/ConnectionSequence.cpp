@@ -243,6 +243,7 @@ void ConnectionSequence::connectionReply()
 
 int ConnectionSequence::exitCommands()
 {
+    m_link.timers().stopAll(*this);
     if (!isAlderSd())
         return 0;
     if (m_nvramCleared) {

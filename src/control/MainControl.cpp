@@ -64,6 +64,10 @@ int MainControl::exit()
     if (m_exited)
         return 0;
     m_exited = true;
+    // While the camera takes its last command nothing else may go out: no
+    // poll, no queued command, no step of the search.
+    m_panel.stopPolling();
+    m_link.stopPump();
     return m_connection.exitCommands();
 }
 

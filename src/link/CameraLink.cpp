@@ -147,6 +147,13 @@ void CameraLink::armPump(int delayMs)
     m_timers.start(*this, TimerId::QueuePump, delayMs);
 }
 
+void CameraLink::stopPump()
+{
+    m_timers.stop(*this, TimerId::QueuePump);
+    m_timers.stop(*this, TimerId::ResponseTimeout);
+    m_queue.discardPending();
+}
+
 void CameraLink::timerFired(int id)
 {
     if (id == TimerId::QueuePump) {

@@ -52,6 +52,8 @@ public:
     void enqueue(std::string_view command, int delayMs = 5);
     void enqueue(std::span<const std::uint8_t> frame, int delayMs = 5);
     void armPump(int delayMs);
+    // The console is closing: nothing queued goes out any more.
+    void stopPump();
 
     // Bytes from the line.
     void serialByteReceived(std::uint8_t byte, int port);

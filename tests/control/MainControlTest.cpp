@@ -64,14 +64,24 @@ TEST_F(MainControlStartUp, configuredPortIsOpenedWithItsThreadAndTheSettingsBaud
     EXPECT_FALSE(control.isBusy());
 }
 
-TEST_F(MainControlStartUp, exitRunsOnce)
+TEST_F(MainControlStartUp, exitSendsTheLastCommandOnceAndNothingAfterIt)
 {
-    MainControl control(platform, Settings{}, [](int) { return std::string("/nonexistent"); });
+    test::PseudoTerminal pty;
+    ASSERT_TRUE(pty.isValid());
+    Settings settings; // an "AlderSD": it is given "mNd" at exit
+    MainControl control(platform, settings, [&](int) { return pty.slavePath(); });
     control.initialise();
-    EXPECT_FALSE(control.hasExited());
-    control.exit();
-    control.exit();
+    control.panel().toggleStatusPolling();
+    control.link().enqueue("L?", 500);
+    (void)pty.receive(64, std::chrono::milliseconds(50));
+
+    EXPECT_EQ(control.exit(), 500);
+    EXPECT_EQ(control.exit(), 0);
     EXPECT_TRUE(control.hasExited());
+    clock.advance(10000); // the wait: polls, the queue and the search stay quiet
+    const auto sent = pty.receive(64, std::chrono::milliseconds(300));
+    const std::vector<std::uint8_t> mNd = {0xF8, 0x01, 'm', 'N', 'd', 0x80 | ((0x01 ^ 'm' ^ 'N' ^ 'd') & 0x0F)};
+    EXPECT_EQ(sent, mNd);
 }
 
 } // namespace
