@@ -261,3 +261,23 @@ TEST_F(ReplyRouting, lengthModeFramesAreJavelinStatusOrForThePictureDialog)
 
 } // namespace
 } // namespace tarn::test
+
+namespace tarn::test {
+namespace {
+
+class AnyComNumber : public LinkFixture {};
+
+TEST_F(AnyComNumber, repliesFromEveryOpenedPortAreProcessed)
+{
+    link.state().framedSend = true;
+    for (const int port : {1, 16, 17, 255}) {
+        SCOPED_TRACE(port);
+        events.statusReplies.clear();
+        for (const std::uint8_t byte : cameraReply(0x01, "L0"))
+            link.serialByteReceived(byte, port);
+        EXPECT_EQ(events.statusReplies.size(), 1u);
+    }
+}
+
+} // namespace
+} // namespace tarn::test
