@@ -25,8 +25,12 @@ inline Bytes bytesOf(std::string_view text)
 // each other.
 inline Bytes cameraReply(std::uint8_t addressByte, std::string_view text)
 {
-    Bytes frame = {0xF8, addressByte};
-    frame.insert(frame.end(), text.begin(), text.end());
+    Bytes frame;
+    frame.reserve(text.size() + 3);
+    frame.push_back(0xF8);
+    frame.push_back(addressByte);
+    for (const char c : text)
+        frame.push_back(static_cast<std::uint8_t>(c));
     std::uint8_t sum = 0;
     for (std::size_t i = 1; i < frame.size(); ++i)
         sum ^= frame[i];
