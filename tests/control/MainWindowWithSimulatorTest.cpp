@@ -1,0 +1,119 @@
+#include "control/MainControl.h"
+#include "control/MainControlDialog.h"
+#include "platform/MemoryProfileStore.h"
+#include "platform/Platform.h"
+#include "platform/QtMainThreadPoster.h"
+#include "platform/QtTimers.h"
+#include "platform/ScriptedPrompter.h"
+#include "support/FakePortServer.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+namespace tarn {
+
+// The operator's view of a working camera: the real window, real timers and
+// the real serial port against the tarn-camsim program on a pty. Zoom, the
+// pad and a preset must move the camera, and the positions must show.
+class MainWindowWithSimulatorTest : public QObject {
+    Q_OBJECT
+
+private:
+    QProcess simulator;
+    QtTimers timers;
+    ScriptedPrompter prompter;
+    MemoryProfileStore profile;
+    QtMainThreadPoster poster;
+    test::FakePortServer sockets;
+    Platform platform{timers, prompter, profile, poster, sockets};
+    std::unique_ptr<MainControl> control;
+    std::unique_ptr<MainControlDialog> dialog;
+
+    template <typename T>
+    T* child(const char* name)
+    {
+        return dialog->findChild<T*>(QString::fromLatin1(name));
+    }
+    QString field(const char* name) { return child<QLineEdit>(name)->text(); }
+
+private slots:
+    void initTestCase()
+    {
+        simulator.start(QStringLiteral(TARN_CAMSIM_PATH),
+                        {QStringLiteral("--pty"), QStringLiteral("--address"), QStringLiteral("5"),
+                         QStringLiteral("--module"), QStringLiteral("daynight")});
+        QVERIFY(simulator.waitForStarted(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(simulator.canReadLine(), 5000);
+        const QString line = QString::fromLatin1(simulator.readLine()).trimmed();
+        QVERIFY2(line.startsWith(QStringLiteral("pty: ")), qPrintable(line));
+        const std::string device = line.mid(5).toStdString();
+
+        Settings settings;
+        settings.rxType = 0;
+        settings.camType = 1;
+        settings.ptType = 1;
+        control = std::make_unique<MainControl>(platform, settings, [device](int) { return device; });
+        dialog = std::make_unique<MainControlDialog>(*control, platform);
+        dialog->initialise();
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        // The camera is found at its address.
+        QTRY_COMPARE_WITH_TIMEOUT(control->link().state().address, 5, 3000);
+        QTest::mouseClick(child<QPushButton>("positionQueryButton"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!field("zoomField").isEmpty() && !field("panField").isEmpty(), 4000);
+    }
+
+    void cleanupTestCase()
+    {
+        dialog.reset();
+        control.reset();
+        simulator.terminate();
+        simulator.waitForFinished(5000);
+    }
+
+    void zoomInMovesTheLens()
+    {
+        const QString before = field("zoomField");
+        auto* zoomIn = child<QWidget>("zoomInButton");
+        QTest::mousePress(zoomIn, Qt::LeftButton);
+        QTest::qWait(700); // the operator holds the button
+        QTest::mouseRelease(zoomIn, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(field("zoomField") != before, 4000);
+        QCOMPARE(prompter.shown().size(), std::size_t{0});
+    }
+
+    void draggingThePadPansTheCamera()
+    {
+        const QString before = field("panField");
+        auto* pad = child<QWidget>("panTiltPad");
+        QTest::mousePress(pad, Qt::LeftButton, {}, QPoint(61 + 40, 61));
+        QTest::qWait(700);
+        QTest::mouseRelease(pad, Qt::LeftButton, {}, QPoint(61 + 40, 61));
+        QTRY_VERIFY_WITH_TIMEOUT(field("panField") != before, 4000);
+    }
+
+    void recallingAPresetMovesTheCameraBack()
+    {
+        auto* list = child<QComboBox>("presetList");
+        list->setCurrentIndex(2);
+        QTest::mouseClick(child<QPushButton>("storeButton"), Qt::LeftButton);
+        const QString stored = field("panField");
+        auto* pad = child<QWidget>("panTiltPad");
+        QTest::mousePress(pad, Qt::LeftButton, {}, QPoint(61 - 40, 61));
+        QTest::qWait(700);
+        QTest::mouseRelease(pad, Qt::LeftButton, {}, QPoint(61 - 40, 61));
+        QTRY_VERIFY_WITH_TIMEOUT(field("panField") != stored, 4000);
+        QTest::mouseClick(child<QPushButton>("gotoButton"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(field("panField"), stored, 6000);
+    }
+};
+
+} // namespace tarn
+
+QTEST_MAIN(tarn::MainWindowWithSimulatorTest)
+#include "MainWindowWithSimulatorTest.moc"
