@@ -83,6 +83,12 @@ std::optional<std::array<std::uint8_t, 4>> PortServerBox::address() const
     return address;
 }
 
+void PortServerBox::chooseNetworkLink()
+{
+    m_network->setChecked(true);
+    m_control.chooseNetwork();
+}
+
 void PortServerBox::connectNow()
 {
     // An address control always holds four numbers; an incomplete one counts as zeros.

@@ -27,6 +27,8 @@ public:
     // The address typed in the IP field; nothing when it is not a full IPv4 address.
     std::optional<std::array<std::uint8_t, 4>> address() const;
 
+    // Chooses "Network" as the user would.
+    void chooseNetworkLink();
     // Presses "Connect" as the user would.
     void connectNow();
     void refreshEnabling();

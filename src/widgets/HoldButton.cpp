@@ -5,10 +5,9 @@
 
 namespace tarn {
 
-HoldButton::HoldButton(const QString& text, QWidget* parent)
+HoldButton::HoldButton(QWidget* parent)
     : QAbstractButton(parent)
 {
-    setText(text);
     setFocusPolicy(Qt::NoFocus);
     setMinimumSize(40, 26);
 }

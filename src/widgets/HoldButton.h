@@ -10,7 +10,7 @@ namespace tarn {
 class HoldButton final : public QAbstractButton {
     Q_OBJECT
 public:
-    explicit HoldButton(const QString& text, QWidget* parent = nullptr);
+    explicit HoldButton(QWidget* parent = nullptr);
 
     QSize sizeHint() const override { return {44, 30}; }
 
