@@ -15,8 +15,12 @@ using namespace std::chrono_literals;
 // bytes instead.
 inline Bytes tarnFrame(std::uint8_t addressByte, std::string_view text)
 {
-    Bytes frame{0xF8, addressByte};
-    frame.insert(frame.end(), text.begin(), text.end());
+    Bytes frame;
+    frame.reserve(text.size() + 3);
+    frame.push_back(0xF8);
+    frame.push_back(addressByte);
+    for (const char c : text)
+        frame.push_back(static_cast<std::uint8_t>(c));
     std::uint8_t folded = 0;
     for (std::size_t i = 1; i < frame.size(); ++i)
         folded ^= frame[i];
