@@ -7,6 +7,7 @@
 #include "platform/VirtualClock.h"
 #include "support/FakePortServer.h"
 #include "support/PseudoTerminal.h"
+#include "support/QueuedCommands.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -34,15 +35,7 @@ private:
     std::unique_ptr<MainControl> control;
     std::unique_ptr<MainControlDialog> dialog;
 
-    std::vector<std::string> queued()
-    {
-        std::vector<std::string> texts;
-        while (!control->link().queue().empty()) {
-            const auto entry = control->link().queue().take();
-            texts.emplace_back(reinterpret_cast<const char*>(entry.data()));
-        }
-        return texts;
-    }
+    std::vector<std::string> queued() { return test::takeQueued(control->link().queue()); }
     template <typename T>
     T* child(const char* name)
     {

@@ -3,6 +3,7 @@
 #include "control/MainPanel.h"
 #include "platform/TimerIds.h"
 #include "support/LinkFixture.h"
+#include "support/QueuedCommands.h"
 
 #include <memory>
 
@@ -27,23 +28,7 @@ protected:
         panel->initialise();
     }
 
-    // Everything waiting in the queue, as texts (pass-through frames as hex).
-    std::vector<std::string> queued()
-    {
-        std::vector<std::string> texts;
-        while (!link.queue().empty()) {
-            const auto entry = link.queue().take();
-            if (entry[0] == 0xFF) {
-                char hex[3 * 8 + 1] = {};
-                for (int i = 0; i < 8; ++i)
-                    std::snprintf(hex + 3 * i, 4, "%02X ", entry[static_cast<std::size_t>(i)]);
-                texts.emplace_back(hex, 23);
-            } else {
-                texts.emplace_back(reinterpret_cast<const char*>(entry.data()));
-            }
-        }
-        return texts;
-    }
+    std::vector<std::string> queued() { return takeQueued(link.queue()); }
 };
 
 TEST_F(Panel, lensButtonsByModuleAndPanTiltType)

@@ -2,6 +2,7 @@
 
 #include "app/Settings.h"
 #include "support/LinkFixture.h"
+#include "support/QueuedCommands.h"
 
 namespace tarn::test {
 namespace {
@@ -43,16 +44,7 @@ protected:
         panel.setListener(&listener);
     }
 
-    // The texts waiting in the queue, oldest first; the queue is left empty.
-    std::vector<std::string> queued()
-    {
-        std::vector<std::string> texts;
-        while (!link.queue().empty()) {
-            const auto entry = link.queue().take();
-            texts.emplace_back(reinterpret_cast<const char*>(entry.data()));
-        }
-        return texts;
-    }
+    std::vector<std::string> queued() { return takeQueued(link.queue()); }
 };
 
 TEST_F(PresetPanelTest, selectingAnEntryAsksForItsNameWithThePresetCode)

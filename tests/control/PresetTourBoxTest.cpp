@@ -6,6 +6,7 @@
 #include "platform/ScriptedPrompter.h"
 #include "platform/VirtualClock.h"
 #include "programming/TourSetupDialog.h"
+#include "support/QueuedCommands.h"
 #include "widgets/Lamp.h"
 
 #include <QApplication>
@@ -55,10 +56,8 @@ private:
     std::vector<QByteArray> queued()
     {
         std::vector<QByteArray> texts;
-        while (!link->queue().empty()) {
-            const auto entry = link->queue().take();
-            texts.emplace_back(reinterpret_cast<const char*>(entry.data()));
-        }
+        for (const std::string& text : test::takeQueued(link->queue()))
+            texts.emplace_back(QByteArray::fromStdString(text));
         return texts;
     }
 

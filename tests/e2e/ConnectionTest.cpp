@@ -2,6 +2,7 @@
 // link) finding tarn-camsim at start, as a technician's laptop would.
 
 #include "CamSimProcess.h"
+#include "MainThreadLoop.h"
 #include "PosixPortServerSocket.h"
 #include "RealTimeTimers.h"
 #include "SimTrafficLog.h"
@@ -63,19 +64,7 @@ protected:
 
     bool runUntil(const std::function<bool()>& done, std::chrono::milliseconds patience = 5s)
     {
-        const auto deadline = RealTimeTimers::Clock::now() + patience;
-        for (;;) {
-            timers.fireDue();
-            if (done())
-                return true;
-            const auto now = RealTimeTimers::Clock::now();
-            if (now >= deadline)
-                return false;
-            auto wake = deadline;
-            if (const auto due = timers.nextDue(); due && *due < wake)
-                wake = *due;
-            poster.waitAndRun(std::chrono::ceil<std::chrono::milliseconds>(wake - now));
-        }
+        return runMainThreadUntil(timers, poster, done, patience);
     }
 
     // Whether the camera got these bytes; the console keeps running meanwhile.

@@ -1,5 +1,7 @@
 #include "ConsoleUnderTest.h"
 
+#include "MainThreadLoop.h"
+
 #include "platform/TimerIds.h"
 
 namespace tarn::e2e {
@@ -61,21 +63,7 @@ void ConsoleUnderTest::serialByteReceived(std::uint8_t byte, int port)
 
 bool ConsoleUnderTest::runUntil(const std::function<bool()>& done, std::chrono::milliseconds patience)
 {
-    using Clock = RealTimeTimers::Clock;
-    const auto deadline = Clock::now() + patience;
-    for (;;) {
-        m_timers.fireDue();
-        if (done())
-            return true;
-        const auto now = Clock::now();
-        if (now >= deadline)
-            return false;
-        auto wake = deadline;
-        if (const auto due = m_timers.nextDue(); due && *due < wake)
-            wake = *due;
-        // Sleeps only until bytes are posted or the next timer is due.
-        m_poster.waitAndRun(std::chrono::ceil<std::chrono::milliseconds>(wake - now));
-    }
+    return runMainThreadUntil(m_timers, m_poster, done, patience);
 }
 
 bool ConsoleUnderTest::settled()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/HandBuiltFrames.h"
+
 #include "sim/Simulator.h"
 
 #include <chrono>
@@ -10,22 +12,11 @@ namespace tarn::sim::test {
 
 using namespace std::chrono_literals;
 
-// A Tarn frame as the console builds it; the checksum is worked out here so
-// that tests can speak in command texts. Golden-frame tests spell out their
-// bytes instead.
+// A Tarn frame as the console builds it, so that tests can speak in command
+// texts. Golden-frame tests spell out their bytes instead.
 inline Bytes tarnFrame(std::uint8_t addressByte, std::string_view text)
 {
-    Bytes frame;
-    frame.reserve(text.size() + 3);
-    frame.push_back(0xF8);
-    frame.push_back(addressByte);
-    for (const char c : text)
-        frame.push_back(static_cast<std::uint8_t>(c));
-    std::uint8_t folded = 0;
-    for (std::size_t i = 1; i < frame.size(); ++i)
-        folded ^= frame[i];
-    frame.push_back(static_cast<std::uint8_t>(0x80 | (folded & 0x0F)));
-    return frame;
+    return tarn::test::handBuiltFrame(addressByte, text);
 }
 
 // The text of a one-byte-address reply frame in F8 form: between the address

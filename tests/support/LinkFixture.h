@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/ByteTransport.h"
+#include "support/HandBuiltFrames.h"
 #include "link/CameraLink.h"
 #include "platform/MemoryProfileStore.h"
 #include "platform/ScriptedPrompter.h"
@@ -21,21 +22,9 @@ inline Bytes bytesOf(std::string_view text)
 }
 
 // A camera's F8 reply: start byte, its address byte, the text, the checksum.
-// Built here by hand, not with the console's frame builder, so the two check
-// each other.
 inline Bytes cameraReply(std::uint8_t addressByte, std::string_view text)
 {
-    Bytes frame;
-    frame.reserve(text.size() + 3);
-    frame.push_back(0xF8);
-    frame.push_back(addressByte);
-    for (const char c : text)
-        frame.push_back(static_cast<std::uint8_t>(c));
-    std::uint8_t sum = 0;
-    for (std::size_t i = 1; i < frame.size(); ++i)
-        sum ^= frame[i];
-    frame.push_back(0x80 | (sum & 0x0F));
-    return frame;
+    return handBuiltFrame(addressByte, text);
 }
 
 // Collects every write as one block, so tests see frame boundaries.
