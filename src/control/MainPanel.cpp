@@ -380,8 +380,8 @@ void MainPanel::toggleManualIris()
     const int type = cameraType();
     if (!javelin && !(type >= 0 && type <= 3) && type != 5)
         return;
-    m_manualIrisOff = !m_manualIrisOff;
-    m_lamps.manualIris = !m_manualIrisOff;
+    // The flag flips: IO and IC become usable exactly when it was set.
+    setManualIrisState(m_manualIris);
     if (javelin)
         queueFrame(Javelin::Function, Javelin::ManualIris);
     else
@@ -395,9 +395,7 @@ void MainPanel::toggleManualFocus()
     const int type = cameraType();
     if (!javelin && !(type >= 0 && type <= 3) && type != 5)
         return;
-    m_manualFocus = !m_manualFocus;
-    m_lamps.manualFocus = m_manualFocus;
-    m_enabling.focus = m_manualFocus;
+    setManualFocusState(!m_manualFocus, false);
     if (javelin)
         queueFrame(Javelin::Function, Javelin::ManualFocus);
     else
@@ -596,8 +594,8 @@ void MainPanel::applyStatusByte(std::uint8_t status, bool lForm, std::span<const
 
 void MainPanel::setManualIrisState(bool irisAdjustable)
 {
-    m_enabling.iris = irisAdjustable;
-    m_manualIrisOff = !irisAdjustable;
+    m_manualIris = !irisAdjustable;
+    m_irisButtons = irisAdjustable;
     m_lamps.manualIris = irisAdjustable;
 }
 
@@ -606,7 +604,7 @@ void MainPanel::setManualFocusState(bool focusAdjustable, bool onlyEnable)
     m_manualFocus = focusAdjustable;
     m_lamps.manualFocus = focusAdjustable;
     if (focusAdjustable || !onlyEnable)
-        m_enabling.focus = focusAdjustable;
+        m_focusButtons = focusAdjustable;
 }
 
 void MainPanel::panTiltPosition(int pan, int tilt)
@@ -621,12 +619,9 @@ void MainPanel::panTiltPosition(int pan, int tilt)
 
 void MainPanel::javelinStatus(int length, std::uint8_t status)
 {
-    if (length == 8 || isJavelin()) {
-        m_enabling.iris = status & 0x08;
-        m_manualIrisOff = !(status & 0x08);
-        m_lamps.manualIris = status & 0x08;
-    }
-    m_enabling.focus = status & 0x10;
+    if (length == 8 || isJavelin())
+        setManualIrisState(status & 0x08);
+    m_focusButtons = status & 0x10;
     m_lamps.manualFocus = status & 0x10;
     m_lamps.cameraPower = status & 0x40;
     changed();

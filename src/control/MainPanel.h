@@ -19,15 +19,14 @@ class Prompter;
 // The six lens buttons.
 enum class LensButton { ZoomIn, ZoomOut, FocusNear, FocusFar, IrisOpen, IrisClose };
 
-// Which of the panel's controls may be used.
+// Which of the panel's controls may be used by camera type. IO, IC, FN and
+// FF are not among them: only the manual iris and focus states enable those.
 struct PanelEnabling {
     bool reset = false;
     bool lensFast = false;
     bool manualIris = false;
     bool manualFocus = false;
     bool zoom = false;        // ZI, ZO
-    bool focus = false;       // FN, FF (also follow the manual-focus state)
-    bool iris = false;        // IO, IC (also follow the manual-iris state)
     bool pad = false;
     bool presets = false;     // Store, Goto, the list, Store ID, Get ID
     bool setAddress = false;  // the Set Addr field and its "Set"
@@ -117,8 +116,8 @@ public:
 
     const PanelEnabling& enabling() const { return m_enabling; }
     const Lamps& lamps() const { return m_lamps; }
-    bool irisButtonsEnabled() const { return m_enabling.iris && !m_manualIrisOff; }
-    bool focusButtonsEnabled() const { return m_enabling.focus; }
+    bool irisButtonsEnabled() const { return m_irisButtons; }
+    bool focusButtonsEnabled() const { return m_focusButtons; }
     bool autoFocusOnPtz() const { return m_autoFocusOnPtz; }
     bool statusPolling() const { return m_statusPolling; }
     bool positionPolling() const { return m_positionPolling; }
@@ -139,6 +138,7 @@ private:
     void queueFrame(std::uint8_t op, std::uint8_t arg, int delayMs = 5);
     void changed();
     void applyStatusByte(std::uint8_t status, bool lForm, std::span<const std::uint8_t> frame);
+    // IO and IC usable (lamp lit) or not; the manual-iris flag is the opposite.
     void setManualIrisState(bool irisAdjustable);
     void setManualFocusState(bool focusAdjustable, bool onlyEnable);
     void ptCommandJavelin(std::string_view text);
@@ -161,8 +161,10 @@ private:
     bool m_focusHeld = false;
     bool m_irisHeld = false;
     LensButton m_heldButton = LensButton::ZoomIn;
-    bool m_manualIrisOff = false; // the manual-iris flag: 1 while IO and IC are disabled
+    bool m_manualIris = false;  // the manual-iris flag: 1 while IO and IC are disabled
+    bool m_irisButtons = false; // IO and IC; disabled until a state is known
     bool m_manualFocus = false;
+    bool m_focusButtons = false; // FN and FF; disabled until a state is known
     bool m_lensFast = false;
     bool m_autoFocusOnPtz = false;
     bool m_statusPolling = false;
