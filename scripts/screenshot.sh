@@ -1,12 +1,32 @@
 #!/usr/bin/env bash
-# Saves a picture of the main window, connected to the simulator, as
-# docs/main-window.png (or the file given). Needs no display.
+# Saves pictures of the main window and of each dialog, connected to the
+# simulator, into docs/ (or only the main window, into the file given).
+# Needs no display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
-out="${1:-docs/main-window.png}"
-case "$out" in /*) ;; *) out="$PWD/$out" ;; esac
-mkdir -p "$(dirname "$out")"
-QT_QPA_PLATFORM=offscreen scripts/console-with-simulator.sh --screenshot "$out"
-echo "Saved $out"
+
+# shot FILE [BUTTONS [tarn-console arguments...]]: BUTTONS are pressed one
+# after the other ("Camera Setup/Lens Maintenance") and the last window opened
+# is saved.
+shot() {
+    local out="$1"; shift
+    case "$out" in /*) ;; *) out="$PWD/$out" ;; esac
+    mkdir -p "$(dirname "$out")"
+    local open=()
+    if [ $# -gt 0 ]; then
+        [ -n "$1" ] && open=(--open-dialog "$1")
+        shift
+    fi
+    QT_QPA_PLATFORM=offscreen scripts/console-with-simulator.sh --screenshot "$out" "${open[@]}" "$@"
+    echo "Saved $out"
+}
+
+if [ $# -gt 0 ]; then
+    shot "$1"
+    exit 0
+fi
+
+shot docs/main-window.png
+# One line per dialog:

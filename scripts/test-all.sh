@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the Qt-free core under AddressSanitizer +
-# UndefinedBehaviorSanitizer, the serial port under ThreadSanitizer, the reply
-# fuzzer for 60 seconds, and last the whole project's suite.
+# UndefinedBehaviorSanitizer, the serial port under ThreadSanitizer, every
+# fuzzer for a short while, and last the whole project's suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -24,13 +24,19 @@ cmake --build build-tsan --target tarn_serial_tests tarn_e2e_tests tarn-camsim
 TSAN_OPTIONS=halt_on_error=1 setarch "$(uname -m)" -R \
     ctest --test-dir build-tsan --output-on-failure -L 'serial|e2e'
 
-echo "== Reply fuzzer, 60 seconds"
+echo "== Fuzzers: the reply fuzzer for 60 seconds, every other parser's for 15"
 [ -f build-fuzz/build.ninja ] || cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARN_CORE_ONLY=ON -DTARN_FUZZ=ON \
     -DTARN_SANITIZE=address,undefined
 cmake --build build-fuzz
-mkdir -p build-fuzz/corpus
-build-fuzz/tests/fuzz/tarn_reply_fuzzer -max_total_time=60 -print_final_stats=1 build-fuzz/corpus
+for fuzzer in build-fuzz/tests/fuzz/tarn_*_fuzzer; do
+    name=$(basename "$fuzzer")
+    seconds=15
+    [ "$name" = tarn_reply_fuzzer ] && seconds=60
+    echo "-- $name, $seconds s"
+    mkdir -p "build-fuzz/corpus/$name"
+    "$fuzzer" -max_total_time="$seconds" -print_final_stats=1 "build-fuzz/corpus/$name"
+done
 
 echo "== Build and test (all)"
 scripts/build.sh

@@ -51,6 +51,19 @@ CommandLine CommandLine::parse(std::span<const std::string_view> args)
                 return line;
             }
             line.screenshot = std::string(args[++i]);
+        } else if (arg == "--open-dialog") {
+            if (i + 1 >= args.size() || args[i + 1].empty()) {
+                line.error = Messages::format(Messages::OptionNeedsValue, "--open-dialog");
+                return line;
+            }
+            std::string_view path = args[++i];
+            while (!path.empty()) {
+                const std::size_t slash = path.find('/');
+                const std::string_view step = path.substr(0, slash);
+                if (!step.empty())
+                    line.openDialog.emplace_back(step);
+                path = slash == std::string_view::npos ? std::string_view() : path.substr(slash + 1);
+            }
         } else if (arg == "--connect") {
             if (i + 1 >= args.size()) {
                 line.error = Messages::format(Messages::OptionNeedsValue, "--connect");

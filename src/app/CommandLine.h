@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarn {
 
@@ -22,6 +23,10 @@ struct CommandLine {
     std::optional<PortServer> connect;
     // Saves a picture of the main window after start-up, then closes it.
     std::optional<std::string> screenshot;
+    // Buttons to press one after the other once the window is up, each in the
+    // window the previous one opened: "Camera Setup/Lens Maintenance". With
+    // --screenshot the picture is of the last window opened.
+    std::vector<std::string> openDialog;
     bool showHelp = false;
     std::string error; // empty when the line was understood
 

@@ -1,6 +1,7 @@
 #include "app/ConsoleApp.h"
 
 #include "app/CommandLine.h"
+#include "app/Messages.h"
 #include "app/Settings.h"
 #include "app/UnixSignalWatcher.h"
 #include "control/MainControl.h"
@@ -13,10 +14,48 @@
 #include "platform/QtPrompter.h"
 #include "platform/QtTimers.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QTimer>
 
+#include <cstdio>
+
 namespace tarn {
+
+namespace {
+
+QWidget* topWindow(QWidget& mainWindow)
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal ? modal : &mainWindow;
+}
+
+void closeBoxesAbove(QWidget& mainWindow)
+{
+    for (int boxes = 0; boxes < 8; ++boxes) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal == &mainWindow)
+            break;
+        modal->close();
+    }
+}
+
+// Presses the enabled button captioned `caption` in the topmost window, as
+// the operator would.
+void pressButton(QWidget& mainWindow, const std::string& caption)
+{
+    const QString wanted = QString::fromStdString(caption);
+    const auto buttons = topWindow(mainWindow)->findChildren<QAbstractButton*>();
+    for (QAbstractButton* button : buttons) {
+        if (button->isVisible() && button->isEnabled() && button->text().remove(QLatin1Char('&')) == wanted) {
+            button->click();
+            return;
+        }
+    }
+    std::fprintf(stderr, "%s\n", Messages::format(Messages::NoSuchButton, caption.c_str()).c_str());
+}
+
+} // namespace
 
 int ConsoleApp::run(const CommandLine& commandLine)
 {
@@ -49,12 +88,7 @@ int ConsoleApp::run(const CommandLine& commandLine)
         stopRequested = true;
         // A box open on top of the window is closed first, so the stop is not
         // held up by a question nobody will answer.
-        for (int boxes = 0; boxes < 8; ++boxes) {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal || modal == &dialog)
-                break;
-            modal->close();
-        }
+        closeBoxesAbove(dialog);
         dialog.reject();
     });
 
@@ -62,11 +96,20 @@ int ConsoleApp::run(const CommandLine& commandLine)
     if (commandLine.connect && !stopRequested)
         dialog.connectToPortServer(commandLine.connect->address,
                                    QString::fromStdString(commandLine.connect->port));
+    // Long enough for the camera to be found and answer the first status request.
+    int settledMs = 3000;
+    for (const std::string& button : commandLine.openDialog) {
+        // Each press happens in the window the one before opened; a modal
+        // dialog runs its own loop inside the press, so the later presses are
+        // timed from here.
+        QTimer::singleShot(settledMs, &dialog, [&dialog, button] { pressButton(dialog, button); });
+        settledMs += 1500;
+    }
     if (commandLine.screenshot) {
         const QString path = QString::fromStdString(*commandLine.screenshot);
-        // Long enough for the camera to be found and answer the first status request.
-        QTimer::singleShot(3000, &dialog, [&dialog, path] {
-            dialog.grab().save(path);
+        QTimer::singleShot(settledMs, &dialog, [&dialog, path] {
+            topWindow(dialog)->grab().save(path);
+            closeBoxesAbove(dialog);
             dialog.reject();
         });
     }

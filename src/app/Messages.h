@@ -67,6 +67,7 @@ inline constexpr std::string_view CouldNotReceive = "Could not Recieve";
 // Command line.
 inline constexpr const char* OptionNeedsValue = "tarn-console: %s needs a value";
 inline constexpr const char* UnknownOption = "tarn-console: unknown option %s";
+inline constexpr const char* NoSuchButton = "tarn-console: --open-dialog: no button \"%s\" in the open window";
 inline constexpr const char* BadPortServer =
     "tarn-console: --connect needs an IPv4 address and a port, like 192.168.1.200:4001 (got %s)";
 inline constexpr std::string_view Usage =
@@ -78,10 +79,42 @@ inline constexpr std::string_view Usage =
     "                      serial port server (IPv4 address or localhost)\n"
     "  --screenshot FILE   save a PNG of the main window 3 s after start-up,\n"
     "                      then close\n"
+    "  --open-dialog BUTTONS\n"
+    "                      press these buttons after start-up, each in the\n"
+    "                      window the one before opened (\"Camera Setup/Lens\n"
+    "                      Maintenance\"); with --screenshot, save that window\n"
     "  -h, --help          show this text\n"
     "\n"
     "COM ports map to devices through the [Ports] section of the settings file\n"
     "($XDG_CONFIG_HOME/Tarn/tarn-console.conf).\n";
+
+// Camera link on site: lost and found ports, bad frames, settings repairs.
+
+// (end of the on-site texts)
+
+// Setup dialog, lens maintenance, other maintenance, service password.
+
+// (end of the Setup texts)
+
+// Tours and Sectors, the local file, Camera ID.
+
+// (end of the Tours and Sectors texts)
+
+// Day/night picture control and screen privacy zones.
+
+// (end of the picture-control texts)
+
+// Thermal camera control.
+
+// (end of the thermal texts)
+
+// Wipe Setup, Wash Setup, Azimuth Setup.
+
+// (end of the accessory texts)
+
+// Traffic log window.
+
+// (end of the traffic log texts)
 
 // printf-style formatting of the texts above. Integers and strings only, so the
 // result does not depend on the user's locale.

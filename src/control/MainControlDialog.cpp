@@ -146,8 +146,12 @@ void MainControlDialog::connectAccessoryControls()
     connect(m_ui->washButton, &QPushButton::clicked, this, [&panel] { panel.wash(); });
     connect(m_ui->seekHomeButton, &QPushButton::clicked, this, [&panel] { panel.seekHome(); });
     connect(m_ui->northOffsetButton, &QPushButton::clicked, this, [&panel] { panel.getNorthOffset(); });
-    // "Camera Setup", "Camera ID", "DSP Status", "Wipe Setup", "Wash Setup" and
-    // the Az/El "Set" open their dialogs once those dialogs exist.
+    connect(m_ui->cameraSetupButton, &QPushButton::clicked, this, [this] { openCameraSetup(); });
+    connect(m_ui->cameraIdButton, &QPushButton::clicked, this, [this] { openCameraId(); });
+    connect(m_ui->dspStatusButton, &QPushButton::clicked, this, [this] { openDspStatus(); });
+    connect(m_ui->wipeSetupButton, &QPushButton::clicked, this, [this] { openWipeSetup(); });
+    connect(m_ui->washSetupButton, &QPushButton::clicked, this, [this] { openWashSetup(); });
+    connect(m_ui->azimuthSetButton, &QPushButton::clicked, this, [this] { openAzimuthSetup(); });
 }
 
 void MainControlDialog::openTourSetup()
@@ -158,6 +162,44 @@ void MainControlDialog::openTourSetup()
     TourSetupDialog dialog(m_control.savedSettings(), m_control.runningTour(), m_platform.profile,
                            m_platform.prompter, this);
     dialog.exec();
+}
+
+void MainControlDialog::openCameraSetup()
+{
+}
+
+void MainControlDialog::openCameraId()
+{
+}
+
+void MainControlDialog::openDspStatus()
+{
+    // The camera module type chooses the picture dialog; a standard module has none.
+    switch (m_control.link().state().moduleType) {
+    case 1: openDayNightPicture(); break;
+    case 2: openThermalControl(); break;
+    default: break;
+    }
+}
+
+void MainControlDialog::openDayNightPicture()
+{
+}
+
+void MainControlDialog::openThermalControl()
+{
+}
+
+void MainControlDialog::openWipeSetup()
+{
+}
+
+void MainControlDialog::openWashSetup()
+{
+}
+
+void MainControlDialog::openAzimuthSetup()
+{
 }
 
 void MainControlDialog::initialise()

@@ -45,6 +45,16 @@ private:
     void connectAccessoryControls();
     void preparePad();
     void openTourSetup();
+    // The dialogs the main window opens; each runs modally and hands its
+    // results back before it returns.
+    void openCameraSetup();
+    void openCameraId();
+    void openDspStatus();
+    void openDayNightPicture();
+    void openThermalControl();
+    void openWipeSetup();
+    void openWashSetup();
+    void openAzimuthSetup();
     void refresh();
     void refreshAddress();
 

@@ -25,6 +25,7 @@ enum class ReceiverSlot {
     WashSetup,
     WipeSetup,
     OtherMaintenance,
+    LensMaintenance,
     ScreenPrivacy,
     Dsp,
     Thermal,

@@ -39,6 +39,14 @@ TEST(CommandLine, mistakesAreReportedNotGuessed)
     }
 }
 
+TEST(CommandLine, openDialogIsAPathOfButtons)
+{
+    EXPECT_EQ(parse({"--open-dialog", "Camera Setup/Lens Maintenance"}).openDialog,
+              (std::vector<std::string>{"Camera Setup", "Lens Maintenance"}));
+    EXPECT_EQ(parse({"--open-dialog", "/DSP Status//"}).openDialog, std::vector<std::string>{"DSP Status"});
+    EXPECT_EQ(parse({"--open-dialog"}).error, "tarn-console: --open-dialog needs a value");
+}
+
 TEST(CommandLine, help)
 {
     EXPECT_TRUE(parse({"--help"}).showHelp);
