@@ -1,23 +1,28 @@
 #!/usr/bin/env bash
 # Starts tarn-camsim on a pty and tarn-console on the other end of it (an
 # already built tree). Used by run-console.sh and screenshot.sh.
+#
+# Another camera for a demo or a screenshot, without touching the default one:
+#   TARN_DEMO_NAME   names its settings folder (build/demo-config-NAME)
+#   TARN_DEMO_SETUP  the [Setup] lines of its first settings file
+#   TARN_SIM_ARGS    the simulator's options (default: an AlderHD day/night
+#                    dome at address 5)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-demo_config="$PWD/build/demo-config"
+demo_config="$PWD/build/demo-config${TARN_DEMO_NAME:+-$TARN_DEMO_NAME}"
 mkdir -p "$demo_config/Tarn"
 settings="$demo_config/Tarn/tarn-console.conf"
 # A day/night dome on a variable-speed pan/tilt unit: every panel function answers.
-[ -f "$settings" ] || cat > "$settings" <<'INI'
-[Setup]
-RxType=0
+setup="${TARN_DEMO_SETUP:-RxType=0
 CamType=1
-PTType=1
-INI
+PTType=1}"
+[ -f "$settings" ] || printf '[Setup]\n%s\n' "$setup" > "$settings"
+read -r -a sim_args <<< "${TARN_SIM_ARGS:---address 5 --model AlderHD --module daynight}"
 
 sim_out=$(mktemp)
 sim_log="$PWD/build/demo-camsim.log"
-build/sim/tarn-camsim --pty --address 5 --model AlderHD --module daynight --log "$sim_log" > "$sim_out" &
+build/sim/tarn-camsim --pty "${sim_args[@]}" --log "$sim_log" > "$sim_out" &
 sim_pid=$!
 cleanup() {
     kill "$sim_pid" 2>/dev/null || true
