@@ -66,6 +66,7 @@ CameraIdDialog::CameraIdDialog(CameraLink& link, Prompter& prompter, QWidget* pa
 
 CameraIdDialog::~CameraIdDialog()
 {
+    m_closing = true;
     m_cameraId.setChanged({});
 }
 
@@ -144,6 +145,9 @@ void CameraIdDialog::refresh()
 
 void CameraIdDialog::done(int result)
 {
+    // The edit that has the focus loses it as the window goes: the line has
+    // gone out here already, if it needed to.
+    m_closing = true;
     m_cameraId.close();
     QDialog::done(result);
 }
@@ -161,7 +165,7 @@ bool CameraIdDialog::turnsIntoTab(QEvent* event)
 
 bool CameraIdDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusOut) {
+    if (event->type() == QEvent::FocusOut && !m_closing) {
         // Leaving a line sends it; a message box or another window taking the
         // focus for a moment does not count as leaving.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();

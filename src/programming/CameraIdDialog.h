@@ -46,6 +46,7 @@ private:
     std::array<QCheckBox*, 3> m_alarmLines{};
     std::array<QRadioButton*, 3> m_modes{};
     std::array<QSpinBox*, 2> m_presets{};
+    bool m_closing = false;
 };
 
 } // namespace tarn
