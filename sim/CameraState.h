@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/Axis.h"
+#include "sim/CameraIdState.h"
 #include "sim/CameraModel.h"
 #include "sim/SimClock.h"
 
@@ -108,6 +109,7 @@ public:
     std::array<Preset, PresetCount> presets{};
     int runningTour = NoTour;
     DspSettings dsp;
+    CameraIdState cameraId;
 
 private:
     std::optional<TimePoint> m_lastAdvance;

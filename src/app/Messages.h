@@ -98,6 +98,10 @@ inline constexpr std::string_view Usage =
 
 // Tours and Sectors, the local file, Camera ID.
 
+// Camera ID dialog.
+inline constexpr std::string_view CameraIdTooLong = "A maximum of 24 characters is allowed for the Camera ID.";
+inline constexpr std::string_view ClearAllIdsQuestion = "Do you really want to Clear All IDs?";
+
 // (end of the Tours and Sectors texts)
 
 // Day/night picture control and screen privacy zones.

@@ -9,6 +9,7 @@
 #include "control/PresetTourBox.h"
 #include "control/TrafficView.h"
 #include "platform/Platform.h"
+#include "programming/CameraIdDialog.h"
 #include "programming/TourSetupDialog.h"
 
 #include <QEventLoop>
@@ -170,6 +171,8 @@ void MainControlDialog::openCameraSetup()
 
 void MainControlDialog::openCameraId()
 {
+    CameraIdDialog dialog(m_control.link(), m_platform.prompter, this);
+    dialog.exec();
 }
 
 void MainControlDialog::openDspStatus()

@@ -9,11 +9,14 @@
 #include "support/PseudoTerminal.h"
 #include "support/QueuedCommands.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -111,6 +114,47 @@ private slots:
         QTest::mouseClick(child<QPushButton>("positionGotoButton"), Qt::LeftButton);
         QCOMPARE(prompter.texts(), std::vector<std::string>{"Invalid Tilt Position"});
         QVERIFY(queued().empty());
+    }
+
+    void cameraIdOpensReadsBackAndRefusesA25thCharacter()
+    {
+        auto* button = child<QPushButton>("cameraIdButton");
+        QVERIFY(button && button->isEnabled());
+        QString title;
+        bool registered = false;
+        std::vector<std::string> firstQuery;
+        QString line1;
+        bool stayedOpen = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = this->dialog->findChild<QDialog*>(QStringLiteral("CameraIdDialog"));
+            if (!dialog || dialog != QApplication::activeModalWidget()) {
+                if (dialog)
+                    dialog->reject();
+                return;
+            }
+            title = dialog->windowTitle();
+            registered = control->link().router().receiver(ReceiverSlot::CameraId) != nullptr;
+            clock.advance(5);
+            firstQuery = queued();
+            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("line1Edit"));
+            QTest::keyClicks(edit, QString(24, QLatin1Char('a')));
+            QTest::keyClick(edit, Qt::Key_B);
+            line1 = edit->text();
+            QTest::keyClick(edit, Qt::Key_Return);
+            QTest::keyClick(edit, Qt::Key_Escape);
+            stayedOpen = dialog->isVisible();
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("closeButton")), Qt::LeftButton);
+        });
+        QTest::mouseClick(button, Qt::LeftButton);
+
+        QCOMPARE(title, QStringLiteral("Program Camera ID"));
+        QVERIFY(registered);
+        QCOMPARE(firstQuery, std::vector<std::string>{"cdSc"});
+        QCOMPARE(line1, QString(24, QLatin1Char('a')));
+        QCOMPARE(prompter.texts(),
+                 std::vector<std::string>{"A maximum of 24 characters is allowed for the Camera ID."});
+        QVERIFY(stayedOpen);
+        QCOMPARE(control->link().router().receiver(ReceiverSlot::CameraId), nullptr);
     }
 };
 
