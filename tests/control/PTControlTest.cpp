@@ -1,5 +1,6 @@
 #include "control/PadPictures.h"
 #include "control/PTControl.h"
+#include "platform/VirtualClock.h"
 
 #include <QAbstractButton>
 #include <QCursor>
@@ -151,22 +152,80 @@ private slots:
         QVERIFY(!button->isHidden());
     }
 
-    void arrowKeysDriveAndFocusLossStops()
+    void heldArrowKeyGivesOneStartAndOneStop_data()
     {
+        QTest::addColumn<bool>("flagged"); // the repeats marked as auto-repeat
+        QTest::newRow("marked auto-repeat") << true;
+        QTest::newRow("unmarked release/press pairs") << false;
+    }
+
+    void heldArrowKeyGivesOneStartAndOneStop()
+    {
+        QFETCH(bool, flagged);
         PTControl control;
+        VirtualClock clock;
+        control.setTimers(clock);
         QSignalSpy spy(&control, &PTControl::commandIssued);
         sendKey(control, QEvent::KeyPress, Qt::Key_Right);
-        sendKey(control, QEvent::KeyRelease, Qt::Key_Right, true);
-        sendKey(control, QEvent::KeyPress, Qt::Key_Right, true);
+        for (int repeat = 0; repeat < 20; ++repeat) {
+            clock.advance(33); // the keyboard's repeat rate
+            sendKey(control, QEvent::KeyRelease, Qt::Key_Right, flagged);
+            sendKey(control, QEvent::KeyPress, Qt::Key_Right, flagged);
+        }
         sendKey(control, QEvent::KeyPress, Qt::Key_A);
+        QCOMPARE(texts(spy), QByteArrayList{"PRTS"});
         sendKey(control, QEvent::KeyRelease, Qt::Key_Right);
-        QCOMPARE(texts(spy), (QByteArrayList{"PRTS", "PSTS"}));
+        clock.advance(PanTiltPad::KeyRepeatSettleMs);
+        QCOMPARE(texts(spy), QByteArrayList{"PSTS"});
 
+        // Losing the focus stops at once.
         sendKey(control, QEvent::KeyPress, Qt::Key_Up);
         QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
         QCoreApplication::sendEvent(&control, &focusOut);
         sendKey(control, QEvent::KeyRelease, Qt::Key_Up);
+        clock.advance(PanTiltPad::KeyRepeatSettleMs);
         QCOMPARE(texts(spy), (QByteArrayList{"PSTU", "PSTS"}));
+    }
+
+    void padFittedToABoxStaysSquareAndCentred()
+    {
+        // 401 x 300 gives the pad window 299 x 299 at x = 51: pad 275 x 275
+        // (half 137, centre (188, 149) in the widget), centre band 8 * 275 / 99 = 22.
+        PTControl control;
+        control.fitToBox(123);
+        QCOMPARE(control.minimumSizeHint(), QSize(123, 123));
+        control.resize(401, 300);
+        control.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&control));
+        QCOMPARE(control.padRect(), QRect(63, 12, 275, 275));
+        QCOMPARE(control.findChild<QAbstractButton*>("nudgeRight")->geometry(), QRect(339, 141, 11, 17));
+        QCOMPARE(control.findChild<QAbstractButton*>("nudgeUp")->geometry(), QRect(192, 0, 17, 11));
+        const QPoint centre(63 + 137, 12 + 137);
+        QSignalSpy spy(&control, &PTControl::commandIssued);
+        const QList<QPair<QPoint, QByteArray>> zones = {
+            {centre + QPoint(21, 0), QByteArray()}, // inside the widened centre square
+            {centre + QPoint(22, 0), "PRTS"},
+            {centre + QPoint(-137, -137), "PLTU"},
+            {{10, 10}, QByteArray()}, // the box beside the pad
+        };
+        for (const auto& [at, command] : zones) {
+            QTest::mousePress(&control, Qt::LeftButton, {}, at);
+            QTest::mouseRelease(&control, Qt::LeftButton, {}, at);
+            const QByteArrayList expected = command.isEmpty() ? QByteArrayList{"PSTS"} : QByteArrayList{command, "PSTS"};
+            QCOMPARE(texts(spy), expected);
+        }
+        control.setPanTiltType(1);
+        QTest::mousePress(&control, Qt::LeftButton, {}, centre + QPoint(137, 0));
+        QTest::mouseMove(&control, centre + QPoint(0, 68)); // half-way: s = 31
+        QTest::mouseRelease(&control, Qt::LeftButton, {}, centre + QPoint(0, 68));
+        QCOMPARE(texts(spy), (QByteArrayList{axis('r', 0x5F) + "TS", "PS" + axis('d', 0x2F), "PSTS"}));
+
+        // The drawing follows: picture at the pad's size, at its place.
+        control.setPicture(PadPictures::DefaultPicture);
+        const QImage shown = control.grab().toImage().copy(control.padRect()).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shown, PadPictures::render(PadPictures::DefaultPicture, {275, 275})
+                            .toImage()
+                            .convertToFormat(QImage::Format_RGB32));
     }
 
     void dragLinesZoneFramesAndPlainPadArePainted()
