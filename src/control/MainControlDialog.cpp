@@ -4,6 +4,7 @@
 
 #include "app/Messages.h"
 #include "app/Settings.h"
+#include "app/Version.h"
 #include "control/MainControl.h"
 #include "control/PortServerBox.h"
 #include "control/PresetTourBox.h"
@@ -60,7 +61,8 @@ MainControlDialog::MainControlDialog(MainControl& control, Platform& platform, Q
     connectAccessoryControls();
 
     connect(m_ui->aboutButton, &QPushButton::clicked, this, [this] {
-        QMessageBox::about(this, qText(Messages::AboutTitle), qText(Messages::AboutText));
+        QMessageBox::about(this, qText(Messages::AboutTitle),
+                           qText(Messages::format(Messages::AboutText, ProgramVersion)));
     });
     connect(m_ui->closeButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_presetTourBox, &PresetTourBox::setupRequested, this, [this] { openTourSetup(); });
