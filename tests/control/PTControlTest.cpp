@@ -154,8 +154,8 @@ private slots:
 
     void arrowKeysDriveAndFocusLossStops()
     {
-        PTControl control;
         VirtualClock clock;
+        PTControl control;
         control.setTimers(clock);
         QSignalSpy spy(&control, &PTControl::commandIssued);
         sendKey(control, QEvent::KeyPress, Qt::Key_Right);

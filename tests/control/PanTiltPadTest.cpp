@@ -35,9 +35,8 @@ struct KeyStep {
 class PanTiltPadTest : public ::testing::Test {
 protected:
     Sent sent;
+    VirtualClock clock; // outlives the pad, which stops its timer on the way out
     PanTiltPad pad{[this](std::string_view command) { sent.emplace_back(command); }};
-
-    VirtualClock clock;
 
     Sent take() { return std::exchange(sent, {}); }
 
