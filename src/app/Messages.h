@@ -40,8 +40,9 @@ inline constexpr std::string_view AcknowledgementLine = " Ack";
 
 // Main panel.
 inline constexpr std::string_view AboutTitle = "About Tarn Console";
-inline constexpr std::string_view AboutText =
-    "Tarn Console\nControl, programming and service of Tarn dome cameras and pan/tilt units.";
+// %s: the program's version.
+inline constexpr const char* AboutText =
+    "Tarn Console %s\nControl, programming and service of Tarn dome cameras and pan/tilt units.";
 inline constexpr std::string_view InvalidPan = "Invalid Pan Position";
 inline constexpr std::string_view InvalidTilt = "Invalid Tilt Position";
 inline constexpr std::string_view InvalidZoom = "Invalid Zoom Position";
