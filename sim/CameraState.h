@@ -2,6 +2,7 @@
 
 #include "sim/Axis.h"
 #include "sim/CameraModel.h"
+#include "sim/SetupState.h"
 #include "sim/SimClock.h"
 
 #include <array>
@@ -104,6 +105,8 @@ public:
     Axis zoom{0, LensTop, Axis::Ends::Stop};
     Axis focus{0, LensTop, Axis::Ends::Stop, LensTop / 2};
     Axis iris{0, IrisTop, Axis::Ends::Stop, IrisTop / 2};
+
+    SetupState setup;
 
     std::array<Preset, PresetCount> presets{};
     int runningTour = NoTour;

@@ -15,5 +15,9 @@ void addStatusCommands(CommandTable& table, CameraState& state);
 void addMotionCommands(CommandTable& table, CameraState& state);
 // Preset store/recall/names and tour start/stop.
 void addPresetCommands(CommandTable& table, CameraState& state);
+// What the Setup dialog programs and reads back: firmware, serial number,
+// pan/tilt type and direction, Javelin options, protocol, video standard,
+// line speed, elevation, flip, NTCIP state.
+void addSetupCommands(CommandTable& table, CameraState& state);
 
 } // namespace tarn::sim
