@@ -186,6 +186,11 @@ std::vector<SerialPortEntry> SerialPortList::list(int configuredPort) const
         const std::string device = m_devicePathFor(port);
         if (device.empty())
             continue;
+        // A device the table gives a number that is overridden for this run
+        // (--port-device) is not offered again under a new number.
+        if (const auto stored = m_profile.readString(PortsSection, "COM" + std::to_string(port));
+            stored && *stored != device && present(*stored))
+            seen.insert(realDevice(*stored));
         if (present(device)) {
             entries.push_back({port, device, describe(device), true, true});
             seen.insert(realDevice(device));

@@ -127,6 +127,20 @@ TEST_F(SerialPortListTest, listsPresentDevicesWithoutOpeningAny)
     EXPECT_FALSE(entries.back().numbered);
 }
 
+TEST_F(SerialPortListTest, deviceOfAnOverriddenComNumberIsNotOfferedUnderANewOne)
+{
+    profile.writeString("Ports", "COM3", "/dev/ttyACM9");
+    EXPECT_EQ(labels(ports().list(5)), (std::vector<std::string>{
+                                           "COM1  /dev/ttyS0",
+                                           "COM3  /dev/pts/7",
+                                           "COM5  /dev/ttyUSB0  FTDI FT232R USB UART",
+                                       }));
+    // Without --port-device, COM3 is the dongle.
+    SerialPortList plain(profile, [this](int port) { return ComPortMap(profile).devicePath(port); },
+                         system.root.string());
+    EXPECT_EQ(labels(plain.list(5))[1], "COM3  /dev/ttyACM9  Maker Dongle");
+}
+
 TEST_F(SerialPortListTest, configuredPortStaysListedWhenItsDeviceIsGone)
 {
     const auto entries = ports().list(12);
