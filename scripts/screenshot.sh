@@ -31,3 +31,4 @@ fi
 shot docs/main-window.png
 # One line per dialog:
 shot docs/camera-id.png "Camera ID"
+shot docs/camera-setup.png "Camera Setup"
