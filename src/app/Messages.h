@@ -101,7 +101,6 @@ inline constexpr std::string_view Usage =
 // (end of the Tours and Sectors texts)
 
 // Day/night picture control and screen privacy zones.
-inline constexpr std::string_view DspDialogTitle = "AlderHD DSP Camera Control";
 inline constexpr std::string_view InitAllPresetsQuestion = "Do you really want to Initialize All Camera Presets?";
 inline constexpr std::string_view DspCommandTooShort = "Invalid length of DSP Command - Command is too short";
 inline constexpr std::string_view DspCommandTooLong = "Invalid length of DSP Command - Command is too long";
