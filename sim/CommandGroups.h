@@ -15,5 +15,8 @@ void addStatusCommands(CommandTable& table, CameraState& state);
 void addMotionCommands(CommandTable& table, CameraState& state);
 // Preset store/recall/names and tour start/stop.
 void addPresetCommands(CommandTable& table, CameraState& state);
+// Picture settings of the day/night block, DSP registers, zoom magnification
+// and position.
+void addDspCommands(CommandTable& table, CameraState& state);
 
 } // namespace tarn::sim
