@@ -1,5 +1,6 @@
 #include "control/MainControl.h"
 #include "control/MainControlDialog.h"
+#include "imaging/AlderHdDspDialog.h"
 #include "platform/MemoryProfileStore.h"
 #include "platform/Platform.h"
 #include "platform/QtMainThreadPoster.h"
@@ -9,10 +10,14 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QApplication>
 #include <QProcess>
+#include <QRadioButton>
+#include <QTimer>
 #include <QPushButton>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 namespace tarn {
@@ -40,6 +45,22 @@ private:
         return dialog->findChild<T*>(QString::fromLatin1(name));
     }
     QString field(const char* name) { return child<QLineEdit>(name)->text(); }
+
+    // Presses "DSP Status", runs `inside` in the picture dialog, then closes it.
+    void withDspDialog(const std::function<void(QDialog&)>& inside)
+    {
+        bool ran = false;
+        QTimer::singleShot(0, dialog.get(), [&] {
+            auto* dsp = qobject_cast<AlderHdDspDialog*>(QApplication::activeModalWidget());
+            if (!dsp)
+                return;
+            ran = true;
+            inside(*dsp);
+            dsp->findChild<QPushButton*>(QStringLiteral("closeButton"))->click();
+        });
+        QTest::mouseClick(child<QPushButton>("dspStatusButton"), Qt::LeftButton);
+        QVERIFY2(ran, "the picture dialog did not open");
+    }
 
 private slots:
     void initTestCase()
@@ -95,6 +116,35 @@ private slots:
         QTest::qWait(700);
         QTest::mouseRelease(pad, Qt::LeftButton, {}, QPoint(61 + 40, 61));
         QTRY_VERIFY_WITH_TIMEOUT(field("panField") != before, 4000);
+    }
+
+    // The dialog fills from the camera's status; what it sets, the camera
+    // reports the next time the dialog opens.
+    void pictureDialogShowsWhatTheCameraReports()
+    {
+        const auto combo = [](QDialog& dsp, const char* name) {
+            return dsp.findChild<QComboBox*>(QString::fromLatin1(name));
+        };
+        const auto radio = [](QDialog& dsp, const char* name) {
+            return dsp.findChild<QRadioButton*>(QString::fromLatin1(name));
+        };
+        withDspDialog([&](QDialog& dsp) {
+            QTRY_COMPARE_WITH_TIMEOUT(combo(dsp, "shutterCombo")->currentIndex(), 0, 3000);
+            QVERIFY(combo(dsp, "zoomMagnificationCombo")->currentIndex() >= 0);
+            QVERIFY(radio(dsp, "wbAutoNormalRadio")->isChecked());
+            QTRY_COMPARE_WITH_TIMEOUT(combo(dsp, "minFocusDistanceCombo")->currentText(), QStringLiteral("3m"), 3000);
+            emit combo(dsp, "shutterCombo")->activated(6);
+            radio(dsp, "wbManualRadio")->click();
+            radio(dsp, "wdrOnRadio")->click();
+            // They go out one by one before the dialog closes.
+            QTRY_VERIFY_WITH_TIMEOUT(control->link().queue().empty(), 3000);
+        });
+        withDspDialog([&](QDialog& dsp) {
+            QTRY_COMPARE_WITH_TIMEOUT(combo(dsp, "shutterCombo")->currentText(), QStringLiteral("      1/60"), 3000);
+            QVERIFY(radio(dsp, "wbManualRadio")->isChecked());
+            QVERIFY(radio(dsp, "wdrOnRadio")->isChecked());
+        });
+        QCOMPARE(prompter.shown().size(), std::size_t{0});
     }
 
     void recallingAPresetMovesTheCameraBack()
