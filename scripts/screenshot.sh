@@ -32,3 +32,4 @@ shot docs/main-window.png
 # One line per dialog:
 shot docs/camera-id.png "Camera ID"
 shot docs/camera-setup.png "Camera Setup"
+shot docs/dsp-control.png "DSP Status"

@@ -24,6 +24,7 @@ Camera::Camera(const CameraState::Identity& identity)
     addPresetCommands(m_commands, m_state);
     addCameraIdCommands(m_commands, m_state);
     addSetupCommands(m_commands, m_state);
+    addDspCommands(m_commands, m_state);
 }
 
 Camera::Response Camera::respond(const ReceivedFrame& frame, TimePoint now)

@@ -3,6 +3,7 @@
 #include "sim/Axis.h"
 #include "sim/CameraIdState.h"
 #include "sim/CameraModel.h"
+#include "sim/DspState.h"
 #include "sim/SetupState.h"
 #include "sim/SimClock.h"
 
@@ -21,23 +22,6 @@ struct Preset {
     int zoom = 0;
     int focus = 0;
     std::string name = std::string(24, ' ');
-};
-
-// Picture settings of the day/night camera block, as its status reply
-// reports them. Digits are the console's list indexes.
-struct DspSettings {
-    int dayNightMode = 0;  // 0 auto, 1 colour, 2 mono
-    int infraredMode = 0;
-    int shutter = 0;
-    int whiteBalance = 0;
-    int wideDynamicRange = 0;
-    int backLight = 0;
-    int stabiliser = 0;
-    int stabiliserFrequency = 0;
-    int digitalZoom = 0;
-    int maximumGain = 20; // dB, 1..40
-    int slowShutterLimit = 0;
-    int indoorOutdoor = 0;
 };
 
 // Who the camera is: fixed by the command line, except that "As" changes
@@ -113,6 +97,7 @@ public:
     int runningTour = NoTour;
     DspSettings dsp;
     CameraIdState cameraId;
+    DspRegisters dspRegisters;
 
 private:
     std::optional<TimePoint> m_lastAdvance;

@@ -22,5 +22,8 @@ void addCameraIdCommands(CommandTable& table, CameraState& state);
 // pan/tilt type and direction, Javelin options, protocol, video standard,
 // line speed, elevation, flip, NTCIP state.
 void addSetupCommands(CommandTable& table, CameraState& state);
+// Picture settings of the day/night block, DSP registers, zoom magnification
+// and position.
+void addDspCommands(CommandTable& table, CameraState& state);
 
 } // namespace tarn::sim

@@ -5,12 +5,13 @@
 #include "sim/TextFields.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tarn::sim::StatusTexts {
 
 namespace {
 
-constexpr int GainOffset = 16; // the gain byte is 16 + dB, clear of the control bytes
+constexpr int GainOffset = 16; // gain and aperture bytes are 16 + the number, clear of the control bytes
 
 char digitChar(int value)
 {
@@ -95,6 +96,27 @@ std::string dayNightStatus(const CameraState& state)
     text += field('w', dsp.indoorOutdoor);
     text += field('P', state.identity.protocol);
     text += field('v', state.videoType);
+    text += 'V' + dspZoomPosition(state);
+    text += {'a', digitChar(dsp.apertureMode), static_cast<char>(GainOffset + dsp.apertureHorizontal),
+             static_cast<char>(GainOffset + dsp.apertureVertical)};
+    text += field('p', dsp.poll);
+    text += {'z', static_cast<char>(zoomMagnification(state))};
+    return text;
+}
+
+int zoomMagnification(const CameraState& state)
+{
+    return 1 + static_cast<int>(std::lround(state.zoom.position() * (HighestMagnification - 1)
+                                            / CameraState::LensTop));
+}
+
+std::string dspZoomPosition(const CameraState& state)
+{
+    const long position = std::lround(state.zoom.position() * DspZoomTop / CameraState::LensTop);
+    static constexpr char digits[] = "0123456789ABCDEF";
+    std::string text;
+    for (int shift = 12; shift >= 0; shift -= 4)
+        text += digits[(position >> shift) & 0x0F];
     return text;
 }
 

@@ -21,8 +21,18 @@ std::string housingStatus(const CameraState& state);
 // 13..14, F at 36..37 (frame bytes 3, 5, 11, 13, 15, 38 with a one-byte address).
 std::string setupStatus(const CameraState& state);
 // The day/night camera status, a run of letter + value fields with L at 21,
-// A at 23, P at 29 and v at 31.
+// A at 23, P at 29 and v at 31; then the zoom position (V + 4), the
+// aperture (a + mode + 16 + level twice), the poll flag and the zoom
+// magnification as a byte (z), last since it may be a control byte.
 std::string dayNightStatus(const CameraState& state);
+
+// The zoom as the picture settings see it: magnification 1..35 and position
+// 0..0x2760 (four upper-case hexadecimal characters), both spread over the
+// lens's travel.
+inline constexpr int HighestMagnification = 35;
+inline constexpr int DspZoomTop = 0x2760;
+int zoomMagnification(const CameraState& state);
+std::string dspZoomPosition(const CameraState& state);
 // "cP" + pan + tilt, 4 decimal digits each.
 std::string panTiltDecimal(const CameraState& state);
 // "P" + pan + tilt, 3 hexadecimal digit characters each.

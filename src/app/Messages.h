@@ -114,6 +114,14 @@ inline constexpr std::string_view ClearAllIdsQuestion = "Do you really want to C
 // (end of the Tours and Sectors texts)
 
 // Day/night picture control and screen privacy zones.
+inline constexpr std::string_view InitAllPresetsQuestion = "Do you really want to Initialize All Camera Presets?";
+inline constexpr std::string_view DspCommandTooShort = "Invalid length of DSP Command - Command is too short";
+inline constexpr std::string_view DspCommandTooLong = "Invalid length of DSP Command - Command is too long";
+inline constexpr std::string_view DspCommandNotPrintable =
+    "Invalid DSP Command - only letters, digits, blanks and signs can be sent";
+// The range prompts of the gain and aperture edits.
+inline constexpr std::string_view EnterAnIntegerBetween1And40 = "Please enter an integer between 1 and 40.";
+inline constexpr std::string_view EnterAnIntegerBetween1And31 = "Please enter an integer between 1 and 31.";
 
 // (end of the picture-control texts)
 

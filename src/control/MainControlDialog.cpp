@@ -9,6 +9,7 @@
 #include "control/PortServerBox.h"
 #include "control/PresetTourBox.h"
 #include "control/TrafficView.h"
+#include "imaging/AlderHdDspDialog.h"
 #include "platform/Platform.h"
 #include "programming/CameraIdDialog.h"
 #include "programming/CameraSetupDialog.h"
@@ -205,6 +206,17 @@ void MainControlDialog::openDspStatus()
 
 void MainControlDialog::openDayNightPicture()
 {
+    // The dialog drains the queue itself: nothing left over goes out first.
+    CameraLink& link = m_control.link();
+    link.queue().discardPending();
+    link.queue().queueReady = true;
+    link.queue().dataReplyDone = true;
+    AlderHdDspDialog dialog(link, m_platform.prompter, this);
+    link.router().setReceiver(ReceiverSlot::Dsp, &dialog.logic());
+    dialog.exec();
+    // However it closed: a reply it was still waiting for belongs to the panel again.
+    link.state().replyWanted = false;
+    link.router().setReceiver(ReceiverSlot::Dsp, nullptr);
 }
 
 void MainControlDialog::openThermalControl()

@@ -1,6 +1,7 @@
 #include "control/MainControl.h"
 #include "control/MainControlDialog.h"
 #include "control/PTControl.h"
+#include "imaging/AlderHdDspDialog.h"
 #include "platform/MemoryProfileStore.h"
 #include "platform/Platform.h"
 #include "platform/QtMainThreadPoster.h"
@@ -13,11 +14,15 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QApplication>
 #include <QProcess>
+#include <QRadioButton>
+#include <QTimer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 namespace tarn {
@@ -47,6 +52,22 @@ private:
     QString field(const char* name) { return child<QLineEdit>(name)->text(); }
     // A point on the pad, from its centre: the pad grows with the window.
     QPoint onPad(int dx, int dy) { return child<PTControl>("panTiltPad")->padRect().center() + QPoint(dx, dy); }
+
+    // Presses "DSP Status", runs `inside` in the picture dialog, then closes it.
+    void withDspDialog(const std::function<void(QDialog&)>& inside)
+    {
+        bool ran = false;
+        QTimer::singleShot(0, dialog.get(), [&] {
+            auto* dsp = qobject_cast<AlderHdDspDialog*>(QApplication::activeModalWidget());
+            if (!dsp)
+                return;
+            ran = true;
+            inside(*dsp);
+            dsp->findChild<QPushButton*>(QStringLiteral("closeButton"))->click();
+        });
+        QTest::mouseClick(child<QPushButton>("dspStatusButton"), Qt::LeftButton);
+        QVERIFY2(ran, "the picture dialog did not open");
+    }
 
 private slots:
     void initTestCase()
@@ -120,6 +141,35 @@ private slots:
         QTest::qWait(1500);
         QCOMPARE(field("panField"), stopped);
         QTest::mouseRelease(pad, Qt::LeftButton, {}, onPad(40, 0));
+    }
+
+    // The dialog fills from the camera's status; what it sets, the camera
+    // reports the next time the dialog opens.
+    void pictureDialogShowsWhatTheCameraReports()
+    {
+        const auto combo = [](QDialog& dsp, const char* name) {
+            return dsp.findChild<QComboBox*>(QString::fromLatin1(name));
+        };
+        const auto radio = [](QDialog& dsp, const char* name) {
+            return dsp.findChild<QRadioButton*>(QString::fromLatin1(name));
+        };
+        withDspDialog([&](QDialog& dsp) {
+            QTRY_COMPARE_WITH_TIMEOUT(combo(dsp, "shutterCombo")->currentIndex(), 0, 3000);
+            QVERIFY(combo(dsp, "zoomMagnificationCombo")->currentIndex() >= 0);
+            QVERIFY(radio(dsp, "wbAutoNormalRadio")->isChecked());
+            QTRY_COMPARE_WITH_TIMEOUT(combo(dsp, "minFocusDistanceCombo")->currentText(), QStringLiteral("3m"), 3000);
+            emit combo(dsp, "shutterCombo")->activated(6);
+            radio(dsp, "wbManualRadio")->click();
+            radio(dsp, "wdrOnRadio")->click();
+            // They go out one by one before the dialog closes.
+            QTRY_VERIFY_WITH_TIMEOUT(control->link().queue().empty(), 3000);
+        });
+        withDspDialog([&](QDialog& dsp) {
+            QTRY_COMPARE_WITH_TIMEOUT(combo(dsp, "shutterCombo")->currentText(), QStringLiteral("      1/60"), 3000);
+            QVERIFY(radio(dsp, "wbManualRadio")->isChecked());
+            QVERIFY(radio(dsp, "wdrOnRadio")->isChecked());
+        });
+        QCOMPARE(prompter.shown().size(), std::size_t{0});
     }
 
     void recallingAPresetMovesTheCameraBack()

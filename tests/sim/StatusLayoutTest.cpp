@@ -51,7 +51,7 @@ TEST(StatusLayout, DayNightStatusFieldsCountedFromTheLetterC)
     SimDriver camera(settings);
     camera.ask("L6");
     const std::string text = camera.askText("cDS");
-    ASSERT_EQ(text.size(), 33u);
+    ASSERT_EQ(text.size(), 46u);
     EXPECT_EQ(text[0], 'c');
     EXPECT_NE(text[1], 'P') << "a 'cP' reply would be taken for a position";
     EXPECT_NE(text[1], 'V');
@@ -60,10 +60,11 @@ TEST(StatusLayout, DayNightStatusFieldsCountedFromTheLetterC)
         EXPECT_EQ(text[field.position], field.letter) << field.position;
         EXPECT_EQ(text[field.position + 1], field.value) << field.position;
     }
-    // Every field is a letter and one value character, so the picture
-    // dialog's parser walks it from the start.
-    for (std::size_t i = 1; i < text.size(); i += 2)
+    // Up to 33 every field is a letter and one value character; then the
+    // wider fields the picture dialog's parser knows by their letters.
+    for (std::size_t i = 1; i < 33; i += 2)
         EXPECT_TRUE(std::isalpha(static_cast<unsigned char>(text[i]))) << i;
+    EXPECT_EQ(text.substr(33), std::string("V0000a0\x20\x20p1z\x01"));
 }
 
 TEST(StatusLayout, StatusBytesNeverAskForTheLinkFrame)

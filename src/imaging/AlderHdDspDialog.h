@@ -1,0 +1,63 @@
+#pragma once
+
+#include "imaging/AlderHdDsp.h"
+
+#include <QDialog>
+
+#include <initializer_list>
+#include <memory>
+
+class QAbstractButton;
+class QButtonGroup;
+class QLineEdit;
+
+namespace Ui {
+class AlderHdDspDialog;
+}
+
+namespace tarn {
+
+class CameraLink;
+class Prompter;
+
+// "AlderHD DSP Camera Control": the picture settings of the day/night camera
+// block. The decisions are AlderHdDsp's; this dialog forwards the controls
+// and redraws from its state after every change. Enter and Escape move on
+// like Tab, so only "Close" (or the close box) ends it.
+class AlderHdDspDialog final : public QDialog {
+    Q_OBJECT
+public:
+    AlderHdDspDialog(CameraLink& link, Prompter& prompter, QWidget* parent = nullptr);
+    ~AlderHdDspDialog() override;
+
+    // The main window registers it for the replies while the dialog is open.
+    AlderHdDsp& logic() { return m_dsp; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QButtonGroup* radioGroup(std::initializer_list<QAbstractButton*> buttons, void (AlderHdDsp::*handler)(int));
+    void connectControls();
+    void connectEdits();
+    void refresh();
+    void focusRefusedEdit();
+    QLineEdit* edit(AlderHdDsp::Edit which) const;
+    void openScreenPrivacy();
+    bool turnsIntoTab(QEvent* event);
+
+    std::unique_ptr<Ui::AlderHdDspDialog> m_ui;
+    AlderHdDsp m_dsp;
+    QButtonGroup* m_dayNight = nullptr;
+    QButtonGroup* m_ir = nullptr;
+    QButtonGroup* m_whiteBalance = nullptr;
+    QButtonGroup* m_indoorOutdoor = nullptr;
+    QButtonGroup* m_baud = nullptr;
+    QButtonGroup* m_aperture = nullptr;
+    QButtonGroup* m_wdr = nullptr;
+    QButtonGroup* m_blc = nullptr;
+    QButtonGroup* m_eis = nullptr;
+};
+
+} // namespace tarn
