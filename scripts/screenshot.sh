@@ -30,3 +30,5 @@ fi
 
 shot docs/main-window.png
 # One line per dialog:
+TARN_DEMO_NAME=lens TARN_DEMO_SETUP=$'RxType=6\nCamType=1\nPTType=1' shot docs/lens-maintenance.png "Camera Setup/Lens Maintenance"
+shot docs/other-maintenance.png "Camera Setup/Other Setup"
