@@ -2,6 +2,7 @@
 
 #include "sim/Axis.h"
 #include "sim/CameraModel.h"
+#include "sim/MaintenanceState.h"
 #include "sim/SimClock.h"
 
 #include <array>
@@ -108,6 +109,7 @@ public:
     std::array<Preset, PresetCount> presets{};
     int runningTour = NoTour;
     DspSettings dsp;
+    MaintenanceState maintenance;
 
 private:
     std::optional<TimePoint> m_lastAdvance;

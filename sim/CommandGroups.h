@@ -15,5 +15,9 @@ void addStatusCommands(CommandTable& table, CameraState& state);
 void addMotionCommands(CommandTable& table, CameraState& state);
 // Preset store/recall/names and tour start/stop.
 void addPresetCommands(CommandTable& table, CameraState& state);
+// Lens maintenance (lens drive, line-lock phase, 2X, IR) and the other
+// service commands: heater, freeze, virtual home, barrel temperature and
+// pressure, calibration words, clearing the setup memory.
+void addMaintenanceCommands(CommandTable& table, CameraState& state);
 
 } // namespace tarn::sim
