@@ -2,11 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include <unistd.h>
 
 namespace tarn {
 namespace {
@@ -40,35 +35,6 @@ TEST(DateTimeTextTest, twelveHourClockInEnglishWithATwoDigitYear)
     later.tm_mon = 0;
     later.tm_mday = 2;
     EXPECT_EQ(DateTimeText::date(later), "01/02/09");
-}
-
-TEST(TextLogTest, startWritesTheTitleAndLinesAreAppendedWithOrWithoutTime)
-{
-    const auto path = std::filesystem::temp_directory_path()
-                      / ("tarn-textlog-" + std::to_string(::getpid()) + ".txt");
-    { std::ofstream(path) << "old contents\n"; }
-    TextLog log([] { return at(13, 30); });
-    log.setFileName(path.string());
-    log.setTitle("Title");
-    EXPECT_TRUE(log.writeLine("before start")); // not enabled: nothing written
-    ASSERT_TRUE(log.create());
-    ASSERT_TRUE(log.start(true, false));
-    ASSERT_TRUE(log.writeLine("plain"));
-    ASSERT_TRUE(log.start(true, true));
-    ASSERT_TRUE(log.writeLine("dated"));
-    ASSERT_TRUE(log.start(false, false));
-    ASSERT_TRUE(log.writeLine("after stop"));
-
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    const std::string stars = "\n\n*****************************************\n";
-    EXPECT_EQ(text.str(), stars + "12/31/99  01:30 PM  Title\n\n"
-                              "plain\n"
-                              "12/31/99  01:30 PM  " + stars + "12/31/99  01:30 PM  "
-                              "12/31/99  01:30 PM  Title\n\n"
-                              "12/31/99  01:30 PM  dated\n");
-    std::filesystem::remove(path);
 }
 
 TEST(TextLogTest, aFullDiskIsAFailureWithItsReason)
