@@ -2,14 +2,13 @@
 
 #include <gtest/gtest.h>
 
-
 namespace tarn {
 namespace {
 
 std::tm at(int hour, int minute)
 {
     std::tm time{};
-    time.tm_year = 99; // 1999: the two-digit year keeps its leading zero in 2009 as well
+    time.tm_year = 99; // 31 December 1999
     time.tm_mon = 11;
     time.tm_mday = 31;
     time.tm_hour = hour;
