@@ -33,3 +33,5 @@ shot docs/main-window.png
 shot docs/camera-id.png "Camera ID"
 shot docs/camera-setup.png "Camera Setup"
 shot docs/dsp-control.png "DSP Status"
+TARN_DEMO_NAME=lens TARN_DEMO_SETUP=$'RxType=6\nCamType=1\nPTType=1' shot docs/lens-maintenance.png "Camera Setup/Lens Maintenance"
+shot docs/other-maintenance.png "Camera Setup/Other Setup"

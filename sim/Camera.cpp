@@ -25,6 +25,7 @@ Camera::Camera(const CameraState::Identity& identity)
     addCameraIdCommands(m_commands, m_state);
     addSetupCommands(m_commands, m_state);
     addDspCommands(m_commands, m_state);
+    addMaintenanceCommands(m_commands, m_state);
 }
 
 Camera::Response Camera::respond(const ReceivedFrame& frame, TimePoint now)

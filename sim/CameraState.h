@@ -5,6 +5,7 @@
 #include "sim/CameraModel.h"
 #include "sim/DspState.h"
 #include "sim/SetupState.h"
+#include "sim/MaintenanceState.h"
 #include "sim/SimClock.h"
 
 #include <array>
@@ -98,6 +99,7 @@ public:
     DspSettings dsp;
     CameraIdState cameraId;
     DspRegisters dspRegisters;
+    MaintenanceState maintenance;
 
 private:
     std::optional<TimePoint> m_lastAdvance;

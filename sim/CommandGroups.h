@@ -25,5 +25,9 @@ void addSetupCommands(CommandTable& table, CameraState& state);
 // Picture settings of the day/night block, DSP registers, zoom magnification
 // and position.
 void addDspCommands(CommandTable& table, CameraState& state);
+// Lens maintenance (lens drive, line-lock phase, 2X, IR) and the other
+// service commands: heater, freeze, virtual home, barrel temperature and
+// pressure, calibration words, clearing the setup memory.
+void addMaintenanceCommands(CommandTable& table, CameraState& state);
 
 } // namespace tarn::sim

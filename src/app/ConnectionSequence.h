@@ -39,6 +39,9 @@ public:
     void connectionReply();
     // The camera's setup memory was erased: exit leaves NTCIP mode off.
     void setNvramCleared() { m_nvramCleared = true; }
+    // The technician says which mode the camera is in (1 NTCIP, 0 Tarn);
+    // the exit path gives it back in that mode.
+    void setNtcipState(int state) { m_ntcipState = state; }
 
     // The exit commands; returns how long to wait before the port goes.
     int exitCommands();

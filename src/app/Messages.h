@@ -103,6 +103,36 @@ inline constexpr std::string_view EnableBootLoader = "Do you really want to enab
 inline constexpr const char* PortListEntry = "COM%d  %s";
 inline constexpr std::string_view PortNotPresent = "(not present)";
 
+// Lens and other maintenance: the erase question, the service password, the
+// heater level check.
+inline constexpr std::string_view ClearNvramQuestion =
+    "WARNING!! -- <Press YES> will erase all camera Setup Data,\n"
+    "including S/N, Set North, Presets, and Sectors/ID information\n"
+    "- Do you really want to Clear NVRAM?";
+inline constexpr std::string_view WrongPassword = "Wrong Password - Not qualifying to do this service!";
+inline constexpr std::string_view HeaterLevelRange = "Please enter an integer between 4 and 85.";
+
+// Barrel temperature and pressure logs. The file's own texts are part of the
+// log format that service notes compare, so they stay byte for byte.
+inline constexpr std::string_view SpecifyRecordFile = "Please specify a file to record\nbefore start recording.\n";
+inline constexpr const char* RecordFileOverwritten = "File  %s\nWill be overwritten,is that OK?\n";
+inline constexpr const char* CannotWriteLog = "Cannot write to %s: %s";
+inline constexpr std::string_view LogErrorTitle = "Log File Error";
+inline constexpr std::string_view LogFileFilter = "Text Files (*.txt)|*.txt||";
+inline constexpr std::string_view LogSeparator = "\n\n*****************************************";
+inline constexpr std::string_view TemperatureLogTitle = "Front Back           Barrel Temperature Results";
+inline constexpr std::string_view PressureLogTitle =
+    "Barrel Pressure Results              Real Data from PressureSensorChip \n\n"
+    "                                                         CW1  CW2  CW3  CW4  D1P  D2T";
+// Front and back temperature.
+inline constexpr const char* TemperatureLogLine = "%s  %s Degree C";
+// Current pressure (which already ends in "PSI"), front temperature, calibration words.
+inline constexpr const char* PressureLogLine = "%s PSI   @ %s Degree C    %s";
+
+// The mode indicator of the other maintenance dialog.
+inline constexpr std::string_view NtcipModeIndicator = "NTCIP Mode";
+inline constexpr std::string_view TarnModeIndicator = "Tarn Mode";
+
 // (end of the Setup texts)
 
 // Tours and Sectors, the local file, Camera ID.

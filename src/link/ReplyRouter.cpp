@@ -107,7 +107,9 @@ void ReplyRouter::route(std::span<const std::uint8_t> frame)
         break;
     case 'h': deliver(ReceiverSlot::CameraId, frame); break;
     case 'm':
-        if (m_state.isMakersCamera())
+        // Lens maintenance is open over the Setup dialog, for receivers that
+        // are not the maker's cameras too: it takes every 'm' reply first.
+        if (!deliver(ReceiverSlot::LensMaintenance, frame) && m_state.isMakersCamera())
             routeMaintenanceReply(frame, letter);
         break;
     case 'S':

@@ -115,6 +115,14 @@ TEST_F(ReplyRouting, maintenanceRepliesOnlyForTheMakersCameras)
     link.state().cameraType = 0;
     receive(reply("mW1"));
     EXPECT_EQ(framesAt(ReceiverSlot::WashSetup), 1);
+
+    // Lens maintenance, open for any receiver, takes every 'm' reply first.
+    open(ReceiverSlot::LensMaintenance);
+    receive(reply("mW1"));
+    link.state().cameraType = 7;
+    receive(reply("m1l0"));
+    EXPECT_EQ(framesAt(ReceiverSlot::LensMaintenance), 2);
+    EXPECT_EQ(framesAt(ReceiverSlot::WashSetup), 1);
 }
 
 TEST_F(ReplyRouting, connectionReplyTakesFourOrFiveDigits)

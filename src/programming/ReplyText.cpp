@@ -1,0 +1,34 @@
+#include "programming/ReplyText.h"
+
+#include "link/ReplyRouter.h"
+
+namespace tarn {
+
+ReplyText::ReplyText(std::span<const std::uint8_t> frame, int protocolIndex)
+    : m_frame(frame)
+    , m_letter(ReplyRouter::letterPosition(frame, protocolIndex))
+{
+}
+
+char ReplyText::at(std::size_t offset) const
+{
+    const std::size_t position = m_letter + offset;
+    if (position >= m_frame.size())
+        return 0;
+    const std::uint8_t byte = m_frame[position];
+    return byte >= 0x20 && byte <= 0x7E ? static_cast<char>(byte) : 0;
+}
+
+std::string ReplyText::text(std::size_t offset, std::size_t count) const
+{
+    std::string result;
+    for (std::size_t i = 0; i < count; ++i) {
+        const char c = at(offset + i);
+        if (c == 0)
+            break;
+        result += c;
+    }
+    return result;
+}
+
+} // namespace tarn

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace tarn {
+
+// A camera reply read at fixed places counted from its command letter (frame
+// byte 2, or after the extended address digits). A place past the frame's end
+// or holding anything but printable ASCII (the checksum, the STX end byte)
+// reads as 0, so a short or garbled reply never yields bytes from beyond it.
+class ReplyText {
+public:
+    ReplyText(std::span<const std::uint8_t> frame, int protocolIndex);
+
+    // The character at `offset` from the command letter, or 0.
+    char at(std::size_t offset) const;
+    // Up to `count` characters from `offset`, ending early at the first 0.
+    std::string text(std::size_t offset, std::size_t count) const;
+
+private:
+    std::span<const std::uint8_t> m_frame;
+    std::size_t m_letter;
+};
+
+} // namespace tarn
