@@ -13,6 +13,8 @@
 #include "platform/Platform.h"
 #include "programming/CameraIdDialog.h"
 #include "programming/CameraSetupDialog.h"
+#include "programming/LensMaintenanceDialog.h"
+#include "programming/OtherMaintenanceDialog.h"
 #include "programming/TourSetupDialog.h"
 
 #include <QEventLoop>
@@ -176,6 +178,12 @@ void MainControlDialog::openCameraSetup()
     SetupValues values = m_control.openingSetup();
     CameraSetupDialog dialog(m_control.link(), m_platform.prompter, std::move(values),
                              m_control.serialPorts(), this);
+    dialog.setMaintenanceOpeners({
+        [this](QWidget* parent) { LensMaintenanceDialog::run(m_control, m_platform, parent); },
+        [this](int cameraType, QWidget* parent) {
+            OtherMaintenanceDialog::run(m_control, m_platform, cameraType, parent);
+        },
+    });
     if (dialog.exec() == QDialog::Accepted) {
         m_control.acceptSetup(dialog.setup().values(), dialog.setup().chosenPort());
         const Settings& settings = m_control.settings();

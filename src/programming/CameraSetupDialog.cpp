@@ -259,12 +259,14 @@ void CameraSetupDialog::refresh()
 
 void CameraSetupDialog::openLensMaintenance()
 {
-    // Opens the Lens Maintenance dialog once it is wired in.
+    if (m_openers.lens)
+        m_openers.lens(this);
 }
 
 void CameraSetupDialog::openOtherMaintenance()
 {
-    // Opens the Other Maintenance dialog (with its waits) once it is wired in.
+    if (m_openers.other)
+        m_openers.other(m_setup.values().cameraType, this);
 }
 
 bool CameraSetupDialog::turnsIntoTab(QEvent* event)

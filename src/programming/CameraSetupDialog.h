@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -26,6 +27,14 @@ public:
     // The values to take back after OK, and the port chosen.
     const CameraSetup& setup() const { return m_setup; }
 
+    // How the maintenance dialogs open: they need the whole console, which
+    // only the main window has. "Other Setup" gets the camera type shown here.
+    struct MaintenanceOpeners {
+        std::function<void(QWidget* parent)> lens;
+        std::function<void(int cameraType, QWidget* parent)> other;
+    };
+    void setMaintenanceOpeners(MaintenanceOpeners openers) { m_openers = std::move(openers); }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -35,12 +44,12 @@ private:
     void connectControls();
     void refresh();
     bool turnsIntoTab(QEvent* event);
-    // Opened from here; wired up with the maintenance dialogs.
     void openLensMaintenance();
     void openOtherMaintenance();
 
     std::unique_ptr<Ui::CameraSetupDialog> m_ui;
     CameraSetup m_setup;
+    MaintenanceOpeners m_openers;
 };
 
 } // namespace tarn
