@@ -2,6 +2,7 @@
 
 #include "sim/Axis.h"
 #include "sim/CameraModel.h"
+#include "sim/SectorTourState.h"
 #include "sim/SimClock.h"
 
 #include <array>
@@ -74,8 +75,10 @@ public:
     // 3 auto focus on PTZ.
     std::uint8_t lensStatusBits() const;
 
-    // Moves every axis on to `now`.
+    // Moves every axis, and a running tour, on to `now`.
     void advanceTo(TimePoint now);
+    // The instant of the frame being answered.
+    TimePoint now() const { return m_lastAdvance.value_or(TimePoint{}); }
     void stopAll();
     // A preset goto, a nudge or a pan/tilt command takes the dome off its tour.
     void leaveTour() { runningTour = NoTour; }
@@ -108,6 +111,7 @@ public:
     std::array<Preset, PresetCount> presets{};
     int runningTour = NoTour;
     DspSettings dsp;
+    SectorTourState sectorTours;
 
 private:
     std::optional<TimePoint> m_lastAdvance;

@@ -13,7 +13,9 @@ void addStatusCommands(CommandTable& table, CameraState& state);
 // Pan/tilt (fixed and proportional speeds, nudges), zoom, focus, iris,
 // position gotos and position requests.
 void addMotionCommands(CommandTable& table, CameraState& state);
-// Preset store/recall/names and tour start/stop.
+// Preset store/recall/names.
 void addPresetCommands(CommandTable& table, CameraState& state);
+// Sectors, privacy zones and tours: programming, read-back, tour start/stop.
+void addSectorTourCommands(CommandTable& table, CameraState& state);
 
 } // namespace tarn::sim
