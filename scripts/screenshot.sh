@@ -30,3 +30,4 @@ fi
 
 shot docs/main-window.png
 # One line per dialog:
+shot docs/tours-and-sectors.png "Setup"

@@ -41,6 +41,8 @@ EditableGrid::EditableGrid(QWidget* parent)
     horizontalHeader()->setHighlightSections(false);
     verticalHeader()->setHighlightSections(false);
     verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    // Rows as tall as a line of text, so many steps are in view at once.
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
 }
 
 void EditableGrid::setGridSize(int rows, int columns)
