@@ -7,6 +7,9 @@
 #   TARN_DEMO_SETUP  the [Setup] lines of its first settings file
 #   TARN_SIM_ARGS    the simulator's options (default: an AlderHD day/night
 #                    dome at address 5)
+#   TARN_SIM_MEMORY  where the simulated dome keeps its presets, sectors,
+#                    zones and tours between runs (default: in the demo's
+#                    settings folder; empty: it starts empty every time)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,6 +22,9 @@ CamType=1
 PTType=1}"
 [ -f "$settings" ] || printf '[Setup]\n%s\n' "$setup" > "$settings"
 read -r -a sim_args <<< "${TARN_SIM_ARGS:---address 5 --model AlderHD --module daynight}"
+# Like a real dome, the simulated one remembers what it was programmed with.
+sim_memory="${TARN_SIM_MEMORY-$demo_config/camsim-memory.txt}"
+[ -n "$sim_memory" ] && sim_args+=(--memory "$sim_memory")
 
 sim_out=$(mktemp)
 sim_log="$PWD/build/demo-camsim.log"
@@ -41,4 +47,5 @@ done
 [ -n "$pty" ] || { echo "tarn-camsim did not report its pty" >&2; exit 1; }
 echo "Simulated camera (address 5) on $pty; its traffic log: $sim_log"
 
-XDG_CONFIG_HOME="$demo_config" build/src/tarn-console --port-device "$pty" "$@"
+# The demo's Dome.dat lives beside its settings, not in your own data folder.
+XDG_CONFIG_HOME="$demo_config" XDG_DATA_HOME="$demo_config" build/src/tarn-console --port-device "$pty" "$@"

@@ -26,6 +26,7 @@ Camera::Camera(const CameraState::Identity& identity)
     addSetupCommands(m_commands, m_state);
     addDspCommands(m_commands, m_state);
     addMaintenanceCommands(m_commands, m_state);
+    addSectorTourCommands(m_commands, m_state);
 }
 
 Camera::Response Camera::respond(const ReceivedFrame& frame, TimePoint now)

@@ -31,6 +31,7 @@ void CameraState::advanceTo(TimePoint now)
     }
     if (!m_lastAdvance || now > *m_lastAdvance)
         m_lastAdvance = now;
+    sectorTours.advanceTour(*this, now);
 }
 
 void CameraState::stopAll()

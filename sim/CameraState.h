@@ -6,6 +6,7 @@
 #include "sim/DspState.h"
 #include "sim/SetupState.h"
 #include "sim/MaintenanceState.h"
+#include "sim/SectorTourState.h"
 #include "sim/SimClock.h"
 
 #include <array>
@@ -61,8 +62,10 @@ public:
     // 3 auto focus on PTZ.
     std::uint8_t lensStatusBits() const;
 
-    // Moves every axis on to `now`.
+    // Moves every axis, and a running tour, on to `now`.
     void advanceTo(TimePoint now);
+    // The instant of the frame being answered.
+    TimePoint now() const { return m_lastAdvance.value_or(TimePoint{}); }
     void stopAll();
     // A preset goto, a nudge or a pan/tilt command takes the dome off its tour.
     void leaveTour() { runningTour = NoTour; }
@@ -100,6 +103,7 @@ public:
     CameraIdState cameraId;
     DspRegisters dspRegisters;
     MaintenanceState maintenance;
+    SectorTourState sectorTours;
 
 private:
     std::optional<TimePoint> m_lastAdvance;

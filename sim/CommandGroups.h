@@ -13,7 +13,7 @@ void addStatusCommands(CommandTable& table, CameraState& state);
 // Pan/tilt (fixed and proportional speeds, nudges), zoom, focus, iris,
 // position gotos and position requests.
 void addMotionCommands(CommandTable& table, CameraState& state);
-// Preset store/recall/names and tour start/stop.
+// Preset store/recall/names.
 void addPresetCommands(CommandTable& table, CameraState& state);
 // Camera ID: the overlay text lines, their enables and places, the alarm
 // presets, and the requests that read them back.
@@ -29,5 +29,7 @@ void addDspCommands(CommandTable& table, CameraState& state);
 // service commands: heater, freeze, virtual home, barrel temperature and
 // pressure, calibration words, clearing the setup memory.
 void addMaintenanceCommands(CommandTable& table, CameraState& state);
+// Sectors, privacy zones and tours: programming, read-back, tour start/stop.
+void addSectorTourCommands(CommandTable& table, CameraState& state);
 
 } // namespace tarn::sim

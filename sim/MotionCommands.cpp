@@ -58,6 +58,18 @@ std::optional<double> partSpeed(std::string_view part, char fixedLetter, char fi
 // Pan right and tilt down count upwards.
 CommandResult panTilt(CameraState& state, std::string_view text)
 {
+    if (text.size() == 2) {
+        // One axis alone, at the fixed speed: "PL", "PR", "PS", "TU", "TD", "TS".
+        const auto pan = partSpeed(text, 'P', 'L', 'R', 0, 0, FastestPan);
+        const auto tilt = partSpeed(text, 'T', 'U', 'D', 0, 0, FastestTilt);
+        if (pan || tilt)
+            state.leaveTour();
+        if (pan)
+            state.pan.setSpeed(*pan);
+        if (tilt)
+            state.tilt.setSpeed(*tilt);
+        return CommandResult::ack();
+    }
     if (text.size() < 4)
         return CommandResult::ack();
     const auto pan = partSpeed(text.substr(0, 2), 'P', 'L', 'R', 'l', 'r', FastestPan);
@@ -139,7 +151,7 @@ CommandResult gotoLens(CameraState& state, std::string_view text)
 
 void addMotionCommands(CommandTable& table, CameraState& state)
 {
-    for (const char* prefix : {"PL", "PR", "PS", "l", "r"})
+    for (const char* prefix : {"PL", "PR", "PS", "TU", "TD", "TS", "l", "r"})
         table.add(prefix, [&state](std::string_view text) { return panTilt(state, text); });
     table.add("nl", [&state](std::string_view) { return nudge(state, state.pan, -NudgeStep); });
     table.add("nr", [&state](std::string_view) { return nudge(state, state.pan, NudgeStep); });

@@ -107,7 +107,8 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
         }
 
         static constexpr std::string_view WithValue[] = {"--tcp", "--link", "--address", "--protocol",
-                                                         "--model", "--module", "--log", "--fault"};
+                                                         "--model", "--module", "--log", "--fault",
+                                                         "--memory"};
         if (std::find(std::begin(WithValue), std::end(WithValue), name) == std::end(WithValue))
             return fail("unknown option " + name);
         const auto value = reader.value();
@@ -138,6 +139,8 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
             sim.identity.module = *module;
         } else if (name == "--log") {
             options.logPath = std::string(*value);
+        } else if (name == "--memory") {
+            sim.memoryPath = std::string(*value);
         } else if (name == "--fault") {
             if (std::string problem = sim.faults.set(*value); !problem.empty())
                 return fail(problem);
@@ -182,6 +185,9 @@ Camera:
   --module NAME       standard, daynight or thermal (default daynight)
   --stx               answer in STX form (02 address text checksum 03)
   --ntcip             start in NTCIP mode
+  --memory FILE       keep presets, sectors, privacy zones and tours in FILE, as
+                      a dome keeps them without power (read at start, written
+                      after every change)
 
 Testing:
   --log FILE          one line per frame received and sent, with a time stamp

@@ -72,21 +72,6 @@ CommandResult storeName(CameraState& state, std::string_view text)
     return CommandResult::ack();
 }
 
-// "*TS" + tour '1'..'8' + '1' start / '0' stop.
-CommandResult tour(CameraState& state, std::string_view text)
-{
-    if (text.size() < 5)
-        return CommandResult::ack();
-    const int tour = text[3] - '1';
-    if (tour < 0 || tour >= CameraState::TourCount)
-        return CommandResult::ack();
-    if (text[4] == '1')
-        state.runningTour = tour;
-    else if (text[4] == '0')
-        state.leaveTour();
-    return CommandResult::ack();
-}
-
 } // namespace
 
 void addPresetCommands(CommandTable& table, CameraState& state)
@@ -95,7 +80,6 @@ void addPresetCommands(CommandTable& table, CameraState& state)
     table.add("H", [&state](std::string_view text) { return recall(state, text); });
     table.add("cdS", [&state](std::string_view text) { return nameRequest(state, text); });
     table.add("dP", [&state](std::string_view text) { return storeName(state, text); });
-    table.add("*TS", [&state](std::string_view text) { return tour(state, text); });
 }
 
 } // namespace tarn::sim

@@ -1,5 +1,11 @@
 #include "sim/Simulator.h"
 
+#include "sim/CameraMemory.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
 namespace tarn::sim {
 
 Simulator::Simulator(const Settings& settings, TrafficLog log)
@@ -7,9 +13,34 @@ Simulator::Simulator(const Settings& settings, TrafficLog log)
     , m_parser(m_camera.state().addressDigits(), settings.lengthHeaders)
     , m_faults(settings.faults)
     , m_log(std::move(log))
+    , m_memoryPath(settings.memoryPath)
 {
     m_camera.state().stxReplies = settings.stxReplies;
     m_camera.state().ntcip = settings.ntcip;
+    if (!m_memoryPath.empty()) {
+        std::ifstream in(m_memoryPath);
+        CameraMemory::restore(m_camera.state(), std::string(std::istreambuf_iterator<char>(in), {}));
+        m_memory = CameraMemory::serialise(m_camera.state());
+    }
+}
+
+void Simulator::keepMemory()
+{
+    if (m_memoryPath.empty())
+        return;
+    std::string memory = CameraMemory::serialise(m_camera.state());
+    if (memory == m_memory)
+        return;
+    // A new file that takes the old one's place: never half written.
+    const std::string temporary = m_memoryPath + ".new";
+    {
+        std::ofstream out(temporary, std::ios::trunc);
+        out << memory;
+        if (!out.flush())
+            return;
+    }
+    if (std::rename(temporary.c_str(), m_memoryPath.c_str()) == 0)
+        m_memory = std::move(memory);
 }
 
 void Simulator::receive(std::span<const std::uint8_t> bytes, TimePoint now)
@@ -20,6 +51,7 @@ void Simulator::receive(std::span<const std::uint8_t> bytes, TimePoint now)
         if (response.answer)
             m_schedule.add(now, m_faults.shape(*response.answer));
     }
+    keepMemory();
 }
 
 std::vector<Bytes> Simulator::takeDue(TimePoint now)

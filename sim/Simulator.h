@@ -10,6 +10,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace tarn::sim {
@@ -26,6 +27,8 @@ public:
         // The line is a port server that may put 00 00 LH LL before frames.
         bool lengthHeaders = false;
         Faults faults;
+        // Where the dome keeps what it was programmed with; none when empty.
+        std::string memoryPath;
     };
 
     explicit Simulator(const Settings& settings, TrafficLog log = {});
@@ -42,11 +45,15 @@ public:
     FaultLayer& faults() { return m_faults; }
 
 private:
+    void keepMemory();
+
     Camera m_camera;
     FrameParser m_parser;
     FaultLayer m_faults;
     OutputSchedule m_schedule;
     TrafficLog m_log;
+    std::string m_memoryPath;
+    std::string m_memory;
 };
 
 } // namespace tarn::sim

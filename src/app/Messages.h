@@ -136,6 +136,25 @@ inline constexpr std::string_view TarnModeIndicator = "Tarn Mode";
 // (end of the Setup texts)
 
 // Tours and Sectors, the local file, Camera ID.
+inline constexpr std::string_view ToursSectorsTitle = "Tours and Sectors Setup";
+// A sector's ID text when there is no local file; the sector number 1..16.
+inline constexpr const char* DefaultSectorIdText = "Sector %02d ID text";
+inline constexpr std::string_view DeleteSectorQuestion =
+    "WARNING!!--This action will erase this current sector's limit data \nThe sector will be deleted - "
+    "Do you really want to delete this sector?";
+inline constexpr std::string_view DeleteAllSectorsQuestion =
+    "WARNING!!--This action will erase all sectors' limit data \nAll sectors will be deleted - "
+    "Do you really want to delete all sectors?";
+inline constexpr std::string_view DeleteZoneQuestion =
+    "WARNING!!--This action will erase this current privacy's limit data \nThe privacy zone will be deleted - "
+    "Do you really want to delete this privacy zone?";
+inline constexpr std::string_view DeleteAllZonesQuestion =
+    "WARNING!!--This action will erase all privacy zones' limit data \nAll privacy zones will be deleted - "
+    "Do you really want to delete all privacy zones?";
+inline constexpr std::string_view ProvideDwellTime = "Please provide a dwell time";
+inline constexpr std::string_view SaveConfigurationChanges = "Save configuration changes?";
+// The local file's path and the system's reason.
+inline constexpr const char* CouldNotSave = "Could not save %s: %s";
 
 // Camera ID dialog.
 inline constexpr std::string_view CameraIdTooLong = "A maximum of 24 characters is allowed for the Camera ID.";

@@ -16,6 +16,7 @@
 #include "programming/LensMaintenanceDialog.h"
 #include "programming/OtherMaintenanceDialog.h"
 #include "programming/TourSetupDialog.h"
+#include "programming/ToursSectorsDialog.h"
 
 #include <QEventLoop>
 #include <QKeyEvent>
@@ -53,8 +54,7 @@ MainControlDialog::MainControlDialog(MainControl& control, Platform& platform, Q
 
     m_portServerBox = new PortServerBox(control.portServer(), control.link().state().linkMode, this);
     m_traffic = new TrafficView(control.link().monitor(), this);
-    m_presetTourBox = new PresetTourBox(control.presets(), control.savedSettings(), control.runningTour(),
-                                        platform.profile, platform.prompter, this);
+    m_presetTourBox = new PresetTourBox(control.presets(), this);
     place(m_ui->portServerPlace, m_portServerBox);
     place(m_ui->trafficPlace, m_traffic);
     place(m_ui->presetTourPlace, m_presetTourBox);
@@ -166,11 +166,23 @@ void MainControlDialog::connectAccessoryControls()
 void MainControlDialog::openTourSetup()
 {
     m_control.panel().stopPolling();
-    if (!m_control.presets().setupOpensTourSetupDialog())
-        return; // the camera's own tours and sectors are programmed in their own dialog
-    TourSetupDialog dialog(m_control.savedSettings(), m_control.runningTour(), m_platform.profile,
-                           m_platform.prompter, this);
+    if (m_control.presets().setupOpensTourSetupDialog()) {
+        TourSetupDialog dialog(m_control.savedSettings(), m_control.runningTour(), m_platform.profile,
+                               m_platform.prompter, this);
+        dialog.exec();
+        return;
+    }
+    // The camera's own tours, sectors and privacy zones. Nothing queued
+    // before goes out, and the dialog's pump alone drains the queue: the
+    // main pump would cut its longer commands short.
+    CameraLink& link = m_control.link();
+    link.stopPump();
+    link.queue().queueReady = true;
+    link.queue().dataReplyDone = true;
+    ToursSectorsDialog dialog(link, m_platform.prompter, ToursSectorsDialog::defaultDomeFilePath(), this);
     dialog.exec();
+    // Whatever the dialog queued and had not sent yet still goes.
+    link.armPump(5);
 }
 
 void MainControlDialog::openCameraSetup()

@@ -1,6 +1,5 @@
 #include "control/PresetTourBox.h"
 
-#include "programming/TourSetupDialog.h"
 #include "widgets/Lamp.h"
 
 #include <QComboBox>
@@ -59,14 +58,9 @@ protected:
 
 } // namespace
 
-PresetTourBox::PresetTourBox(PresetPanel& panel, Settings& savedTour, TourRunFlags& runningTour,
-                             ProfileStore& profile, Prompter& prompter, QWidget* parent)
+PresetTourBox::PresetTourBox(PresetPanel& panel, QWidget* parent)
     : QWidget(parent)
     , m_panel(panel)
-    , m_savedTour(savedTour)
-    , m_runningTour(runningTour)
-    , m_profile(profile)
-    , m_prompter(prompter)
     , m_presetList(new PresetList(this))
     , m_store(new QPushButton(QStringLiteral("Store"), this))
     , m_goto(new QPushButton(QStringLiteral("Goto"), this))
@@ -135,7 +129,7 @@ PresetTourBox::PresetTourBox(PresetPanel& panel, Settings& savedTour, TourRunFla
     connect(m_tourList, &QComboBox::currentIndexChanged, this,
             [this](int index) { m_panel.setTourIndex(index); });
     connect(m_startStop, &QPushButton::clicked, this, [this] { m_panel.startStopTour(); });
-    connect(m_setup, &QPushButton::clicked, this, [this] { setup(); });
+    connect(m_setup, &QPushButton::clicked, this, &PresetTourBox::setupRequested);
 
     m_tourList->setCurrentIndex(m_panel.tourIndex());
     m_tourLamp->setLit(m_panel.tourLampLit());
@@ -184,15 +178,6 @@ void PresetTourBox::reselectRemembered()
 void PresetTourBox::tourLampChanged(bool lit)
 {
     m_tourLamp->setLit(lit);
-}
-
-void PresetTourBox::setup()
-{
-    emit setupRequested();
-    if (!m_panel.setupOpensTourSetupDialog())
-        return;
-    TourSetupDialog dialog(m_savedTour, m_runningTour, m_profile, m_prompter, window());
-    dialog.exec();
 }
 
 } // namespace tarn

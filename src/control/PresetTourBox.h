@@ -10,10 +10,6 @@ class QPushButton;
 namespace tarn {
 
 class Lamp;
-class ProfileStore;
-class Prompter;
-struct Settings;
-struct TourRunFlags;
 
 // The main window's "Presets" and "Tour/Sector/Privacy" groups. All decisions
 // are the PresetPanel's; this widget shows its names and tour lamp and
@@ -21,10 +17,7 @@ struct TourRunFlags;
 class PresetTourBox final : public QWidget, private PresetPanelListener {
     Q_OBJECT
 public:
-    // `savedTour` and `runningTour` are the main window's copies that the Tour
-    // Setup dialog works on.
-    PresetTourBox(PresetPanel& panel, Settings& savedTour, TourRunFlags& runningTour,
-                  ProfileStore& profile, Prompter& prompter, QWidget* parent = nullptr);
+    explicit PresetTourBox(PresetPanel& panel, QWidget* parent = nullptr);
     ~PresetTourBox() override;
 
     // "Store", "Goto", the preset list, "Store ID" and "Get ID".
@@ -33,21 +26,15 @@ public:
     void setTourListEnabled(bool enabled);
 
 signals:
-    // "Setup" was pressed, before any dialog opens: the window stops its
-    // pollings first.
+    // "Setup" was pressed: the window opens the dialog that fits the camera.
     void setupRequested();
 
 private:
     void presetListChanged() override;
     void tourLampChanged(bool lit) override;
     void reselectRemembered();
-    void setup();
 
     PresetPanel& m_panel;
-    Settings& m_savedTour;
-    TourRunFlags& m_runningTour;
-    ProfileStore& m_profile;
-    Prompter& m_prompter;
     QComboBox* m_presetList;
     QPushButton* m_store;
     QPushButton* m_goto;

@@ -36,6 +36,16 @@ CommandQueue::Entry CommandQueue::take()
     return entry;
 }
 
+CommandQueue::Slot CommandQueue::takeSlot()
+{
+    if (m_count == 0)
+        return Slot{};
+    const Slot slot = m_slots[m_read];
+    m_read = next(m_read);
+    --m_count;
+    return slot;
+}
+
 void CommandQueue::discardPending()
 {
     m_read = m_write;

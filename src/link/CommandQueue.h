@@ -34,6 +34,10 @@ public:
     // The first 35 bytes of the entry at the read index, then the read index
     // advances. Only when not empty.
     Entry take();
+    // The whole slot at the read index (at most 63 characters and its NUL),
+    // for the commands that carry more than 35 bytes; then the read index
+    // advances. Only when not empty.
+    Slot takeSlot();
     // Drops everything pending (read index := write index).
     void discardPending();
     // Empties the ring and puts both indexes back to slot 0, so that what is

@@ -65,13 +65,21 @@ void DialogPump::tick()
     if (!queue.queueReady || !queue.dataReplyDone || m_initialising)
         return;
     queue.queueReady = false;
-    CommandQueue::Entry entry = queue.take();
-    if (CommandQueue::needsFullReply(entry))
-        queue.dataReplyDone = false;
-    m_link.SendCommand(std::span(entry));
+    if (m_config.takesWholeSlot)
+        send(queue.takeSlot());
+    else
+        send(queue.take());
     if (m_config.setsReplyWanted)
         m_link.state().replyWanted = true;
     m_link.timers().start(*this, m_config.holdTimerId, m_config.holdMs);
+}
+
+template <std::size_t N>
+void DialogPump::send(std::array<std::uint8_t, N> entry)
+{
+    if (CommandQueue::needsFullReply(entry))
+        m_link.queue().dataReplyDone = false;
+    m_link.SendCommand(std::span(entry));
 }
 
 DeferredSend::DeferredSend(CameraLink& link)

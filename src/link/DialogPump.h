@@ -2,6 +2,8 @@
 
 #include "platform/Timers.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -22,6 +24,7 @@ public:
         int holdTimerId = 11;
         int holdMs = 2000;          // the longest wait for an answer
         bool setsReplyWanted = true; // the answer belongs to the dialog
+        bool takesWholeSlot = false; // commands longer than the 35 bytes a pump usually takes
     };
 
     DialogPump(CameraLink& link, Config config);
@@ -40,6 +43,8 @@ public:
 
 private:
     void tick();
+    template <std::size_t N>
+    void send(std::array<std::uint8_t, N> entry);
 
     CameraLink& m_link;
     Config m_config;

@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -53,6 +54,12 @@ private:
     }
 
 private slots:
+    void initTestCase()
+    {
+        // "Dome.dat" goes to a test folder, never to the user's own.
+        QStandardPaths::setTestModeEnabled(true);
+    }
+
     void init()
     {
         Settings settings;
@@ -273,6 +280,36 @@ private slots:
                  std::vector<std::string>{"A maximum of 24 characters is allowed for the Camera ID."});
         QVERIFY(stayedOpen);
         QCOMPARE(control->link().router().receiver(ReceiverSlot::CameraId), nullptr);
+    }
+
+    // The tour "Setup" opens one dialog, the one that fits the camera: the
+    // camera's own tables for the maker's cameras, the console's preset tour
+    // for any other receiver.
+    void tourSetupOpensOneDialogForTheCameraType()
+    {
+        for (const auto& [cameraType, title] : {std::pair{0, "Tours and Sectors Setup"}, std::pair{7, "Tour Setup"}}) {
+            control->link().state().cameraType = cameraType;
+            control->link().enqueue("L?");
+            QStringList opened;
+            bool queueEmptyInside = false;
+            QTimer closer;
+            connect(&closer, &QTimer::timeout, this, [&] {
+                QWidget* modal = QApplication::activeModalWidget();
+                if (!modal || modal == dialog.get())
+                    return;
+                opened << modal->windowTitle();
+                queueEmptyInside = control->link().queue().empty();
+                modal->close();
+            });
+            closer.start(10);
+            QTest::mouseClick(child<QPushButton>("tourSetupButton"), Qt::LeftButton);
+            QTest::qWait(100); // a second dialog would open now
+            closer.stop();
+            QCOMPARE(opened, QStringList{QString::fromLatin1(title)});
+            if (cameraType == 0)
+                QVERIFY2(queueEmptyInside, "what was queued before the dialog does not go out in it");
+            queued();
+        }
     }
 };
 

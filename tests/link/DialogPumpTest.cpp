@@ -69,6 +69,23 @@ TEST_F(DialogPumps, closingWhileAnAnswerIsAwaitedHandsTheQueueToTheMainWindow)
     EXPECT_TRUE(link.queue().empty());
 }
 
+TEST_F(DialogPumps, takesTheWholeSlotOnlyWhenConfiguredTo)
+{
+    const std::string command = "*TP1" + std::string(33, '\x10');
+    for (const bool wholeSlot : {false, true}) {
+        serial.writes.clear();
+        DialogPump pump(link, {10, 100, 11, 1000, true, wholeSlot});
+        pump.append(command);
+        clock.advance(100);
+        ASSERT_EQ(serial.writes.size(), 1u);
+        const Bytes& frame = serial.writes[0];
+        // F8, address, text, checksum.
+        EXPECT_EQ(std::string(frame.begin() + 2, frame.end() - 1),
+                  wholeSlot ? command : command.substr(0, CommandQueue::SentLength));
+        clock.advance(1000);
+    }
+}
+
 TEST_F(DialogPumps, deferredSendSupersedesWhatHasNotGoneOut)
 {
     DeferredSend deferred(link);

@@ -43,6 +43,7 @@ const Scenario Scenarios[] = {
     {"TiltAtSpeedCodeWithPanStopped", {{"PSd\x50"}, after(1000ms)}, "cPS", "cP00000457"},
     {"TiltDownStopsAtTheEnd", {{"PSTD"}, after(10s)}, "cPS", "cP00000900"},
     {"TiltUpShownAsTurnMinusAngle", {{"PSTU"}, after(1000ms)}, "cPS", "cP00003400"},
+    {"OneAxisJogsAtFixedSpeed", {{"PR"}, {"TD"}, after(1000ms), {"TS"}, after(500ms), {"PS"}}, "cPS", "cP03000200"},
     {"StopHoldsThePosition", {{"PRTD"}, after(1000ms), {"PSTS"}, after(1000ms)}, "cPS", "cP02000200"},
     {"NudgesStepOneDegree", {{"nr"}, {"nr"}, {"nd"}, {"nl"}}, "cPS", "cP00100010"},
     {"GotoPanTilt", {{"cp00050900"}}, "cPS", "cP00050900"},
