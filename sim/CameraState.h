@@ -3,6 +3,7 @@
 #include "sim/Axis.h"
 #include "sim/CameraModel.h"
 #include "sim/SimClock.h"
+#include "sim/ThermalImager.h"
 
 #include <array>
 #include <cstdint>
@@ -45,6 +46,7 @@ struct CameraIdentity {
     int protocol = 1; // the console's protocol list index
     Model model = Model::AlderHD;
     Module module = Module::DayNight;
+    ThermalSensor thermalSensor = ThermalSensor::Large640x512;
 };
 
 // Everything the camera knows about itself, in one place: identity, link
@@ -108,6 +110,7 @@ public:
     std::array<Preset, PresetCount> presets{};
     int runningTour = NoTour;
     DspSettings dsp;
+    ThermalImager thermal;
 
 private:
     std::optional<TimePoint> m_lastAdvance;

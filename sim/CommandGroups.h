@@ -15,5 +15,8 @@ void addStatusCommands(CommandTable& table, CameraState& state);
 void addMotionCommands(CommandTable& table, CameraState& state);
 // Preset store/recall/names and tour start/stop.
 void addPresetCommands(CommandTable& table, CameraState& state);
+// The thermal imager's "t" commands and its "tDS" status; only a thermal
+// module has them.
+void addThermalCommands(CommandTable& table, CameraState& state);
 
 } // namespace tarn::sim
