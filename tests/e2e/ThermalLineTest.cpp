@@ -7,8 +7,6 @@
 #include "imaging/ThermalControl.h"
 #include "support/HandBuiltFrames.h"
 
-#include <algorithm>
-
 namespace tarn::e2e {
 namespace {
 
