@@ -30,3 +30,4 @@ fi
 
 shot docs/main-window.png
 # One line per dialog:
+TARN_DEMO_NAME=thermal TARN_DEMO_SETUP=$'RxType=0\nCamType=2\nPTType=1' TARN_SIM_ARGS='--address 5 --model AlderHD --module thermal' shot docs/thermal-control.png "DSP Status"

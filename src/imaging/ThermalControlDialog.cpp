@@ -46,6 +46,8 @@ ThermalControlDialog::ThermalControlDialog(CameraLink& link, Prompter& prompter,
 {
     m_ui->setupUi(this);
     m_ui->cancelButton->hide();
+    // No action is attached to the ROI presets: the list starts without a choice.
+    m_ui->roiPresetCombo->setCurrentIndex(-1);
     m_ffcMode = makeGroup(this, {m_ui->ffcManualRadio, m_ui->ffcAutoRadio, m_ui->ffcExtRadio});
     m_operatingMode = makeGroup(this, {m_ui->realTimeRadio, m_ui->frozenRadio});
     m_video = makeGroup(this, {m_ui->monoRadio, m_ui->colorRadio});
