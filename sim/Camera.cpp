@@ -22,6 +22,7 @@ Camera::Camera(const CameraState::Identity& identity)
     addStatusCommands(m_commands, m_state);
     addMotionCommands(m_commands, m_state);
     addPresetCommands(m_commands, m_state);
+    addCameraIdCommands(m_commands, m_state);
     addThermalCommands(m_commands, m_state);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/Axis.h"
+#include "sim/CameraIdState.h"
 #include "sim/CameraModel.h"
 #include "sim/SimClock.h"
 #include "sim/ThermalImager.h"
@@ -110,6 +111,7 @@ public:
     std::array<Preset, PresetCount> presets{};
     int runningTour = NoTour;
     DspSettings dsp;
+    CameraIdState cameraId;
     ThermalImager thermal;
 
 private:

@@ -15,6 +15,9 @@ void addStatusCommands(CommandTable& table, CameraState& state);
 void addMotionCommands(CommandTable& table, CameraState& state);
 // Preset store/recall/names and tour start/stop.
 void addPresetCommands(CommandTable& table, CameraState& state);
+// Camera ID: the overlay text lines, their enables and places, the alarm
+// presets, and the requests that read them back.
+void addCameraIdCommands(CommandTable& table, CameraState& state);
 // The thermal imager's "t" commands and its "tDS" status; only a thermal
 // module has them.
 void addThermalCommands(CommandTable& table, CameraState& state);

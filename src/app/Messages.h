@@ -40,8 +40,9 @@ inline constexpr std::string_view AcknowledgementLine = " Ack";
 
 // Main panel.
 inline constexpr std::string_view AboutTitle = "About Tarn Console";
-inline constexpr std::string_view AboutText =
-    "Tarn Console\nControl, programming and service of Tarn dome cameras and pan/tilt units.";
+// %s: the program's version.
+inline constexpr const char* AboutText =
+    "Tarn Console %s\nControl, programming and service of Tarn dome cameras and pan/tilt units.";
 inline constexpr std::string_view InvalidPan = "Invalid Pan Position";
 inline constexpr std::string_view InvalidTilt = "Invalid Tilt Position";
 inline constexpr std::string_view InvalidZoom = "Invalid Zoom Position";
@@ -97,6 +98,10 @@ inline constexpr std::string_view Usage =
 // (end of the Setup texts)
 
 // Tours and Sectors, the local file, Camera ID.
+
+// Camera ID dialog.
+inline constexpr std::string_view CameraIdTooLong = "A maximum of 24 characters is allowed for the Camera ID.";
+inline constexpr std::string_view ClearAllIdsQuestion = "Do you really want to Clear All IDs?";
 
 // (end of the Tours and Sectors texts)
 

@@ -4,12 +4,14 @@
 
 #include "app/Messages.h"
 #include "app/Settings.h"
+#include "app/Version.h"
 #include "control/MainControl.h"
 #include "control/PortServerBox.h"
 #include "control/PresetTourBox.h"
 #include "control/TrafficView.h"
 #include "imaging/ThermalControlDialog.h"
 #include "platform/Platform.h"
+#include "programming/CameraIdDialog.h"
 #include "programming/TourSetupDialog.h"
 
 #include <QEventLoop>
@@ -69,7 +71,8 @@ MainControlDialog::MainControlDialog(MainControl& control, Platform& platform, Q
     connectAccessoryControls();
 
     connect(m_ui->aboutButton, &QPushButton::clicked, this, [this] {
-        QMessageBox::about(this, qText(Messages::AboutTitle), qText(Messages::AboutText));
+        QMessageBox::about(this, qText(Messages::AboutTitle),
+                           qText(Messages::format(Messages::AboutText, ProgramVersion)));
     });
     connect(m_ui->closeButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_presetTourBox, &PresetTourBox::setupRequested, this, [this] { openTourSetup(); });
@@ -123,13 +126,15 @@ void MainControlDialog::preparePad()
 {
     PTControl* pad = m_ui->panTiltPad;
     const Settings& settings = m_control.settings();
-    pad->resizePad(123, 123);
+    // The pad grows with its box from the classic 123 x 123, so a larger
+    // window gives a finer pad.
+    pad->fitToBox(123);
+    pad->setTimers(m_platform.timers);
     pad->setCentreBand(8);
     pad->setPanTiltType(settings.ptType);
     pad->setSpeeds(settings.panSpeed, settings.tiltSpeed);
     pad->setPicture(settings.ptImage);
     pad->setFocusPolicy(Qt::StrongFocus);
-    m_ui->padLayout->setAlignment(pad, Qt::AlignCenter);
     m_ui->padLayout->setAlignment(m_ui->padHint, Qt::AlignCenter);
     // A direct connection: the text is queued before the pad carries on.
     connect(pad, &PTControl::commandIssued, this, [this](const QByteArray& command) {
@@ -181,6 +186,8 @@ void MainControlDialog::openCameraSetup()
 
 void MainControlDialog::openCameraId()
 {
+    CameraIdDialog dialog(m_control.link(), m_platform.prompter, this);
+    dialog.exec();
 }
 
 void MainControlDialog::openDspStatus()

@@ -100,6 +100,9 @@ ThermalControl::ThermalControl(CameraLink& link, Prompter& prompter)
 ThermalControl::~ThermalControl()
 {
     m_link.timers().stopAll(*this);
+    // No reply may reach a dialog that is gone, whoever registered it.
+    if (m_link.router().receiver(ReceiverSlot::Thermal) == this)
+        m_link.router().setReceiver(ReceiverSlot::Thermal, nullptr);
 }
 
 void ThermalControl::start()

@@ -1,6 +1,7 @@
 #include "link/DialogPump.h"
 
 #include "link/CameraLink.h"
+#include "platform/TimerIds.h"
 
 namespace tarn {
 
@@ -12,7 +13,16 @@ DialogPump::DialogPump(CameraLink& link, Config config)
 
 DialogPump::~DialogPump()
 {
+    // The dialog closes: an answer still awaited is left to the main window's
+    // response time-out and what is still queued to its pump, so that the
+    // queue never waits for a hold time that no longer runs.
+    const bool holding = m_link.timers().isRunning(*this, m_config.holdTimerId);
     m_link.timers().stopAll(*this);
+    const CommandQueue& queue = m_link.queue();
+    if (holding && !(queue.queueReady && queue.dataReplyDone))
+        m_link.timers().start(m_link, TimerId::ResponseTimeout, CameraLink::ResponseTimeoutMs);
+    if (!queue.empty())
+        m_link.armPump(m_config.sendPeriodMs);
 }
 
 void DialogPump::append(std::string_view command)

@@ -30,6 +30,12 @@ int digitsAt(std::span<const std::uint8_t> frame, std::size_t position, std::siz
     return value;
 }
 
+// "SC" (status) and "SL" (a line) answer the Camera ID queries.
+bool isCameraIdCode(std::uint8_t second)
+{
+    return second == 'C' || second == 'L';
+}
+
 } // namespace
 
 ReplyRouter::ReplyRouter(LinkState& state, ProfileStore& profile, LinkEvents& events)
@@ -104,9 +110,14 @@ void ReplyRouter::route(std::span<const std::uint8_t> frame)
         if (m_state.isMakersCamera())
             routeMaintenanceReply(frame, letter);
         break;
+    case 'S':
+        // The Camera ID read-back's answers, while the Setup dialog is not
+        // there to take every 'S' reply.
+        if (!deliver(ReceiverSlot::Setup, frame) && isCameraIdCode(at(frame, letter + 1)))
+            deliver(ReceiverSlot::CameraId, frame);
+        break;
     case 'J':
     case 'R':
-    case 'S':
     case 'f':
     case 'j':
     case 'r':

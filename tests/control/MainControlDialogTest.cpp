@@ -1,19 +1,28 @@
+#include "app/Version.h"
 #include "control/MainControl.h"
 #include "control/MainControlDialog.h"
+#include "control/PTControl.h"
 #include "platform/MemoryProfileStore.h"
 #include "platform/Platform.h"
 #include "platform/QtMainThreadPoster.h"
+#include "platform/QtPrompter.h"
 #include "platform/ScriptedPrompter.h"
 #include "platform/VirtualClock.h"
 #include "support/FakePortServer.h"
 #include "support/PseudoTerminal.h"
 #include "support/QueuedCommands.h"
 
+#include <QAbstractSpinBox>
+#include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -76,13 +85,94 @@ private slots:
         QCOMPARE(queued(), std::vector<std::string>{"ZS"});
     }
 
+    void modalBoxWhileZoomHeldStopsTheZoom()
+    {
+        auto* zoomIn = child<QWidget>("zoomInButton");
+        QTest::mousePress(zoomIn, Qt::LeftButton);
+        QCOMPARE(queued(), std::vector<std::string>{"cZ0"});
+        // Any box, here an error from the link, closed by the operator.
+        QTimer::singleShot(0, [] {
+            if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                box->reject();
+        });
+        QtPrompter().showMessage("WARNING", "Application Error", MessageIcon::Error);
+        QCOMPARE(queued(), std::vector<std::string>{"ZS"});
+        QTest::mouseRelease(zoomIn, Qt::LeftButton);
+        QVERIFY(queued().empty());
+    }
+
+    void heldArrowKeyGivesOneStartAndOneStop()
+    {
+        auto* pad = child<PTControl>("panTiltPad");
+        pad->setFocus();
+        const auto key = [pad](QEvent::Type type) {
+            QKeyEvent event(type, Qt::Key_Right, Qt::NoModifier);
+            QCoreApplication::sendEvent(pad, &event);
+        };
+        key(QEvent::KeyPress);
+        QCOMPARE(queued(), std::vector<std::string>{"r\x40TS"});
+        // The keyboard's repeats, as unmarked release/press pairs.
+        for (int repeat = 0; repeat < 10; ++repeat) {
+            clock.advance(33);
+            key(QEvent::KeyRelease);
+            key(QEvent::KeyPress);
+        }
+        QVERIFY(queued().empty());
+        key(QEvent::KeyRelease);
+        clock.advance(PanTiltPad::KeyRepeatSettleMs);
+        QCOMPARE(queued(), std::vector<std::string>{"PSTS"});
+    }
+
+    void windowFitsALaptopScreenWithNothingCrushed()
+    {
+        const QSize minimum = dialog->minimumSizeHint().expandedTo(dialog->minimumSize());
+        QVERIFY2(minimum.width() <= 1280 && minimum.height() <= 720,
+                 qPrintable(QStringLiteral("%1 x %2").arg(minimum.width()).arg(minimum.height())));
+        dialog->resize(minimum);
+        QTRY_COMPARE(dialog->size(), minimum);
+        for (QWidget* widget : dialog->findChildren<QWidget*>()) {
+            // The edits inside spin and combo boxes are sized by their owners.
+            QWidget* owner = widget->parentWidget();
+            const bool ours = !qobject_cast<QAbstractSpinBox*>(owner) && !qobject_cast<QComboBox*>(owner);
+            const bool readable = qobject_cast<QAbstractButton*>(widget) || qobject_cast<QLabel*>(widget)
+                || qobject_cast<QLineEdit*>(widget) || qobject_cast<QComboBox*>(widget);
+            if (!widget->isVisible() || !ours || !readable)
+                continue;
+            const QSize needed = widget->minimumSizeHint();
+            QVERIFY2(widget->width() >= needed.width() && widget->height() >= needed.height(),
+                     qPrintable(widget->objectName()));
+        }
+
+        // The pad takes the room a larger window gives.
+        auto* pad = child<PTControl>("panTiltPad");
+        const int before = pad->padRect().width();
+        QVERIFY(before >= 99);
+        dialog->resize(1366, 768);
+        QTRY_VERIFY(pad->padRect().width() > before + 100);
+        QCOMPARE(pad->padRect().width(), pad->padRect().height());
+    }
+
+    void aboutBoxShowsTheVersion()
+    {
+        QString text;
+        QTimer::singleShot(0, [&text] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                text = box->text();
+                box->reject();
+            }
+        });
+        QTest::mouseClick(child<QPushButton>("aboutButton"), Qt::LeftButton);
+        QVERIFY2(text.startsWith(QStringLiteral("Tarn Console ") + QLatin1String(ProgramVersion) + u'\n'),
+                 qPrintable(text));
+    }
+
     void padDragSendsSpeedsAndTheStop()
     {
-        auto* pad = child<QWidget>("panTiltPad");
+        auto* pad = child<PTControl>("panTiltPad");
         QVERIFY(pad && pad->isEnabled());
-        const QPoint centre(61, 61);
-        QTest::mousePress(pad, Qt::LeftButton, {}, centre + QPoint(49, 0));
-        QTest::mouseRelease(pad, Qt::LeftButton, {}, centre + QPoint(49, 0));
+        const QPoint edge(pad->padRect().right(), pad->padRect().center().y());
+        QTest::mousePress(pad, Qt::LeftButton, {}, edge);
+        QTest::mouseRelease(pad, Qt::LeftButton, {}, edge);
         const auto texts = queued();
         QVERIFY(!texts.empty());
         QCOMPARE(texts.back(), std::string("PSTS"));
@@ -111,6 +201,47 @@ private slots:
         QTest::mouseClick(child<QPushButton>("positionGotoButton"), Qt::LeftButton);
         QCOMPARE(prompter.texts(), std::vector<std::string>{"Invalid Tilt Position"});
         QVERIFY(queued().empty());
+    }
+
+    void cameraIdOpensReadsBackAndRefusesA25thCharacter()
+    {
+        auto* button = child<QPushButton>("cameraIdButton");
+        QVERIFY(button && button->isEnabled());
+        QString title;
+        bool registered = false;
+        std::vector<std::string> firstQuery;
+        QString line1;
+        bool stayedOpen = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = this->dialog->findChild<QDialog*>(QStringLiteral("CameraIdDialog"));
+            if (!dialog || dialog != QApplication::activeModalWidget()) {
+                if (dialog)
+                    dialog->reject();
+                return;
+            }
+            title = dialog->windowTitle();
+            registered = control->link().router().receiver(ReceiverSlot::CameraId) != nullptr;
+            clock.advance(5);
+            firstQuery = queued();
+            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("line1Edit"));
+            QTest::keyClicks(edit, QString(24, QLatin1Char('a')));
+            QTest::keyClick(edit, Qt::Key_B);
+            line1 = edit->text();
+            QTest::keyClick(edit, Qt::Key_Return);
+            QTest::keyClick(edit, Qt::Key_Escape);
+            stayedOpen = dialog->isVisible();
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("closeButton")), Qt::LeftButton);
+        });
+        QTest::mouseClick(button, Qt::LeftButton);
+
+        QCOMPARE(title, QStringLiteral("Program Camera ID"));
+        QVERIFY(registered);
+        QCOMPARE(firstQuery, std::vector<std::string>{"cdSc"});
+        QCOMPARE(line1, QString(24, QLatin1Char('a')));
+        QCOMPARE(prompter.texts(),
+                 std::vector<std::string>{"A maximum of 24 characters is allowed for the Camera ID."});
+        QVERIFY(stayedOpen);
+        QCOMPARE(control->link().router().receiver(ReceiverSlot::CameraId), nullptr);
     }
 };
 

@@ -50,6 +50,25 @@ TEST_F(DialogPumps, stopsItsTimersWhenDrainedAndAnswered)
     EXPECT_FALSE(clock.isRunning(pump, 11));
 }
 
+TEST_F(DialogPumps, closingWhileAnAnswerIsAwaitedHandsTheQueueToTheMainWindow)
+{
+    {
+        DialogPump pump(link, {1, 5, 2, 2000, false});
+        pump.append("cPL"); // 'L' as third character: waits for a full reply
+        pump.append("dAb");
+        clock.advance(5);
+        receive({0x06}); // the acknowledgement leaves the full reply awaited
+        ASSERT_FALSE(link.queue().dataReplyDone);
+    }
+    // Without the dialog's hold time the main time-out ends the wait and the
+    // main pump sends what is left.
+    clock.advance(200);
+    ASSERT_EQ(serial.writes.size(), 2u);
+    EXPECT_EQ(serial.last()[2], 'd');
+    EXPECT_EQ(serial.last()[3], 'A');
+    EXPECT_TRUE(link.queue().empty());
+}
+
 TEST_F(DialogPumps, deferredSendSupersedesWhatHasNotGoneOut)
 {
     DeferredSend deferred(link);

@@ -86,6 +86,26 @@ TEST_F(ReplyRouting, presetNameGoesToTheFirstOpenDialogElseThePanel)
     EXPECT_EQ(events.presetNames.size(), 1u);
 }
 
+TEST_F(ReplyRouting, cameraIdAnswersReachItWhileTheSetupDialogIsClosed)
+{
+    open(ReceiverSlot::CameraId);
+    receive(reply("SC\x22"));
+    receive(reply("SL1Gate 3"));
+    receive(reply("S1"));
+    EXPECT_EQ(framesAt(ReceiverSlot::CameraId), 2) << "only the SC and SL codes";
+
+    open(ReceiverSlot::Setup);
+    receive(reply("SC\x22"));
+    receive(reply("SL1Gate 3"));
+    EXPECT_EQ(framesAt(ReceiverSlot::CameraId), 2);
+    EXPECT_EQ(framesAt(ReceiverSlot::Setup), 2);
+
+    // After the extended address digits too.
+    link.router().setReceiver(ReceiverSlot::Setup, nullptr);
+    receive(cameraReply(0xFE, "0001SC\x22"));
+    EXPECT_EQ(framesAt(ReceiverSlot::CameraId), 3);
+}
+
 TEST_F(ReplyRouting, maintenanceRepliesOnlyForTheMakersCameras)
 {
     open(ReceiverSlot::WashSetup);

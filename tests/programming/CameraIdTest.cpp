@@ -1,0 +1,240 @@
+#include "programming/CameraId.h"
+#include "programming/CameraIdText.h"
+#include "support/LinkFixture.h"
+#include "support/QueuedCommands.h"
+
+#include <functional>
+
+namespace tarn::test {
+namespace {
+
+constexpr std::string_view TooLong = "A maximum of 24 characters is allowed for the Camera ID.";
+
+std::string padded(std::string text)
+{
+    text.resize(CameraIdText::LineLength, ' ');
+    return text;
+}
+
+class CameraIdDialogLogic : public LinkFixture {
+protected:
+    CameraIdDialogLogic() { link.state().cameraType = 1; }
+
+    // The texts of the frames written so far (address 1: between byte 1 and
+    // the checksum), leaving none.
+    std::vector<std::string> takeSent()
+    {
+        std::vector<std::string> texts;
+        for (const Bytes& frame : serial.writes)
+            texts.emplace_back(frame.begin() + 2, frame.end() - 1);
+        serial.writes.clear();
+        return texts;
+    }
+    std::vector<std::string> takeQueued() { return test::takeQueued(link.queue()); }
+};
+
+TEST_F(CameraIdDialogLogic, controlsSendAtOnceOrQueue)
+{
+    struct Row {
+        const char* control;
+        std::function<void(CameraId&)> act;
+        std::vector<std::string> sent;
+        std::vector<std::string> queued;
+    };
+    const Row rows[] = {
+        {"ID Enable", [](CameraId& id) { id.toggleIdEnabled(); }, {"dIE"}, {}},
+        {"ID Enable twice", [](CameraId& id) { id.toggleIdEnabled(); id.toggleIdEnabled(); }, {"dIE", "dID"}, {}},
+        {"Display at top twice", [](CameraId& id) { id.toggleDisplayAtTop(); id.toggleDisplayAtTop(); }, {"dIT", "dIB"}, {}},
+        {"Enable (All)", [](CameraId& id) { id.toggleAlarmTextEnabled(); }, {"dAE"}, {}},
+        {"alarm line enables",
+         [](CameraId& id) { id.toggleAlarmLine(0); id.toggleAlarmLine(1); id.toggleAlarmLine(2); id.toggleAlarmLine(0); },
+         {}, {"dAe1", "dAe2", "dAe3", "dAd1"}},
+        {"Enable (All) then Enable Line 2",
+         [](CameraId& id) { id.toggleAlarmTextEnabled(); id.toggleAlarmLine(1); }, {"dAE"}, {"dAd2"}},
+        {"display modes", [](CameraId& id) { id.chooseDisplayMode(2); id.chooseDisplayMode(0); }, {}, {"dl5m2", "dl5m0"}},
+        {"alarm presets 64 and 0",
+         [](CameraId& id) {
+             id.setAlarmPresetValue(0, 64);
+             id.setAlarmPresetValue(1, 0);
+             id.sendAlarmPreset(0);
+             id.sendAlarmPreset(1);
+         },
+         {}, {"h1\x50", std::string("h2\x10")}},
+        {"line 1 left", [](CameraId& id) { id.editLine(1, "Gate 3 entrance"); id.leaveLine(1); },
+         {"dL1Gate 3 entrance         "}, {}},
+        {"line 5 left", [](CameraId& id) { id.leaveLine(5); }, {"dL5" + std::string(24, ' ')}, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.control);
+        CameraId id(link, prompter);
+        row.act(id);
+        EXPECT_EQ(takeSent(), row.sent);
+        EXPECT_EQ(takeQueued(), row.queued);
+    }
+}
+
+TEST_F(CameraIdDialogLogic, lineTextsCarryOnlyIdCharactersAndAtMost24)
+{
+    const std::pair<std::string, std::string> fields[] = {
+        {"Gate 3 entrance", padded("Gate 3 entrance")},
+        {"No!#entry\"here\"", padded("No  entry\"here\"")},
+        {"Caf\xC3\xA9 (B)", padded("Caf  (B)")}, // one accented letter, one space
+        {"tab\there~{}\x7F", padded("tab here    ")},
+        {std::string(30, 'x'), std::string(24, 'x')},
+    };
+    for (const auto& [text, field] : fields)
+        EXPECT_EQ(CameraIdText::field(text), field) << text;
+
+    CameraId id(link, prompter);
+    EXPECT_TRUE(id.editLine(2, std::string(23, 'a') + "\xC3\xA9")); // 24 characters, 25 bytes
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_FALSE(id.editLine(2, std::string(25, 'a')));
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{std::string(TooLong)});
+    EXPECT_EQ(id.values().lines[1], std::string(23, 'a') + "\xC3\xA9");
+    EXPECT_TRUE(takeSent().empty()) << "typing sends nothing; leaving the line does";
+}
+
+TEST_F(CameraIdDialogLogic, clearAllIdsAnsweredNoChangesNothing)
+{
+    CameraId id(link, prompter);
+    id.editLine(1, "Gate 3");
+    id.leaveLine(1);
+    id.toggleIdEnabled();
+    takeSent();
+
+    prompter.scriptAnswer(false);
+    id.clearAllIds();
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Do you really want to Clear All IDs?"});
+    EXPECT_EQ(prompter.shown()[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(takeSent().empty());
+    EXPECT_TRUE(takeQueued().empty());
+    EXPECT_EQ(id.values().lines[0], "Gate 3");
+    EXPECT_TRUE(id.values().idEnabled);
+
+    prompter.scriptAnswer(true);
+    id.clearAllIds();
+    EXPECT_EQ(takeSent(), std::vector<std::string>{"dIC"});
+    EXPECT_EQ(takeQueued(), (std::vector<std::string>{"dAb", "dMD"}));
+    EXPECT_EQ(id.values().lines[0], std::string(16, ' '));
+    EXPECT_EQ(id.values().lines[2], std::string(12, ' '));
+    EXPECT_EQ(id.values().lines[4], std::string(18, ' '));
+    EXPECT_FALSE(id.values().idEnabled);
+}
+
+TEST_F(CameraIdDialogLogic, readBackFollowsEachAnswerWithTheNextQuery)
+{
+    struct Form {
+        const char* name;
+        int protocolIndex;
+        std::uint8_t addressByte;
+        std::string addressDigits;
+    };
+    const Form forms[] = {
+        {"one-byte address", 1, 0x01, ""},
+        {"extended address", 1, 0xFE, "0001"},
+        {"five address digits", 5, 0xFE, "00001"},
+    };
+    for (const Form& form : forms) {
+        SCOPED_TRACE(form.name);
+        link.state().protocolIndex = form.protocolIndex;
+        const auto answer = [&](std::string text) { receive(cameraReply(form.addressByte, form.addressDigits + text)); };
+        auto id = std::make_unique<CameraId>(link, prompter);
+        EXPECT_EQ(link.router().receiver(ReceiverSlot::CameraId), id.get());
+        clock.advance(10);
+        EXPECT_EQ(takeSent(), std::vector<std::string>{"cdSc"});
+        // No answer: the read-back waits at this step.
+        clock.advance(3000);
+        EXPECT_TRUE(takeSent().empty());
+
+        answer("SC\x45"); // top, LP - Enable, display mode 1
+        EXPECT_TRUE(id->values().displayAtTop);
+        EXPECT_FALSE(id->values().idEnabled);
+        EXPECT_TRUE(id->values().alarmLineEnabled[0]);
+        EXPECT_EQ(id->values().displayMode, 1);
+        clock.advance(49);
+        EXPECT_TRUE(takeSent().empty());
+        clock.advance(6);
+        EXPECT_EQ(takeSent(), std::vector<std::string>{"cdSl1"});
+
+        answer("SL1" + padded("Gate 3 entrance"));
+        clock.advance(55);
+        EXPECT_EQ(takeSent(), std::vector<std::string>{"cdSl2"});
+        answer("SL2" + padded("North \"A\""));
+        clock.advance(55);
+        EXPECT_EQ(takeSent(), std::vector<std::string>{"h?"});
+        answer("h\x50\x10");
+        clock.advance(1000);
+        EXPECT_TRUE(takeSent().empty());
+
+        EXPECT_EQ(id->readBackStep(), CameraId::ReadBackStep::Done);
+        EXPECT_EQ(id->values().lines[0], "Gate 3 entrance");
+        EXPECT_EQ(id->values().lines[1], "North \"A\"");
+        EXPECT_EQ(id->values().alarmPreset, (std::array<int, 2>{64, 0}));
+        id.reset();
+        EXPECT_EQ(link.router().receiver(ReceiverSlot::CameraId), nullptr);
+    }
+}
+
+TEST_F(CameraIdDialogLogic, initAllIdsStepsEvery500Ms)
+{
+    CameraId id(link, prompter);
+    clock.advance(5);
+    takeQueued(); // the read-back's first query
+    id.initAllIds();
+    clock.advance(5);
+    EXPECT_EQ(takeQueued(), std::vector<std::string>{"dL1ID TEST - LINE 1"});
+    EXPECT_EQ(id.values().lines[0], "ID TEST - LINE 1");
+    clock.advance(499);
+    EXPECT_TRUE(takeQueued().empty());
+    clock.advance(1);
+    EXPECT_EQ(takeQueued(), std::vector<std::string>{"dL2ID TEST - LINE 2"});
+    clock.advance(500);
+    EXPECT_EQ(takeQueued(), std::vector<std::string>{"dIE"});
+    EXPECT_TRUE(id.values().idEnabled);
+    clock.advance(500);
+    EXPECT_EQ(takeQueued(), std::vector<std::string>{"dIT"});
+    EXPECT_TRUE(id.values().displayAtTop);
+    clock.advance(200);
+    EXPECT_FALSE(clock.isRunning(id, CameraId::IdTestTimerId));
+}
+
+TEST_F(CameraIdDialogLogic, cameraTypeEnablesControls)
+{
+    struct Row {
+        int cameraType;
+        bool displayModes;
+        bool alarmTexts;
+        bool idGeneratedInCamera;
+    };
+    const Row rows[] = {
+        {0, false, true, false}, {1, true, true, true},  {2, false, true, true}, {3, false, true, false},
+        {4, false, true, false}, {5, true, false, false}, {6, true, false, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.cameraType);
+        link.state().cameraType = row.cameraType;
+        CameraId id(link, prompter);
+        EXPECT_EQ(id.enabling().displayModes, row.displayModes);
+        EXPECT_EQ(id.enabling().alarmTexts, row.alarmTexts);
+        EXPECT_EQ(id.enabling().idGeneratedInCamera, row.idGeneratedInCamera);
+        // A disabled control does nothing.
+        id.toggleAlarmTextEnabled();
+        id.chooseDisplayMode(1);
+        EXPECT_EQ(!takeSent().empty(), row.alarmTexts);
+        EXPECT_EQ(!takeQueued().empty(), row.displayModes);
+    }
+}
+
+TEST_F(CameraIdDialogLogic, aLineTypedWhenTheDialogClosesStillGoes)
+{
+    CameraId id(link, prompter);
+    id.editLine(4, "Door forced");
+    id.editLine(2, "Lobby");
+    id.leaveLine(2);
+    takeSent();
+    id.close();
+    EXPECT_EQ(takeSent(), std::vector<std::string>{"dL4" + padded("Door forced")});
+}
+
+} // namespace
+} // namespace tarn::test
