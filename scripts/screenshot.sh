@@ -31,4 +31,5 @@ fi
 shot docs/main-window.png
 # One line per dialog:
 shot docs/camera-id.png "Camera ID"
+shot docs/camera-setup.png "Camera Setup"
 TARN_DEMO_NAME=thermal TARN_DEMO_SETUP=$'RxType=0\nCamType=2\nPTType=1' TARN_SIM_ARGS='--address 5 --model AlderHD --module thermal' shot docs/thermal-control.png "DSP Status"

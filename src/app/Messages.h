@@ -94,6 +94,14 @@ inline constexpr std::string_view Usage =
 // (end of the on-site texts)
 
 // Setup dialog, lens maintenance, other maintenance, service password.
+inline constexpr std::string_view ChangeCameraProtocol = "Do you really want to Change Camera Comm. Protocol?";
+inline constexpr std::string_view InvalidElevation = "Invalid Elevation Entry";
+inline constexpr std::string_view InvalidSerialNumber = "Invalid Serial Number Entry";
+inline constexpr std::string_view EnableBootLoader = "Do you really want to enable boot (replacing firmware)?";
+// "Comm. Port" list entries: COM number and device, then the adapter's maker
+// and model or the note that the device is missing.
+inline constexpr const char* PortListEntry = "COM%d  %s";
+inline constexpr std::string_view PortNotPresent = "(not present)";
 
 // (end of the Setup texts)
 

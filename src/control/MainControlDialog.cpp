@@ -12,6 +12,7 @@
 #include "imaging/ThermalControlDialog.h"
 #include "platform/Platform.h"
 #include "programming/CameraIdDialog.h"
+#include "programming/CameraSetupDialog.h"
 #include "programming/TourSetupDialog.h"
 
 #include <QEventLoop>
@@ -182,6 +183,19 @@ void MainControlDialog::openTourSetup()
 
 void MainControlDialog::openCameraSetup()
 {
+    SetupValues values = m_control.openingSetup();
+    CameraSetupDialog dialog(m_control.link(), m_platform.prompter, std::move(values),
+                             m_control.serialPorts(), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        m_control.acceptSetup(dialog.setup().values(), dialog.setup().chosenPort());
+        const Settings& settings = m_control.settings();
+        PTControl* pad = m_ui->panTiltPad;
+        pad->setPanTiltType(settings.ptType);
+        pad->setSpeeds(settings.panSpeed, settings.tiltSpeed);
+        pad->setPicture(settings.ptImage);
+    }
+    m_control.setupClosed();
+    refresh();
 }
 
 void MainControlDialog::openCameraId()
@@ -271,9 +285,10 @@ void MainControlDialog::refresh()
     m_ui->manualIrisButton->setEnabled(enabling.manualIris);
     m_ui->manualFocusButton->setEnabled(enabling.manualFocus);
     m_ui->autoFocusOnPtz->setEnabled(enabling.autoFocusOnPtz);
+    const MainPanel::ShownStatus& shown = panel.shownStatus();
     {
         const QSignalBlocker blocker(m_ui->autoFocusOnPtz);
-        m_ui->autoFocusOnPtz->setChecked(panel.autoFocusOnPtz());
+        m_ui->autoFocusOnPtz->setChecked(shown.autoFocusOnPtz);
     }
     m_ui->positionGotoButton->setEnabled(enabling.positionGoto);
     m_ui->positionQueryButton->setEnabled(enabling.positionPolling);
@@ -288,12 +303,11 @@ void MainControlDialog::refresh()
     m_presetTourBox->setPresetControlsEnabled(enabling.presets);
     m_presetTourBox->setTourListEnabled(enabling.tourList);
 
-    const MainPanel::Lamps& lamps = panel.lamps();
-    m_ui->statusLamp->setLit(lamps.statusPolling);
-    m_ui->cameraPowerLamp->setLit(lamps.cameraPower);
-    m_ui->lensFastLamp->setLit(lamps.lensFast);
-    m_ui->manualIrisLamp->setLit(lamps.manualIris);
-    m_ui->manualFocusLamp->setLit(lamps.manualFocus);
+    m_ui->statusLamp->setLit(panel.lamps().statusPolling);
+    m_ui->cameraPowerLamp->setLit(shown.cameraPower);
+    m_ui->lensFastLamp->setLit(shown.lensFast);
+    m_ui->manualIrisLamp->setLit(shown.manualIris);
+    m_ui->manualFocusLamp->setLit(shown.manualFocus);
 
     // The fields show the camera's answers only while position polling runs;
     // otherwise they keep what the operator typed.

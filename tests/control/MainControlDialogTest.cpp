@@ -18,6 +18,7 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -193,6 +194,36 @@ private slots:
         QTest::keyClick(dialog.get(), Qt::Key_Escape);
         QVERIFY(dialog->isVisible());
         QVERIFY(!control->hasExited());
+    }
+
+    void cameraSetupOkAppliesTheNewCameraType()
+    {
+        QVERIFY(child<QWidget>("zoomInButton")->isEnabled());
+        bool pressed = false;
+        QTimer::singleShot(0, dialog.get(), [&] {
+            QWidget* setup = QApplication::activeModalWidget();
+            // A failed check must not leave the dialog waiting for a click.
+            const auto closeOnFailure = qScopeGuard([&] {
+                if (!pressed && setup)
+                    setup->close();
+            });
+            QVERIFY(setup && setup->windowTitle() == QStringLiteral("Setup"));
+            auto* types = setup->findChild<QComboBox*>(QStringLiteral("cameraTypeList"));
+            QCOMPARE(types->currentText(), QStringLiteral("AlderHD"));
+            types->setCurrentIndex(6); // the empty entry: not one of the maker's cameras
+            emit types->activated(6);
+            QTest::keyClick(types, Qt::Key_Return); // moves on, does not close
+            QVERIFY(setup->isVisible());
+            QTest::mouseClick(setup->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
+            pressed = true;
+        });
+        QTest::mouseClick(child<QPushButton>("cameraSetupButton"), Qt::LeftButton);
+        QVERIFY(pressed);
+        QCOMPARE(profile.readInt("Setup", "RxType", -1), 6);
+        QVERIFY(!child<QWidget>("zoomInButton")->isEnabled());
+        QVERIFY(!child<QWidget>("panTiltPad")->isEnabled());
+        QVERIFY(!child<QWidget>("washButton")->isEnabled());
+        QVERIFY(child<QWidget>("azimuthSetButton")->isEnabled());
     }
 
     void positionGotoWithAnEmptyFieldNamesIt()
