@@ -27,6 +27,7 @@ Camera::Camera(const CameraState::Identity& identity)
     addDspCommands(m_commands, m_state);
     addMaintenanceCommands(m_commands, m_state);
     addSectorTourCommands(m_commands, m_state);
+    addThermalCommands(m_commands, m_state);
 }
 
 Camera::Response Camera::respond(const ReceivedFrame& frame, TimePoint now)

@@ -8,6 +8,7 @@ constexpr int PhilipsBoschProtocol = 5;
 
 CameraState::CameraState(const Identity& identity)
     : identity(identity)
+    , thermal(identity.thermalSensor)
 {
 }
 

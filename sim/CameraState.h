@@ -8,6 +8,7 @@
 #include "sim/MaintenanceState.h"
 #include "sim/SectorTourState.h"
 #include "sim/SimClock.h"
+#include "sim/ThermalImager.h"
 
 #include <array>
 #include <cstdint>
@@ -33,6 +34,7 @@ struct CameraIdentity {
     int protocol = 1; // the console's protocol list index
     Model model = Model::AlderHD;
     Module module = Module::DayNight;
+    ThermalSensor thermalSensor = ThermalSensor::Large640x512;
 };
 
 // Everything the camera knows about itself, in one place: identity, link
@@ -104,6 +106,7 @@ public:
     DspRegisters dspRegisters;
     MaintenanceState maintenance;
     SectorTourState sectorTours;
+    ThermalImager thermal;
 
 private:
     std::optional<TimePoint> m_lastAdvance;

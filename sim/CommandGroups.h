@@ -31,5 +31,8 @@ void addDspCommands(CommandTable& table, CameraState& state);
 void addMaintenanceCommands(CommandTable& table, CameraState& state);
 // Sectors, privacy zones and tours: programming, read-back, tour start/stop.
 void addSectorTourCommands(CommandTable& table, CameraState& state);
+// The thermal imager's "t" commands and its "tDS" status; only a thermal
+// module has them.
+void addThermalCommands(CommandTable& table, CameraState& state);
 
 } // namespace tarn::sim

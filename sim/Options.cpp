@@ -108,7 +108,7 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
 
         static constexpr std::string_view WithValue[] = {"--tcp", "--link", "--address", "--protocol",
                                                          "--model", "--module", "--log", "--fault",
-                                                         "--memory"};
+                                                         "--memory", "--thermal-resolution"};
         if (std::find(std::begin(WithValue), std::end(WithValue), name) == std::end(WithValue))
             return fail("unknown option " + name);
         const auto value = reader.value();
@@ -137,6 +137,13 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
             if (!module)
                 return fail("--module must be standard, daynight or thermal");
             sim.identity.module = *module;
+        } else if (name == "--thermal-resolution") {
+            if (*value == "320x256")
+                sim.identity.thermalSensor = ThermalSensor::Small320x256;
+            else if (*value == "640x512")
+                sim.identity.thermalSensor = ThermalSensor::Large640x512;
+            else
+                return fail("--thermal-resolution must be 320x256 or 640x512");
         } else if (name == "--log") {
             options.logPath = std::string(*value);
         } else if (name == "--memory") {
@@ -183,6 +190,8 @@ Camera:
   --protocol I        protocol list index (default 1; 5 sends 5 address digits)
   --model NAME        AlderHD, AlderSD, BirchSD, BirchHD, Cedar or DogwoodHD (default AlderHD)
   --module NAME       standard, daynight or thermal (default daynight)
+  --thermal-resolution 320x256|640x512
+                      the thermal module's sensor (default 640x512)
   --stx               answer in STX form (02 address text checksum 03)
   --ntcip             start in NTCIP mode
   --memory FILE       keep presets, sectors, privacy zones and tours in FILE, as

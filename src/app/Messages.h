@@ -175,6 +175,22 @@ inline constexpr std::string_view EnterAnIntegerBetween1And31 = "Please enter an
 // (end of the picture-control texts)
 
 // Thermal camera control.
+inline constexpr std::string_view RoiNotInRange = "Error! Cannot set ROI - Values are not in range!";
+// The framework's range prompt of a number edit (minimum, maximum).
+inline constexpr const char* EnterAnIntegerBetween = "Please enter an integer between %d and %d.";
+inline constexpr std::string_view ThermalControlTitle = "Thermal Control";
+inline constexpr std::string_view EnablePassThroughQuestion =
+    "Enabling GUI thermal pass-through sends \"tPe\" to the camera.\n\n"
+    "After it this console sends no further commands to any camera, from any window, "
+    "until it is restarted.\n\nEnable thermal pass-through?";
+inline constexpr std::string_view CommandsLocked =
+    "Commands locked: thermal pass-through enabled \u2013 restart to unlock";
+// The ROI range labels: under "Left", "Top", "Right", "Bottom", then the
+// right and bottom edges of the sketch.
+inline constexpr std::string_view RoiRanges640x512[] = {"(0 to 639)", "(0 to 511)", "(1 to 640)",
+                                                        "(1 to 512)", "(640)",      "(512)"};
+inline constexpr std::string_view RoiRanges320x256[] = {"(0 to 319)", "(0 to 255)", "(1 to 320)",
+                                                        "(1 to 256)", "(320)",      "(256)"};
 
 // (end of the thermal texts)
 

@@ -73,6 +73,8 @@ public:
 
     // Called when the camera's address changed (the "A" reply).
     void setAddressChanged(std::function<void(int)> changed) { m_addressChanged = std::move(changed); }
+    // Called when "tPe" has locked the sending until the console restarts.
+    void setSendLocked(std::function<void()> locked) { m_sendLocked = std::move(locked); }
 
     void serialByteReceived(std::uint8_t byte, int port) override;
     void connectionReply(int address) override;
@@ -82,6 +84,11 @@ public:
     void javelinStatus(int length, std::uint8_t status) override { m_panel.javelinStatus(length, status); }
     void statusFields(const StatusFields& fields) override { m_panel.statusFields(fields); }
     void presetNameReply(std::span<const std::uint8_t> frame) override { m_presets.presetNameReply(frame); }
+    void sendLockSet() override
+    {
+        if (m_sendLocked)
+            m_sendLocked();
+    }
 
 private:
     void openSerialPort();
@@ -97,6 +104,7 @@ private:
     PresetPanel m_presets;
     TourRunFlags m_runningTour;
     std::function<void(int)> m_addressChanged;
+    std::function<void()> m_sendLocked;
     bool m_exited = false;
 };
 

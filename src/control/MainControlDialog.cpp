@@ -10,6 +10,7 @@
 #include "control/PresetTourBox.h"
 #include "control/TrafficView.h"
 #include "imaging/AlderHdDspDialog.h"
+#include "imaging/ThermalControlDialog.h"
 #include "platform/Platform.h"
 #include "programming/CameraIdDialog.h"
 #include "programming/CameraSetupDialog.h"
@@ -20,6 +21,7 @@
 
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
@@ -58,6 +60,13 @@ MainControlDialog::MainControlDialog(MainControl& control, Platform& platform, Q
     place(m_ui->portServerPlace, m_portServerBox);
     place(m_ui->trafficPlace, m_traffic);
     place(m_ui->presetTourPlace, m_presetTourBox);
+    // Under the traffic lines, shown from the moment "tPe" locks the sending.
+    m_sendLockLine = new QLabel(qText(Messages::CommandsLocked), this);
+    m_sendLockLine->setObjectName(QStringLiteral("sendLockLine"));
+    m_sendLockLine->setStyleSheet(
+        QStringLiteral("QLabel { color: white; background: rgb(200, 0, 0); font-weight: bold; padding: 2px; }"));
+    m_sendLockLine->setVisible(control.link().state().sendLock);
+    m_ui->trafficPlace->layout()->addWidget(m_sendLockLine);
 
     connectCameraControls();
     connectLensControls();
@@ -75,6 +84,7 @@ MainControlDialog::MainControlDialog(MainControl& control, Platform& platform, Q
     m_control.portServer().setControlsChanged([this] { m_portServerBox->refreshEnabling(); });
     m_control.panel().setChanged([this] { refresh(); });
     m_control.setAddressChanged([this](int) { refreshAddress(); });
+    m_control.setSendLocked([this] { showSendLock(); });
 }
 
 MainControlDialog::~MainControlDialog()
@@ -82,6 +92,7 @@ MainControlDialog::~MainControlDialog()
     m_control.portServer().setControlsChanged({});
     m_control.panel().setChanged({});
     m_control.setAddressChanged({});
+    m_control.setSendLocked({});
 }
 
 void MainControlDialog::connectCameraControls()
@@ -241,6 +252,17 @@ void MainControlDialog::openDayNightPicture()
 
 void MainControlDialog::openThermalControl()
 {
+    // The dialog drains the queue with its own pump, from an empty queue and a free link.
+    CameraLink& link = m_control.link();
+    link.queue().discardPending();
+    link.queue().queueReady = true;
+    link.queue().dataReplyDone = true;
+    ThermalControlDialog dialog(link, m_platform.prompter, this);
+    link.router().setReceiver(ReceiverSlot::Thermal, &dialog.control());
+    if (dialog.exec() == QDialog::Accepted)
+        link.state().replyWanted = false;
+    link.router().setReceiver(ReceiverSlot::Thermal, nullptr);
+    m_control.presets().selectFirst();
 }
 
 void MainControlDialog::openWipeSetup()
@@ -253,6 +275,11 @@ void MainControlDialog::openWashSetup()
 
 void MainControlDialog::openAzimuthSetup()
 {
+}
+
+void MainControlDialog::showSendLock()
+{
+    m_sendLockLine->show();
 }
 
 void MainControlDialog::initialise()

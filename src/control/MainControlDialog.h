@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <memory>
 
+class QLabel;
+
 namespace Ui {
 class MainControlDialog;
 }
@@ -57,6 +59,7 @@ private:
     void openAzimuthSetup();
     void refresh();
     void refreshAddress();
+    void showSendLock();
 
     MainControl& m_control;
     Platform& m_platform;
@@ -64,6 +67,7 @@ private:
     PortServerBox* m_portServerBox = nullptr;
     TrafficView* m_traffic = nullptr;
     PresetTourBox* m_presetTourBox = nullptr;
+    QLabel* m_sendLockLine = nullptr;
 };
 
 } // namespace tarn

@@ -23,6 +23,7 @@ CameraLink::CameraLink(Timers& timers, Prompter& prompter, ProfileStore& profile
                        LinkEvents& events)
     : m_timers(timers)
     , m_prompter(prompter)
+    , m_events(events)
     , m_monitor(timers)
     , m_router(m_state, profile, events)
 {
@@ -68,8 +69,10 @@ int CameraLink::SendCommand(std::span<std::uint8_t> command)
         const auto* chars = reinterpret_cast<const char*>(command.data());
         return std::string_view(chars, strnlen(chars, command.size()));
     };
-    if (text().starts_with("tPe"))
+    if (text().starts_with("tPe")) {
         m_state.sendLock = true; // this one still goes out
+        m_events.sendLockSet();
+    }
 
     if (const auto refusal = sendCommandRefusal(m_state.protocolIndex, m_state.address)) {
         refuse(*refusal);

@@ -77,6 +77,7 @@ private:
 
     Timers& m_timers;
     Prompter& m_prompter;
+    LinkEvents& m_events;
     LinkState m_state;
     CommandQueue m_queue;
     TrafficMonitor m_monitor;

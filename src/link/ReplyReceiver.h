@@ -55,6 +55,8 @@ public:
     virtual void addressLinkFrameRequested() {}
     // The "A" reply: the camera's address, already taken as the current one.
     virtual void connectionReply(int address) { (void)address; }
+    // "tPe" went out: from now on SendCommand refuses every command.
+    virtual void sendLockSet() {}
 
 protected:
     ~LinkEvents() = default;

@@ -39,6 +39,8 @@ const CommandLine CommandLines[] = {
     {"ProtocolOutOfList", {"--pty", "--protocol", "11"}, false},
     {"UnknownModel", {"--pty", "--model", "Oak"}, false},
     {"UnknownModule", {"--pty", "--module", "infrared"}, false},
+    {"ThermalSensor", {"--pty", "--module", "thermal", "--thermal-resolution", "320x256"}, true},
+    {"UnknownThermalSensor", {"--pty", "--thermal-resolution", "320x240"}, false},
     {"UnknownFault", {"--pty", "--fault", "wobble"}, false},
     {"MissingValue", {"--pty", "--address"}, false},
     {"ValueOnAFlag", {"--pty=1"}, false},

@@ -45,6 +45,7 @@ struct RecordingEvents : LinkEvents {
     std::vector<StatusFields> fields;
     int linkFrameRequests = 0;
     std::vector<int> connections;
+    int sendLocks = 0;
 
     void statusReply(std::span<const std::uint8_t> frame) override
     {
@@ -59,6 +60,7 @@ struct RecordingEvents : LinkEvents {
     void statusFields(const StatusFields& f) override { fields.push_back(f); }
     void addressLinkFrameRequested() override { ++linkFrameRequests; }
     void connectionReply(int address) override { connections.push_back(address); }
+    void sendLockSet() override { ++sendLocks; }
 };
 
 struct RecordingReceiver : ReplyReceiver {
