@@ -23,6 +23,8 @@ Camera::Camera(const CameraState::Identity& identity)
     addMotionCommands(m_commands, m_state);
     addPresetCommands(m_commands, m_state);
     addCameraIdCommands(m_commands, m_state);
+    addAccessoryCommands(m_commands, m_state);
+    addAzimuthCommands(m_commands, m_state);
 }
 
 Camera::Response Camera::respond(const ReceivedFrame& frame, TimePoint now)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "sim/AccessoryState.h"
 #include "sim/Axis.h"
+#include "sim/AzimuthState.h"
 #include "sim/CameraIdState.h"
 #include "sim/CameraModel.h"
 #include "sim/SimClock.h"
@@ -110,6 +112,8 @@ public:
     int runningTour = NoTour;
     DspSettings dsp;
     CameraIdState cameraId;
+    AccessoryState accessories;
+    AzimuthState azimuth;
 
 private:
     std::optional<TimePoint> m_lastAdvance;

@@ -18,5 +18,9 @@ void addPresetCommands(CommandTable& table, CameraState& state);
 // Camera ID: the overlay text lines, their enables and places, the alarm
 // presets, and the requests that read them back.
 void addCameraIdCommands(CommandTable& table, CameraState& state);
+// The housing's wiper and washer: run once, their settings and read-back.
+void addAccessoryCommands(CommandTable& table, CameraState& state);
+// North direction, the direction read-outs and the automatic responses.
+void addAzimuthCommands(CommandTable& table, CameraState& state);
 
 } // namespace tarn::sim
