@@ -114,6 +114,9 @@ inline constexpr std::string_view ClearAllIdsQuestion = "Do you really want to C
 
 // Wipe Setup, Wash Setup, Azimuth Setup.
 
+// A number outside its field's range, as the field is read: lowest, highest.
+inline constexpr const char* AccessoryValueRange = "Please enter an integer between %d and %d.";
+
 // (end of the accessory texts)
 
 // Traffic log window.
