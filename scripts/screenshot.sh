@@ -31,6 +31,7 @@ fi
 shot docs/main-window.png
 # One line per dialog:
 shot docs/camera-id.png "Camera ID"
+shot docs/camera-setup.png "Camera Setup"
 shot docs/wipe-setup.png "Wipe Setup"
 shot docs/wash-setup.png "Wash Setup"
 shot docs/azimuth-setup.png "Pos Display Set/Get Control Setup/Get Current PTZFL "

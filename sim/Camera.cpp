@@ -23,6 +23,7 @@ Camera::Camera(const CameraState::Identity& identity)
     addMotionCommands(m_commands, m_state);
     addPresetCommands(m_commands, m_state);
     addCameraIdCommands(m_commands, m_state);
+    addSetupCommands(m_commands, m_state);
     addAccessoryCommands(m_commands, m_state);
     addAzimuthCommands(m_commands, m_state);
 }

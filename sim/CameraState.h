@@ -5,6 +5,7 @@
 #include "sim/AzimuthState.h"
 #include "sim/CameraIdState.h"
 #include "sim/CameraModel.h"
+#include "sim/SetupState.h"
 #include "sim/SimClock.h"
 
 #include <array>
@@ -107,6 +108,8 @@ public:
     Axis zoom{0, LensTop, Axis::Ends::Stop};
     Axis focus{0, LensTop, Axis::Ends::Stop, LensTop / 2};
     Axis iris{0, IrisTop, Axis::Ends::Stop, IrisTop / 2};
+
+    SetupState setup;
 
     std::array<Preset, PresetCount> presets{};
     int runningTour = NoTour;

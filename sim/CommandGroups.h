@@ -18,6 +18,10 @@ void addPresetCommands(CommandTable& table, CameraState& state);
 // Camera ID: the overlay text lines, their enables and places, the alarm
 // presets, and the requests that read them back.
 void addCameraIdCommands(CommandTable& table, CameraState& state);
+// What the Setup dialog programs and reads back: firmware, serial number,
+// pan/tilt type and direction, Javelin options, protocol, video standard,
+// line speed, elevation, flip, NTCIP state.
+void addSetupCommands(CommandTable& table, CameraState& state);
 // The housing's wiper and washer: run once, their settings and read-back.
 void addAccessoryCommands(CommandTable& table, CameraState& state);
 // North direction, the direction read-outs and the automatic responses.

@@ -40,8 +40,9 @@ inline constexpr std::string_view AcknowledgementLine = " Ack";
 
 // Main panel.
 inline constexpr std::string_view AboutTitle = "About Tarn Console";
-inline constexpr std::string_view AboutText =
-    "Tarn Console\nControl, programming and service of Tarn dome cameras and pan/tilt units.";
+// %s: the program's version.
+inline constexpr const char* AboutText =
+    "Tarn Console %s\nControl, programming and service of Tarn dome cameras and pan/tilt units.";
 inline constexpr std::string_view InvalidPan = "Invalid Pan Position";
 inline constexpr std::string_view InvalidTilt = "Invalid Tilt Position";
 inline constexpr std::string_view InvalidZoom = "Invalid Zoom Position";
@@ -93,6 +94,14 @@ inline constexpr std::string_view Usage =
 // (end of the on-site texts)
 
 // Setup dialog, lens maintenance, other maintenance, service password.
+inline constexpr std::string_view ChangeCameraProtocol = "Do you really want to Change Camera Comm. Protocol?";
+inline constexpr std::string_view InvalidElevation = "Invalid Elevation Entry";
+inline constexpr std::string_view InvalidSerialNumber = "Invalid Serial Number Entry";
+inline constexpr std::string_view EnableBootLoader = "Do you really want to enable boot (replacing firmware)?";
+// "Comm. Port" list entries: COM number and device, then the adapter's maker
+// and model or the note that the device is missing.
+inline constexpr const char* PortListEntry = "COM%d  %s";
+inline constexpr std::string_view PortNotPresent = "(not present)";
 
 // (end of the Setup texts)
 

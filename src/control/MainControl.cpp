@@ -2,7 +2,10 @@
 
 #include "app/Messages.h"
 #include "platform/Platform.h"
+#include "platform/ProfileStore.h"
 #include "platform/Prompter.h"
+
+#include <string>
 
 namespace tarn {
 
@@ -11,7 +14,8 @@ MainControl::MainControl(Platform& platform, Settings settings,
     : m_platform(platform)
     , m_settings(settings)
     , m_link(platform.timers, platform.prompter, platform.profile, *this)
-    , m_serialPort(platform.poster, platform.prompter, std::move(devicePathFor))
+    , m_serialPort(platform.poster, platform.prompter, devicePathFor)
+    , m_portList(platform.profile, std::move(devicePathFor))
     , m_connection(m_link, platform.prompter, platform.profile, m_settings)
     , m_portServer(m_link, platform.prompter, platform.profile, platform.sockets)
     , m_panel(m_link, m_connection, platform.prompter, settings.ptType)
@@ -57,6 +61,111 @@ void MainControl::openSerialPort()
     // The console runs on without a port: the network link may still be used.
     m_platform.prompter.showMessage(Messages::format(Messages::PortDoesNotExist, m_settings.port),
                                     {}, MessageIcon::Warning);
+}
+
+bool MainControl::reopenSerialPort()
+{
+    const int opened = m_serialPort.open(this, m_settings.port, m_settings.baudRate(), 'N', 8, 1,
+                                         SerialEvent::CharReceived | SerialEvent::CtsChanged,
+                                         SerialWriteBufferSize);
+    if (opened == 1) {
+        m_serialPort.startThread();
+        return true;
+    }
+    m_platform.prompter.showMessage(Messages::PortNotFound, {}, MessageIcon::Warning);
+    return false;
+}
+
+SetupValues MainControl::openingSetup()
+{
+    m_panel.stopPolling();
+    const LinkState& state = m_link.state();
+    SetupValues values;
+    values.commMode = m_settings.mode;
+    values.ptType = m_panel.ptType();
+    values.maxPanSpeed = m_settings.panSpeed;
+    values.maxTiltSpeed = m_settings.tiltSpeed;
+    // The camera's status replies keep the video type in the profile.
+    values.videoStandard =
+        m_platform.profile.readInt(SettingsSection::Setup, SettingsKey::VideoType, m_settings.videoType);
+    values.cameraProtocol = state.protocolIndex;
+    values.cameraType = state.cameraType;
+    values.moduleType = state.moduleType;
+    values.baudIndex = m_settings.baud;
+    values.networkPort = std::to_string(state.portServerPort);
+    values.linkMode = state.linkMode;
+    values.background = m_settings.ptImage;
+    values.portIndex = m_settings.portIndex;
+    values.portNumber = m_settings.port;
+    return values;
+}
+
+std::vector<SerialPortEntry> MainControl::serialPorts() const
+{
+    return m_portList.list(m_settings.port);
+}
+
+void MainControl::acceptSetup(const SetupValues& values, const SerialPortEntry* chosenPort)
+{
+    ProfileStore& profile = m_platform.profile;
+    const auto write = [&profile](std::string_view key, int value) {
+        profile.writeInt(SettingsSection::Setup, key, value);
+    };
+    const auto writeChanged = [&write](std::string_view key, int& current, int value) {
+        if (value == current)
+            return false;
+        current = value;
+        write(key, value);
+        return true;
+    };
+    LinkState& state = m_link.state();
+
+    if (chosenPort)
+        m_portList.assignNumber(*chosenPort);
+    bool portChanged = writeChanged(SettingsKey::PortIndex, m_settings.portIndex, values.portIndex);
+    portChanged |= writeChanged(SettingsKey::Port, m_settings.port, values.portNumber);
+    portChanged |= writeChanged(SettingsKey::Baud, m_settings.baud, values.baudIndex);
+    // The main window's own link radios may have changed it since start-up.
+    m_settings.commPort = state.linkMode;
+    writeChanged(SettingsKey::CommPort, m_settings.commPort, values.linkMode);
+
+    m_settings.mode = values.commMode;
+    m_settings.ptImage = values.background;
+    m_settings.rxType = values.cameraType;
+    m_settings.camType = values.moduleType;
+    m_settings.ptType = values.ptType;
+    m_settings.panSpeed = m_settings.tiltSpeed = 63;
+    write(SettingsKey::Mode, m_settings.mode);
+    write(SettingsKey::PtImage, m_settings.ptImage);
+    write(SettingsKey::RxType, m_settings.rxType);
+    write(SettingsKey::CamType, m_settings.camType);
+    write(SettingsKey::PtType, m_settings.ptType);
+    write(SettingsKey::PanSpeed, m_settings.panSpeed);
+    write(SettingsKey::TiltSpeed, m_settings.tiltSpeed);
+
+    if (portChanged)
+        reopenSerialPort();
+
+    state.linkMode = m_settings.commPort;
+    state.frameMode = m_settings.mode;
+    state.cameraType = m_settings.rxType;
+    state.moduleType = m_settings.camType;
+    m_panel.setPtType(m_settings.ptType);
+    if (state.isMakersCamera()) {
+        state.protocolIndex = values.cameraProtocol;
+        m_settings.commProtocol = values.cameraProtocol;
+        m_settings.videoType = values.videoStandard;
+        write(SettingsKey::CommProtocol, values.cameraProtocol);
+        write(SettingsKey::VideoType, values.videoStandard);
+    }
+    m_panel.applyCameraType();
+}
+
+void MainControl::setupClosed()
+{
+    m_presets.selectFirst();
+    m_panel.setupClosed();
+    m_connection.requestStatus(StatusAfterSetupMs);
 }
 
 int MainControl::exit()

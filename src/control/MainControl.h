@@ -4,10 +4,12 @@
 #include "app/Settings.h"
 #include "control/MainPanel.h"
 #include "control/PresetPanel.h"
+#include "programming/CameraSetup.h"
 #include "programming/TourSetup.h"
 #include "link/CameraLink.h"
 #include "link/PortServerControl.h"
 #include "link/SerialPort.h"
+#include "link/SerialPortList.h"
 
 #include <functional>
 #include <string>
@@ -22,6 +24,7 @@ struct Platform;
 class MainControl final : public SerialPortOwner, public LinkEvents {
 public:
     static constexpr std::size_t SerialWriteBufferSize = 128;
+    static constexpr int StatusAfterSetupMs = 3000;
 
     MainControl(Platform& platform, Settings settings,
                 std::function<std::string(int port)> devicePathFor);
@@ -52,6 +55,22 @@ public:
     MainPanel& panel() { return m_panel; }
     PresetPanel& presets() { return m_presets; }
 
+    // "Camera Setup": both pollings stop, and the dialog opens with these
+    // values (the console's current ones).
+    SetupValues openingSetup();
+    // The "Comm. Port" list; the configured port is always in it.
+    std::vector<SerialPortEntry> serialPorts() const;
+    // Setup closed with OK: stores the values, reopens the serial port when
+    // the port or its rate changed, and applies the camera type. A chosen
+    // device without a COM number gets one first.
+    void acceptSetup(const SetupValues& values, const SerialPortEntry* chosenPort);
+    // After the Setup dialog, whatever its result: first preset, address
+    // limits, a status request in 3 s.
+    void setupClosed();
+    // Opens the configured port again at the configured rate; "Port not
+    // found" when that fails.
+    bool reopenSerialPort();
+
     // Called when the camera's address changed (the "A" reply).
     void setAddressChanged(std::function<void(int)> changed) { m_addressChanged = std::move(changed); }
 
@@ -71,6 +90,7 @@ private:
     Settings m_settings;
     CameraLink m_link;
     SerialPort m_serialPort;
+    SerialPortList m_portList;
     ConnectionSequence m_connection;
     PortServerControl m_portServer;
     MainPanel m_panel;

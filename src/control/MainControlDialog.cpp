@@ -4,6 +4,7 @@
 
 #include "app/Messages.h"
 #include "app/Settings.h"
+#include "app/Version.h"
 #include "control/AccessorySetup.h"
 #include "control/AzimuthSetupDialog.h"
 #include "control/MainControl.h"
@@ -14,6 +15,7 @@
 #include "control/WipeSetupDialog.h"
 #include "platform/Platform.h"
 #include "programming/CameraIdDialog.h"
+#include "programming/CameraSetupDialog.h"
 #include "programming/TourSetupDialog.h"
 
 #include <QEventLoop>
@@ -65,7 +67,8 @@ MainControlDialog::MainControlDialog(MainControl& control, Platform& platform, Q
     connectAccessoryControls();
 
     connect(m_ui->aboutButton, &QPushButton::clicked, this, [this] {
-        QMessageBox::about(this, qText(Messages::AboutTitle), qText(Messages::AboutText));
+        QMessageBox::about(this, qText(Messages::AboutTitle),
+                           qText(Messages::format(Messages::AboutText, ProgramVersion)));
     });
     connect(m_ui->closeButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_presetTourBox, &PresetTourBox::setupRequested, this, [this] { openTourSetup(); });
@@ -117,13 +120,15 @@ void MainControlDialog::preparePad()
 {
     PTControl* pad = m_ui->panTiltPad;
     const Settings& settings = m_control.settings();
-    pad->resizePad(123, 123);
+    // The pad grows with its box from the classic 123 x 123, so a larger
+    // window gives a finer pad.
+    pad->fitToBox(123);
+    pad->setTimers(m_platform.timers);
     pad->setCentreBand(8);
     pad->setPanTiltType(settings.ptType);
     pad->setSpeeds(settings.panSpeed, settings.tiltSpeed);
     pad->setPicture(settings.ptImage);
     pad->setFocusPolicy(Qt::StrongFocus);
-    m_ui->padLayout->setAlignment(pad, Qt::AlignCenter);
     m_ui->padLayout->setAlignment(m_ui->padHint, Qt::AlignCenter);
     // A direct connection: the text is queued before the pad carries on.
     connect(pad, &PTControl::commandIssued, this, [this](const QByteArray& command) {
@@ -171,6 +176,19 @@ void MainControlDialog::openTourSetup()
 
 void MainControlDialog::openCameraSetup()
 {
+    SetupValues values = m_control.openingSetup();
+    CameraSetupDialog dialog(m_control.link(), m_platform.prompter, std::move(values),
+                             m_control.serialPorts(), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        m_control.acceptSetup(dialog.setup().values(), dialog.setup().chosenPort());
+        const Settings& settings = m_control.settings();
+        PTControl* pad = m_ui->panTiltPad;
+        pad->setPanTiltType(settings.ptType);
+        pad->setSpeeds(settings.panSpeed, settings.tiltSpeed);
+        pad->setPicture(settings.ptImage);
+    }
+    m_control.setupClosed();
+    refresh();
 }
 
 void MainControlDialog::openCameraId()
@@ -259,9 +277,10 @@ void MainControlDialog::refresh()
     m_ui->manualIrisButton->setEnabled(enabling.manualIris);
     m_ui->manualFocusButton->setEnabled(enabling.manualFocus);
     m_ui->autoFocusOnPtz->setEnabled(enabling.autoFocusOnPtz);
+    const MainPanel::ShownStatus& shown = panel.shownStatus();
     {
         const QSignalBlocker blocker(m_ui->autoFocusOnPtz);
-        m_ui->autoFocusOnPtz->setChecked(panel.autoFocusOnPtz());
+        m_ui->autoFocusOnPtz->setChecked(shown.autoFocusOnPtz);
     }
     m_ui->positionGotoButton->setEnabled(enabling.positionGoto);
     m_ui->positionQueryButton->setEnabled(enabling.positionPolling);
@@ -276,12 +295,11 @@ void MainControlDialog::refresh()
     m_presetTourBox->setPresetControlsEnabled(enabling.presets);
     m_presetTourBox->setTourListEnabled(enabling.tourList);
 
-    const MainPanel::Lamps& lamps = panel.lamps();
-    m_ui->statusLamp->setLit(lamps.statusPolling);
-    m_ui->cameraPowerLamp->setLit(lamps.cameraPower);
-    m_ui->lensFastLamp->setLit(lamps.lensFast);
-    m_ui->manualIrisLamp->setLit(lamps.manualIris);
-    m_ui->manualFocusLamp->setLit(lamps.manualFocus);
+    m_ui->statusLamp->setLit(panel.lamps().statusPolling);
+    m_ui->cameraPowerLamp->setLit(shown.cameraPower);
+    m_ui->lensFastLamp->setLit(shown.lensFast);
+    m_ui->manualIrisLamp->setLit(shown.manualIris);
+    m_ui->manualFocusLamp->setLit(shown.manualFocus);
 
     // The fields show the camera's answers only while position polling runs;
     // otherwise they keep what the operator typed.

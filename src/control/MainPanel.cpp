@@ -158,6 +158,36 @@ void MainPanel::initialise()
     changed();
 }
 
+void MainPanel::applyCameraType()
+{
+    m_enabling = PanelEnabling::forCameraType(cameraType());
+    changed();
+}
+
+void MainPanel::setupClosed()
+{
+    // Resetting to the lowest address would leave the camera that was found
+    // (Cancel included) without a word; only a range that no longer holds it
+    // moves the address.
+    const int address = m_link.state().address;
+    applyAddressLimits();
+    const AddressLimits limits = addressLimits();
+    if (address >= limits.minimum && address <= limits.maximum)
+        m_link.state().address = address;
+    changed();
+}
+
+void MainPanel::statusUpdated()
+{
+    if (!m_statusPolling)
+        return;
+    m_shown.cameraPower = m_lamps.cameraPower;
+    m_shown.lensFast = m_lamps.lensFast;
+    m_shown.manualIris = m_lamps.manualIris;
+    m_shown.manualFocus = m_lamps.manualFocus;
+    m_shown.autoFocusOnPtz = m_autoFocusOnPtz;
+}
+
 MainPanel::AddressLimits MainPanel::addressLimits() const
 {
     const ProtocolInfo* info = protocolInfo(m_link.state().protocolIndex);
@@ -205,6 +235,7 @@ void MainPanel::toggleStatusPolling()
         m_link.timers().stop(*this, TimerId::StatusPolling);
     }
     m_lamps.statusPolling = m_statusPolling;
+    statusUpdated();
     changed();
 }
 
@@ -382,6 +413,7 @@ void MainPanel::toggleManualIris()
         return;
     // The flag flips: IO and IC become usable exactly when it was set.
     setManualIrisState(m_manualIris);
+    m_shown.manualIris = m_lamps.manualIris;
     if (javelin)
         queueFrame(Javelin::Function, Javelin::ManualIris);
     else
@@ -396,6 +428,7 @@ void MainPanel::toggleManualFocus()
     if (!javelin && !(type >= 0 && type <= 3) && type != 5)
         return;
     setManualFocusState(!m_manualFocus, false);
+    m_shown.manualFocus = m_lamps.manualFocus;
     if (javelin)
         queueFrame(Javelin::Function, Javelin::ManualFocus);
     else
@@ -406,6 +439,7 @@ void MainPanel::toggleManualFocus()
 void MainPanel::toggleAutoFocusOnPtz()
 {
     m_autoFocusOnPtz = !m_autoFocusOnPtz;
+    m_shown.autoFocusOnPtz = m_autoFocusOnPtz;
     m_link.SendCommand("L6");
     changed();
 }
@@ -578,6 +612,7 @@ void MainPanel::statusReply(std::span<const std::uint8_t> frame)
         setManualFocusState(text(3) & 0x01, false);
     else if (text(4) == 'A')
         setManualFocusState(text(5) & 0x01, true);
+    statusUpdated();
     changed();
 }
 
@@ -624,6 +659,7 @@ void MainPanel::javelinStatus(int length, std::uint8_t status)
     m_focusButtons = status & 0x10;
     m_lamps.manualFocus = status & 0x10;
     m_lamps.cameraPower = status & 0x40;
+    statusUpdated();
     changed();
 }
 
@@ -639,6 +675,7 @@ void MainPanel::statusFields(const StatusFields& fields)
     }
     if (fields.autoFocus)
         setManualFocusState(*fields.autoFocus & 0x01, false);
+    statusUpdated();
     changed();
 }
 

@@ -74,6 +74,11 @@ public:
 
     // Start: address limits, enabling by camera type.
     void initialise();
+    // The controls follow the camera type (after Setup OK).
+    void applyCameraType();
+    // After the Setup dialog: the address field follows the protocol, and
+    // keeps the camera's address when the protocol's range still holds it.
+    void setupClosed();
 
     // Camera address field.
     struct AddressLimits {
@@ -115,7 +120,19 @@ public:
     void statusFields(const StatusFields& fields);
 
     const PanelEnabling& enabling() const { return m_enabling; }
+    // The status as the camera last reported it (and the operator's clicks).
     const Lamps& lamps() const { return m_lamps; }
+    // What the window shows of it: replies refresh the lamps and the "Do
+    // Auto Focus on PTZ" check only while status polling runs; the
+    // operator's own clicks show at once.
+    struct ShownStatus {
+        bool cameraPower = false;
+        bool lensFast = false;
+        bool manualIris = false;
+        bool manualFocus = false;
+        bool autoFocusOnPtz = false;
+    };
+    const ShownStatus& shownStatus() const { return m_shown; }
     bool irisButtonsEnabled() const { return m_irisButtons; }
     bool focusButtonsEnabled() const { return m_focusButtons; }
     bool autoFocusOnPtz() const { return m_autoFocusOnPtz; }
@@ -137,6 +154,8 @@ private:
     void queue(std::string_view text, int delayMs = 5);
     void queueFrame(std::uint8_t op, std::uint8_t arg, int delayMs = 5);
     void changed();
+    // A status reply arrived: shown only while status polling runs.
+    void statusUpdated();
     void applyStatusByte(std::uint8_t status, bool lForm, std::span<const std::uint8_t> frame);
     // IO and IC usable (lamp lit) or not; the manual-iris flag is the opposite.
     void setManualIrisState(bool irisAdjustable);
@@ -157,6 +176,7 @@ private:
 
     PanelEnabling m_enabling;
     Lamps m_lamps;
+    ShownStatus m_shown;
     bool m_zoomHeld = false;
     bool m_focusHeld = false;
     bool m_irisHeld = false;

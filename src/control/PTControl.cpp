@@ -1,15 +1,18 @@
 #include "control/PTControl.h"
 
 #include "control/PadPictures.h"
+#include "platform/QtTimers.h"
 
 #include <QAbstractButton>
 #include <QCursor>
+#include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace tarn {
 
@@ -103,6 +106,9 @@ QRect toQRect(const PadRect& r)
     return QRect(QPoint(r.left, r.top), QSize(r.width(), r.height()));
 }
 
+// The pad size the centre band is given for: the 123 x 123 window's.
+constexpr int DesignPadSide = 123 - 2 * PanTiltPad::Margin;
+
 } // namespace
 
 PTControl::PTControl(QWidget* parent)
@@ -120,7 +126,13 @@ PTControl::PTControl(QWidget* parent)
         connect(button, &QAbstractButton::clicked, this, [this, command] { emitCommand(command); });
         m_nudge[i] = button;
     }
+    m_pad.setTimers(new QtTimers(this));
     resizePad(m_pad.windowWidth(), m_pad.windowHeight());
+}
+
+void PTControl::setTimers(Timers& timers)
+{
+    m_pad.setTimers(&timers);
 }
 
 void PTControl::emitCommand(std::string_view command)
@@ -130,9 +142,48 @@ void PTControl::emitCommand(std::string_view command)
 
 void PTControl::resizePad(int width, int height)
 {
+    m_fitsBox = false;
+    m_origin = {};
     m_pad.setWindowSize(width, height);
     // Fixed, so that no layout stretches the widget away from the pad's geometry.
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setFixedSize(m_pad.windowWidth(), m_pad.windowHeight());
+    layOutPad(m_pad.windowWidth(), m_pad.windowHeight());
+}
+
+void PTControl::fitToBox(int minimumSide)
+{
+    m_fitsBox = true;
+    m_pad.setWindowSize(minimumSide, minimumSide);
+    m_minimumSide = m_pad.windowWidth();
+    setMinimumSize(m_minimumSide, m_minimumSide);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    updateGeometry();
+    layOutPad(width(), height());
+}
+
+void PTControl::resizeEvent(QResizeEvent* event)
+{
+    if (m_fitsBox)
+        layOutPad(width(), height());
+    QWidget::resizeEvent(event);
+}
+
+void PTControl::layOutPad(int width, int height)
+{
+    if (m_fitsBox) {
+        // Odd, so the pad window is exactly what fits.
+        int side = std::max(std::min(width, height), m_minimumSide);
+        if (side % 2 == 0)
+            --side;
+        m_pad.setWindowSize(side, side);
+        m_origin = QPoint((width - m_pad.windowWidth()) / 2, (height - m_pad.windowHeight()) / 2);
+        const int padSide = m_pad.padRect().width();
+        m_pad.setCentreBand((m_centreBand * padSide + DesignPadSide / 2) / DesignPadSide);
+    } else {
+        m_pad.setCentreBand(m_centreBand);
+    }
     placeNudgeButtons();
     renderPicture();
     update();
@@ -142,16 +193,17 @@ void PTControl::placeNudgeButtons()
 {
     const int w = m_pad.windowWidth();
     const int h = m_pad.windowHeight();
-    m_nudge[0]->setGeometry(0, h / 2 - 8, 11, 17);
-    m_nudge[1]->setGeometry(w - 11, h / 2 - 8, 11, 17);
-    m_nudge[2]->setGeometry(w / 2 - 8, 0, 17, 11);
-    m_nudge[3]->setGeometry(w / 2 - 8, h - 11, 17, 11);
+    const QPoint o = m_origin;
+    m_nudge[0]->setGeometry(o.x(), o.y() + h / 2 - 8, 11, 17);
+    m_nudge[1]->setGeometry(o.x() + w - 11, o.y() + h / 2 - 8, 11, 17);
+    m_nudge[2]->setGeometry(o.x() + w / 2 - 8, o.y(), 17, 11);
+    m_nudge[3]->setGeometry(o.x() + w / 2 - 8, o.y() + h - 11, 17, 11);
 }
 
 void PTControl::setCentreBand(int halfWidth)
 {
-    m_pad.setCentreBand(halfWidth);
-    update();
+    m_centreBand = std::max(halfWidth, 0);
+    layOutPad(width(), height());
 }
 
 void PTControl::setPanTiltType(int type)
@@ -193,20 +245,60 @@ void PTControl::setZoneFramesVisible(bool visible)
 
 QRect PTControl::padRect() const
 {
-    return toQRect(m_pad.padRect());
+    return toQRect(m_pad.padRect()).translated(m_origin);
 }
 
 QSize PTControl::sizeHint() const
 {
+    if (m_fitsBox)
+        return {m_minimumSide, m_minimumSide};
     return {m_pad.windowWidth(), m_pad.windowHeight()};
+}
+
+QSize PTControl::minimumSizeHint() const
+{
+    return sizeHint();
+}
+
+bool PTControl::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::WindowBlocked:    // a modal box or dialog opened over this window
+    case QEvent::WindowDeactivate: // another window took the keyboard and pointer
+    case QEvent::UngrabMouse:      // someone else took the pointer grab
+    case QEvent::Hide:
+        stopDriving();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+void PTControl::changeEvent(QEvent* event)
+{
+    // A disabled pad sees neither the button's release nor the keys'.
+    if (event->type() == QEvent::EnabledChange && !isEnabled())
+        stopDriving();
+    QWidget::changeEvent(event);
+}
+
+void PTControl::stopDriving()
+{
+    m_pointerHeld = false;
+    m_pad.stopDriving();
+    updateCursorShape();
+    update();
 }
 
 void PTControl::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    const QRect pad = padRect();
-    const PadPoint c = m_pad.centre();
     p.fillRect(rect(), palette().color(QPalette::Button));
+    // From here on in the pad window's coordinates.
+    p.translate(m_origin);
+    const QRect pad = toQRect(m_pad.padRect());
+    const PadPoint c = m_pad.centre();
 
     // Moved to a screen of another scale: draw the picture afresh, sharp there.
     if (!m_pictureImage.isNull() && m_pictureImage.devicePixelRatio() != devicePixelRatioF())
@@ -261,7 +353,8 @@ void PTControl::mousePressEvent(QMouseEvent* event)
     }
     // Qt grabs the mouse for the pressed widget, so the release arrives here
     // wherever the pointer is by then.
-    const QPoint pos = event->position().toPoint();
+    const QPoint pos = toPad(event->position().toPoint());
+    m_pointerHeld = true;
     m_pad.press(pos.x(), pos.y());
     updateCursorShape();
     update();
@@ -285,7 +378,8 @@ void PTControl::mouseMoveEvent(QMouseEvent* event)
                             std::clamp(pos.y(), pad.top(), pad.bottom()));
         QCursor::setPos(mapToGlobal(inside));
     }
-    m_pad.move(pos.x(), pos.y());
+    const QPoint onPad = toPad(pos);
+    m_pad.move(onPad.x(), onPad.y());
     updateCursorShape();
     update();
 }
@@ -296,6 +390,9 @@ void PTControl::mouseReleaseEvent(QMouseEvent* event)
         QWidget::mouseReleaseEvent(event);
         return;
     }
+    // A hold that a modal box or the like already stopped has nothing left to stop.
+    if (!std::exchange(m_pointerHeld, false))
+        return;
     m_pad.release();
     updateCursorShape();
     update();

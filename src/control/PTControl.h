@@ -13,11 +13,18 @@ class QAbstractButton;
 
 namespace tarn {
 
+class Timers;
+
 // The pan/tilt pad widget of the main window and the screen privacy zone
 // dialog. The operator drags on it with the left button, or holds the arrow
 // keys while it has the focus; the four nudge buttons round it step the
 // camera once per click. All decisions are PanTiltPad's; this widget feeds it
 // the pointer and keys and paints what it reports.
+//
+// Every hold ends with its stop: the left button's release, and also a
+// modal box or dialog opening over the window, the window losing the
+// activation, the pointer grab taken away, the pad being disabled or hidden
+// (none of which delivers a release here).
 //
 // Output: every command text is emitted as commandIssued, synchronously, in
 // the order made. The owner connects it with a direct connection (the
@@ -30,11 +37,22 @@ class PTControl final : public QWidget {
 public:
     explicit PTControl(QWidget* parent = nullptr);
 
+    // The timers that tell a held arrow key's auto-repeat from its release
+    // (the owner's, so tests drive them); until then the widget's own.
+    void setTimers(Timers& timers);
+
     // Resizes the widget to width x height, each made odd by adding 1 when
-    // even; the pad is the widget less a 12-pixel margin on every side. The
-    // main window uses 123 x 123 (pad 99 x 99). Starts at 123 x 123.
+    // even; the pad is the widget less a 12-pixel margin on every side.
+    // Starts at 123 x 123 (pad 99 x 99). Ends fitToBox().
     void resizePad(int width, int height);
-    // Half the width of the neutral bands between the zones of type 0 (8).
+    // The pad follows the widget's size, as the layout gives it: the pad
+    // window is the largest odd square that fits, centred, never smaller
+    // than minimumSide; picture, nudge buttons and zones follow. The main
+    // window's pad grows with its box this way.
+    void fitToBox(int minimumSide);
+    // Half the width of the neutral bands between the zones of type 0, for
+    // the 123 x 123 window (8); a larger pad widens them in proportion, so
+    // the zones keep their shares of the pad.
     void setCentreBand(int halfWidth);
     // 0 "Fixed P/T" zones; 1 "Var Speed P/T" and 2 "Var. Prop. Speed P/T"
     // proportional speeds. Also picks the drag-line colour: white for zones,
@@ -55,15 +73,20 @@ public:
     bool zoneFramesVisible() const { return m_zoneFrames; }
 
     QColor dragLineColour() const { return m_dragLineColour; }
+    // The pad rectangle in the widget's coordinates.
     QRect padRect() const;
     const PanTiltPad& pad() const { return m_pad; }
 
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 signals:
     void commandIssued(const QByteArray& command);
 
 protected:
+    bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -74,11 +97,22 @@ protected:
 
 private:
     void emitCommand(std::string_view command);
+    void stopDriving();
+    void layOutPad(int width, int height);
+    QPoint toPad(QPoint widgetPoint) const { return widgetPoint - m_origin; }
     void placeNudgeButtons();
     void renderPicture();
     void updateCursorShape();
 
     PanTiltPad m_pad;
+    // Where the pad window's (0, 0) lies in the widget: not at the corner
+    // when a box that is not square centres the pad.
+    QPoint m_origin;
+    bool m_fitsBox = false;
+    int m_minimumSide = 123;
+    int m_centreBand = PanTiltPad::DefaultCentreBand;
+    // The left button went down here and its release has not yet stopped the pad.
+    bool m_pointerHeld = false;
     int m_picture = 0;
     QPixmap m_pictureImage;
     QColor m_dragLineColour = Qt::white;

@@ -1,6 +1,7 @@
 #include "control/PanTiltPad.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 namespace tarn {
@@ -32,6 +33,22 @@ PanTiltPad::PanTiltPad(CommandSink sink)
     setWindowSize(123, 123);
 }
 
+PanTiltPad::~PanTiltPad()
+{
+    if (m_timers)
+        m_timers->stopAll(*this);
+}
+
+void PanTiltPad::setTimers(Timers* timers)
+{
+    if (m_timers)
+        m_timers->stopAll(*this);
+    m_timers = timers;
+    // A release that was waiting for the old timers takes effect now.
+    if (std::find(m_releasing.begin(), m_releasing.end(), true) != m_releasing.end())
+        timerFired(KeyReleaseTimer);
+}
+
 void PanTiltPad::setWindowSize(int width, int height)
 {
     // Odd sizes give the pad a true centre pixel; the floor keeps a pad of at
@@ -61,8 +78,11 @@ void PanTiltPad::setPanTiltType(int type)
 
 void PanTiltPad::setSpeeds(int panScale, int tiltScale)
 {
-    m_panScale = std::max(panScale, 0);
-    m_tiltScale = std::max(tiltScale, 0);
+    // Any scale above MaxSpeedScale already gives the top code a pixel off
+    // the centre; the bound keeps the speed arithmetic from overflowing on
+    // a mistyped setting.
+    m_panScale = std::clamp(panScale, 0, MaxSpeedScale);
+    m_tiltScale = std::clamp(tiltScale, 0, MaxSpeedScale);
 }
 
 void PanTiltPad::buildZones()
@@ -131,7 +151,10 @@ std::string PanTiltPad::proportionalCommand(PadPoint point, bool onPress) const
         // dead band is wider.
         if (onPress ? d < 3 : d == 0)
             return std::string(stop);
-        const int speed = half > 0 ? (2 * d * scale + half) / (2 * half) : scale;
+        // In 64 bits: the largest widget times the largest scale.
+        const std::int64_t twiceHalf = 2 * std::int64_t{half};
+        const std::int64_t exact = half > 0 ? (2 * std::int64_t{d} * scale + half) / twiceHalf : scale;
+        const int speed = static_cast<int>(std::min<std::int64_t>(exact, MaxSpeedScale));
         char code = speedCode(speed);
         if (onPress && speed <= 2)
             code = SlowestPressCode;
@@ -154,7 +177,7 @@ void PanTiltPad::press(int x, int y)
     if (!m_pad.contains(x, y))
         return;
     // The pointer takes over from any held arrow key; its command supersedes.
-    m_left = m_right = m_up = m_down = false;
+    forgetKeys();
     m_keyPan = m_keyTilt = 0;
 
     m_dragging = true;
@@ -200,34 +223,59 @@ void PanTiltPad::release()
     m_dragging = false;
     m_zone = 0;
     m_lastProportional.clear();
-    m_left = m_right = m_up = m_down = false;
+    forgetKeys();
     m_keyPan = m_keyTilt = 0;
     send(StopCommand);
+}
+
+void PanTiltPad::forgetKeys()
+{
+    m_held = {};
+    m_releasing = {};
+    if (m_timers)
+        m_timers->stop(*this, KeyReleaseTimer);
 }
 
 void PanTiltPad::keyPress(ArrowKey key, bool autoRepeat)
 {
     if (autoRepeat || m_dragging)
         return;
-    switch (key) {
-    case ArrowKey::Left: m_left = true; break;
-    case ArrowKey::Right: m_right = true; break;
-    case ArrowKey::Up: m_up = true; break;
-    case ArrowKey::Down: m_down = true; break;
+    const auto k = static_cast<std::size_t>(key);
+    if (m_releasing[k]) {
+        // The release just before was half of an auto-repeat pair: the key
+        // is still held and the camera keeps its drive.
+        m_releasing[k] = false;
+        return;
     }
+    m_held[k] = true;
     driveKeys();
 }
 
 void PanTiltPad::keyRelease(ArrowKey key, bool autoRepeat)
 {
-    if (autoRepeat || m_dragging)
+    const auto k = static_cast<std::size_t>(key);
+    if (autoRepeat || m_dragging || !m_held[k])
         return;
-    switch (key) {
-    case ArrowKey::Left: m_left = false; break;
-    case ArrowKey::Right: m_right = false; break;
-    case ArrowKey::Up: m_up = false; break;
-    case ArrowKey::Down: m_down = false; break;
+    if (!m_timers) {
+        m_held[k] = false;
+        driveKeys();
+        return;
     }
+    m_releasing[k] = true;
+    m_timers->start(*this, KeyReleaseTimer, KeyRepeatSettleMs);
+}
+
+void PanTiltPad::timerFired(int id)
+{
+    if (id != KeyReleaseTimer)
+        return;
+    if (m_timers)
+        m_timers->stop(*this, KeyReleaseTimer);
+    for (std::size_t k = 0; k < m_held.size(); ++k) {
+        if (m_releasing[k])
+            m_held[k] = false;
+    }
+    m_releasing = {};
     driveKeys();
 }
 
@@ -235,15 +283,24 @@ void PanTiltPad::releaseKeys()
 {
     if (m_dragging)
         return;
-    m_left = m_right = m_up = m_down = false;
+    forgetKeys();
     driveKeys();
+}
+
+void PanTiltPad::stopDriving()
+{
+    if (m_dragging)
+        release();
+    else
+        releaseKeys();
 }
 
 void PanTiltPad::driveKeys()
 {
     // Opposite keys cancel each other.
-    const int pan = int(m_right) - int(m_left);
-    const int tilt = int(m_down) - int(m_up);
+    const auto held = [this](ArrowKey key) { return int(m_held[static_cast<std::size_t>(key)]); };
+    const int pan = held(ArrowKey::Right) - held(ArrowKey::Left);
+    const int tilt = held(ArrowKey::Down) - held(ArrowKey::Up);
     if (pan == m_keyPan && tilt == m_keyTilt)
         return;
     m_keyPan = pan;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Timers.h"
+
 #include <array>
 #include <functional>
 #include <string>
@@ -35,7 +37,7 @@ struct PadPoint {
 // proportional to the distance from the centre, as a direction letter plus a
 // speed code byte ("r\x5FTS", "l\x2Fu\x13", ...). Releasing always sends
 // "PSTS".
-class PanTiltPad final {
+class PanTiltPad final : private TimerClient {
 public:
     using CommandSink = std::function<void(std::string_view command)>;
 
@@ -44,15 +46,30 @@ public:
     static constexpr int Margin = 12;
     static constexpr int DefaultCentreBand = 8;
     static constexpr int DefaultSpeedScale = 63;
+    static constexpr int MaxSpeedScale = 0xFFFF;
     static constexpr int ZoneCount = 8;
     static constexpr std::string_view StopCommand = "PSTS";
+    // The pad's own timer (its own client): a released arrow key stops the
+    // camera only when no press of the same key follows within
+    // KeyRepeatSettleMs. Some keyboards and remote desktops send auto-repeat
+    // as release/press pairs not marked as repeats; without the wait a held
+    // key would stop and restart the camera at the repeat rate.
+    static constexpr int KeyReleaseTimer = 1;
+    static constexpr int KeyRepeatSettleMs = 30;
 
     explicit PanTiltPad(CommandSink sink = {});
+    ~PanTiltPad();
+    PanTiltPad(const PanTiltPad&) = delete;
+    PanTiltPad& operator=(const PanTiltPad&) = delete;
 
     void setCommandSink(CommandSink sink) { m_sink = std::move(sink); }
+    // Without timers a key release takes effect at once.
+    void setTimers(Timers* timers);
 
     // Sizes the pad window: each of width and height is made odd, the pad is
     // the window less a 12-pixel margin on every side, and the zones follow.
+    // Speeds are reckoned from the pad's half sizes, so the edge gives the
+    // full speed scale at any size.
     void setWindowSize(int width, int height);
     int windowWidth() const { return m_windowWidth; }
     int windowHeight() const { return m_windowHeight; }
@@ -87,12 +104,18 @@ public:
     // Arrow keys on the focused pad drive it as a press at the pad's edge in
     // that direction (type 0) or at half the speed scale (types 1 and 2);
     // two keys at right angles combine. Auto-repeated events are ignored, and
-    // releasing the last key sends "PSTS". Keys are ignored during a drag.
+    // so is a release followed by a press of the same key within
+    // KeyRepeatSettleMs (with timers): a held key gives one start and one
+    // stop. Releasing the last key sends "PSTS". Keys are ignored during a drag.
     void keyPress(ArrowKey key, bool autoRepeat = false);
     void keyRelease(ArrowKey key, bool autoRepeat = false);
     // The pad lost the keyboard focus: a held key will never report its
     // release here, so stop now.
     void releaseKeys();
+    // Whatever drives the camera, pointer or keys, ends now with one "PSTS"
+    // (nothing when nothing drives): for a hold cut short by a modal box,
+    // a lost activation or a lost pointer grab.
+    void stopDriving();
 
     // The left button is held on the pad.
     bool isDragging() const { return m_dragging; }
@@ -115,6 +138,8 @@ public:
     static char speedCode(int speed);
 
 private:
+    void timerFired(int id) override;
+    void forgetKeys();
     void send(std::string_view command);
     void buildZones();
     PadPoint confine(int x, int y) const;
@@ -138,11 +163,11 @@ private:
     // it would say something different.
     std::string m_lastProportional;
 
-    // Held arrow keys, and the direction they last drove (-1, 0, +1 per axis).
-    bool m_left = false;
-    bool m_right = false;
-    bool m_up = false;
-    bool m_down = false;
+    Timers* m_timers = nullptr;
+    // Held arrow keys (by ArrowKey), those released but waiting for the
+    // settle time, and the direction they last drove (-1, 0, +1 per axis).
+    std::array<bool, 4> m_held{};
+    std::array<bool, 4> m_releasing{};
     int m_keyPan = 0;
     int m_keyTilt = 0;
 };

@@ -170,8 +170,10 @@ void PresetPanel::storeId()
 
 void PresetPanel::getId()
 {
+    // Like "Store ID": the preset code only for the maker's cameras.
     std::string command = "cdS";
-    command.push_back(static_cast<char>(presetCode(m_remembered)));
+    if (makersCamera())
+        command.push_back(static_cast<char>(presetCode(m_remembered)));
     m_link.enqueue(command);
 }
 

@@ -1,5 +1,6 @@
 #include "widgets/HoldButton.h"
 
+#include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -10,6 +11,29 @@ HoldButton::HoldButton(QWidget* parent)
 {
     setFocusPolicy(Qt::NoFocus);
     setMinimumSize(40, 26);
+}
+
+bool HoldButton::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::WindowBlocked:    // a modal box or dialog opened over this window
+    case QEvent::WindowDeactivate: // another window took the keyboard and pointer
+    case QEvent::UngrabMouse:      // someone else took the pointer grab
+    case QEvent::Hide:
+        endHold();
+        break;
+    default:
+        break;
+    }
+    return QAbstractButton::event(event);
+}
+
+void HoldButton::changeEvent(QEvent* event)
+{
+    // A disabled button never sees its release.
+    if (event->type() == QEvent::EnabledChange && !isEnabled())
+        endHold();
+    QAbstractButton::changeEvent(event);
 }
 
 void HoldButton::mousePressEvent(QMouseEvent* event)
@@ -23,7 +47,14 @@ void HoldButton::mousePressEvent(QMouseEvent* event)
 
 void HoldButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !m_holding)
+    if (event->button() == Qt::LeftButton)
+        endHold();
+}
+
+void HoldButton::endHold()
+{
+    // Cleared first: whatever the stop handler opens must not stop twice.
+    if (!m_holding)
         return;
     m_holding = false;
     setDown(false);

@@ -4,27 +4,35 @@
 
 namespace tarn {
 
-// A lens button: it acts while held. The press and the release are reported
-// wherever the pointer is when the button comes up, since the camera must
-// always get its stop.
+// A button that acts while held (zoom, focus, iris, jog, trim ...). held() is
+// emitted on the left-button press and letGo() exactly once for it, whatever
+// ends the hold: the release, wherever the pointer is by then; the pointer
+// grab taken away; the window losing the activation; a modal box or dialog
+// opening over the window; the button being disabled or hidden. The camera
+// must always get its stop, and none of those ever delivers the release here.
 class HoldButton final : public QAbstractButton {
     Q_OBJECT
 public:
     explicit HoldButton(QWidget* parent = nullptr);
 
     QSize sizeHint() const override { return {44, 30}; }
+    bool isHolding() const { return m_holding; }
 
 signals:
     void held();
     void letGo();
 
 protected:
+    bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void endHold();
+
     bool m_holding = false;
 };
 

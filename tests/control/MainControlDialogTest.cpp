@@ -1,8 +1,11 @@
+#include "app/Version.h"
 #include "control/MainControl.h"
 #include "control/MainControlDialog.h"
+#include "control/PTControl.h"
 #include "platform/MemoryProfileStore.h"
 #include "platform/Platform.h"
 #include "platform/QtMainThreadPoster.h"
+#include "platform/QtPrompter.h"
 #include "platform/ScriptedPrompter.h"
 #include "platform/VirtualClock.h"
 #include "support/FakePortServer.h"
@@ -10,12 +13,16 @@
 #include "support/PseudoTerminal.h"
 #include "support/QueuedCommands.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QScopeGuard>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -115,13 +122,94 @@ private slots:
         QCOMPARE(queued(), std::vector<std::string>{"ZS"});
     }
 
+    void modalBoxWhileZoomHeldStopsTheZoom()
+    {
+        auto* zoomIn = child<QWidget>("zoomInButton");
+        QTest::mousePress(zoomIn, Qt::LeftButton);
+        QCOMPARE(queued(), std::vector<std::string>{"cZ0"});
+        // Any box, here an error from the link, closed by the operator.
+        QTimer::singleShot(0, [] {
+            if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                box->reject();
+        });
+        QtPrompter().showMessage("WARNING", "Application Error", MessageIcon::Error);
+        QCOMPARE(queued(), std::vector<std::string>{"ZS"});
+        QTest::mouseRelease(zoomIn, Qt::LeftButton);
+        QVERIFY(queued().empty());
+    }
+
+    void heldArrowKeyGivesOneStartAndOneStop()
+    {
+        auto* pad = child<PTControl>("panTiltPad");
+        pad->setFocus();
+        const auto key = [pad](QEvent::Type type) {
+            QKeyEvent event(type, Qt::Key_Right, Qt::NoModifier);
+            QCoreApplication::sendEvent(pad, &event);
+        };
+        key(QEvent::KeyPress);
+        QCOMPARE(queued(), std::vector<std::string>{"r\x40TS"});
+        // The keyboard's repeats, as unmarked release/press pairs.
+        for (int repeat = 0; repeat < 10; ++repeat) {
+            clock.advance(33);
+            key(QEvent::KeyRelease);
+            key(QEvent::KeyPress);
+        }
+        QVERIFY(queued().empty());
+        key(QEvent::KeyRelease);
+        clock.advance(PanTiltPad::KeyRepeatSettleMs);
+        QCOMPARE(queued(), std::vector<std::string>{"PSTS"});
+    }
+
+    void windowFitsALaptopScreenWithNothingCrushed()
+    {
+        const QSize minimum = dialog->minimumSizeHint().expandedTo(dialog->minimumSize());
+        QVERIFY2(minimum.width() <= 1280 && minimum.height() <= 720,
+                 qPrintable(QStringLiteral("%1 x %2").arg(minimum.width()).arg(minimum.height())));
+        dialog->resize(minimum);
+        QTRY_COMPARE(dialog->size(), minimum);
+        for (QWidget* widget : dialog->findChildren<QWidget*>()) {
+            // The edits inside spin and combo boxes are sized by their owners.
+            QWidget* owner = widget->parentWidget();
+            const bool ours = !qobject_cast<QAbstractSpinBox*>(owner) && !qobject_cast<QComboBox*>(owner);
+            const bool readable = qobject_cast<QAbstractButton*>(widget) || qobject_cast<QLabel*>(widget)
+                || qobject_cast<QLineEdit*>(widget) || qobject_cast<QComboBox*>(widget);
+            if (!widget->isVisible() || !ours || !readable)
+                continue;
+            const QSize needed = widget->minimumSizeHint();
+            QVERIFY2(widget->width() >= needed.width() && widget->height() >= needed.height(),
+                     qPrintable(widget->objectName()));
+        }
+
+        // The pad takes the room a larger window gives.
+        auto* pad = child<PTControl>("panTiltPad");
+        const int before = pad->padRect().width();
+        QVERIFY(before >= 99);
+        dialog->resize(1366, 768);
+        QTRY_VERIFY(pad->padRect().width() > before + 100);
+        QCOMPARE(pad->padRect().width(), pad->padRect().height());
+    }
+
+    void aboutBoxShowsTheVersion()
+    {
+        QString text;
+        QTimer::singleShot(0, [&text] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                text = box->text();
+                box->reject();
+            }
+        });
+        QTest::mouseClick(child<QPushButton>("aboutButton"), Qt::LeftButton);
+        QVERIFY2(text.startsWith(QStringLiteral("Tarn Console ") + QLatin1String(ProgramVersion) + u'\n'),
+                 qPrintable(text));
+    }
+
     void padDragSendsSpeedsAndTheStop()
     {
-        auto* pad = child<QWidget>("panTiltPad");
+        auto* pad = child<PTControl>("panTiltPad");
         QVERIFY(pad && pad->isEnabled());
-        const QPoint centre(61, 61);
-        QTest::mousePress(pad, Qt::LeftButton, {}, centre + QPoint(49, 0));
-        QTest::mouseRelease(pad, Qt::LeftButton, {}, centre + QPoint(49, 0));
+        const QPoint edge(pad->padRect().right(), pad->padRect().center().y());
+        QTest::mousePress(pad, Qt::LeftButton, {}, edge);
+        QTest::mouseRelease(pad, Qt::LeftButton, {}, edge);
         const auto texts = queued();
         QVERIFY(!texts.empty());
         QCOMPARE(texts.back(), std::string("PSTS"));
@@ -142,6 +230,36 @@ private slots:
         QTest::keyClick(dialog.get(), Qt::Key_Escape);
         QVERIFY(dialog->isVisible());
         QVERIFY(!control->hasExited());
+    }
+
+    void cameraSetupOkAppliesTheNewCameraType()
+    {
+        QVERIFY(child<QWidget>("zoomInButton")->isEnabled());
+        bool pressed = false;
+        QTimer::singleShot(0, dialog.get(), [&] {
+            QWidget* setup = QApplication::activeModalWidget();
+            // A failed check must not leave the dialog waiting for a click.
+            const auto closeOnFailure = qScopeGuard([&] {
+                if (!pressed && setup)
+                    setup->close();
+            });
+            QVERIFY(setup && setup->windowTitle() == QStringLiteral("Setup"));
+            auto* types = setup->findChild<QComboBox*>(QStringLiteral("cameraTypeList"));
+            QCOMPARE(types->currentText(), QStringLiteral("AlderHD"));
+            types->setCurrentIndex(6); // the empty entry: not one of the maker's cameras
+            emit types->activated(6);
+            QTest::keyClick(types, Qt::Key_Return); // moves on, does not close
+            QVERIFY(setup->isVisible());
+            QTest::mouseClick(setup->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
+            pressed = true;
+        });
+        QTest::mouseClick(child<QPushButton>("cameraSetupButton"), Qt::LeftButton);
+        QVERIFY(pressed);
+        QCOMPARE(profile.readInt("Setup", "RxType", -1), 6);
+        QVERIFY(!child<QWidget>("zoomInButton")->isEnabled());
+        QVERIFY(!child<QWidget>("panTiltPad")->isEnabled());
+        QVERIFY(!child<QWidget>("washButton")->isEnabled());
+        QVERIFY(child<QWidget>("azimuthSetButton")->isEnabled());
     }
 
     void positionGotoWithAnEmptyFieldNamesIt()

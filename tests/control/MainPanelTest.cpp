@@ -271,6 +271,28 @@ TEST_F(Panel, statusByteLightsTheLampsAndEnablesIrisAndFocus)
     EXPECT_FALSE(panel->focusButtonsEnabled());
 }
 
+TEST_F(Panel, statusRepliesAreShownOnlyWhileStatusPollingRuns)
+{
+    panel->statusReply(Bytes{0xF8, 0x01, 'L', 0x0F, 0x80});
+    EXPECT_FALSE(panel->shownStatus().cameraPower);
+    EXPECT_FALSE(panel->shownStatus().autoFocusOnPtz);
+    panel->toggleStatusPolling(); // the last known status shows at once
+    EXPECT_TRUE(panel->shownStatus().cameraPower);
+    EXPECT_TRUE(panel->shownStatus().autoFocusOnPtz);
+    panel->javelinStatus(8, 0x00);
+    EXPECT_FALSE(panel->shownStatus().cameraPower);
+
+    panel->toggleStatusPolling();
+    panel->statusFields(StatusFields{0x06, std::nullopt, false});
+    EXPECT_TRUE(panel->lamps().cameraPower);
+    EXPECT_FALSE(panel->shownStatus().cameraPower);
+    // The operator's own click shows at once.
+    panel->toggleAutoFocusOnPtz();
+    EXPECT_FALSE(panel->shownStatus().autoFocusOnPtz);
+    panel->toggleAutoFocusOnPtz();
+    EXPECT_TRUE(panel->shownStatus().autoFocusOnPtz);
+}
+
 TEST_F(Panel, javelinStatusFrames)
 {
     panel->javelinStatus(8, 0x58);

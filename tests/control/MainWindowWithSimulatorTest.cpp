@@ -1,17 +1,22 @@
 #include "control/MainControl.h"
 #include "control/MainControlDialog.h"
+#include "control/PTControl.h"
 #include "platform/MemoryProfileStore.h"
 #include "platform/Platform.h"
 #include "platform/QtMainThreadPoster.h"
+#include "platform/QtPrompter.h"
 #include "platform/QtTimers.h"
 #include "platform/ScriptedPrompter.h"
 #include "support/FakePortServer.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -40,6 +45,8 @@ private:
         return dialog->findChild<T*>(QString::fromLatin1(name));
     }
     QString field(const char* name) { return child<QLineEdit>(name)->text(); }
+    // A point on the pad, from its centre: the pad grows with the window.
+    QPoint onPad(int dx, int dy) { return child<PTControl>("panTiltPad")->padRect().center() + QPoint(dx, dy); }
 
 private slots:
     void initTestCase()
@@ -91,10 +98,28 @@ private slots:
     {
         const QString before = field("panField");
         auto* pad = child<QWidget>("panTiltPad");
-        QTest::mousePress(pad, Qt::LeftButton, {}, QPoint(61 + 40, 61));
+        QTest::mousePress(pad, Qt::LeftButton, {}, onPad(40, 0));
         QTest::qWait(700);
-        QTest::mouseRelease(pad, Qt::LeftButton, {}, QPoint(61 + 40, 61));
+        QTest::mouseRelease(pad, Qt::LeftButton, {}, onPad(40, 0));
         QTRY_VERIFY_WITH_TIMEOUT(field("panField") != before, 4000);
+    }
+
+    void aBoxOpenedDuringADragStopsTheCamera()
+    {
+        // Panning never runs into an end, so a camera left moving shows.
+        auto* pad = child<QWidget>("panTiltPad");
+        QTest::mousePress(pad, Qt::LeftButton, {}, onPad(40, 0));
+        QTest::qWait(300);
+        QTimer::singleShot(0, [] {
+            if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                box->reject();
+        });
+        QtPrompter().showMessage("WARNING", "Application Error", MessageIcon::Error);
+        QTest::qWait(2500); // the stop and two position polls
+        const QString stopped = field("panField");
+        QTest::qWait(1500);
+        QCOMPARE(field("panField"), stopped);
+        QTest::mouseRelease(pad, Qt::LeftButton, {}, onPad(40, 0));
     }
 
     void recallingAPresetMovesTheCameraBack()
@@ -104,9 +129,9 @@ private slots:
         QTest::mouseClick(child<QPushButton>("storeButton"), Qt::LeftButton);
         const QString stored = field("panField");
         auto* pad = child<QWidget>("panTiltPad");
-        QTest::mousePress(pad, Qt::LeftButton, {}, QPoint(61 - 40, 61));
+        QTest::mousePress(pad, Qt::LeftButton, {}, onPad(-40, 0));
         QTest::qWait(700);
-        QTest::mouseRelease(pad, Qt::LeftButton, {}, QPoint(61 - 40, 61));
+        QTest::mouseRelease(pad, Qt::LeftButton, {}, onPad(-40, 0));
         QTRY_VERIFY_WITH_TIMEOUT(field("panField") != stored, 4000);
         QTest::mouseClick(child<QPushButton>("gotoButton"), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(field("panField"), stored, 6000);

@@ -1,5 +1,6 @@
 #include "control/PadPictures.h"
 #include "control/PTControl.h"
+#include "platform/VirtualClock.h"
 
 #include <QAbstractButton>
 #include <QCursor>
@@ -153,13 +154,16 @@ private slots:
 
     void arrowKeysDriveAndFocusLossStops()
     {
+        VirtualClock clock;
         PTControl control;
+        control.setTimers(clock);
         QSignalSpy spy(&control, &PTControl::commandIssued);
         sendKey(control, QEvent::KeyPress, Qt::Key_Right);
         sendKey(control, QEvent::KeyRelease, Qt::Key_Right, true);
         sendKey(control, QEvent::KeyPress, Qt::Key_Right, true);
         sendKey(control, QEvent::KeyPress, Qt::Key_A);
         sendKey(control, QEvent::KeyRelease, Qt::Key_Right);
+        clock.advance(PanTiltPad::KeyRepeatSettleMs);
         QCOMPARE(texts(spy), (QByteArrayList{"PRTS", "PSTS"}));
 
         sendKey(control, QEvent::KeyPress, Qt::Key_Up);
@@ -167,6 +171,48 @@ private slots:
         QCoreApplication::sendEvent(&control, &focusOut);
         sendKey(control, QEvent::KeyRelease, Qt::Key_Up);
         QCOMPARE(texts(spy), (QByteArrayList{"PSTU", "PSTS"}));
+    }
+
+    void padFittedToABoxStaysSquareAndCentred()
+    {
+        // 401 x 300 gives the pad window 299 x 299 at x = 51: pad 275 x 275
+        // (half 137, centre (200, 149) in the widget), centre band 8 * 275 / 99 = 22.
+        PTControl control;
+        control.fitToBox(123);
+        QCOMPARE(control.minimumSizeHint(), QSize(123, 123));
+        control.resize(401, 300);
+        control.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&control));
+        QCOMPARE(control.padRect(), QRect(63, 12, 275, 275));
+        QCOMPARE(control.findChild<QAbstractButton*>("nudgeRight")->geometry(), QRect(339, 141, 11, 17));
+        QCOMPARE(control.findChild<QAbstractButton*>("nudgeUp")->geometry(), QRect(192, 0, 17, 11));
+        const QPoint centre(63 + 137, 12 + 137);
+        QSignalSpy spy(&control, &PTControl::commandIssued);
+        const QList<QPair<QPoint, QByteArray>> zones = {
+            {centre + QPoint(21, 0), QByteArray()}, // inside the widened centre square
+            {centre + QPoint(22, 0), "PRTS"},
+            {centre + QPoint(-137, -137), "PLTU"},
+            {{10, 10}, QByteArray()}, // the box beside the pad
+        };
+        for (const auto& [at, command] : zones) {
+            QTest::mousePress(&control, Qt::LeftButton, {}, at);
+            QTest::mouseRelease(&control, Qt::LeftButton, {}, at);
+            const QByteArrayList expected =
+                command.isEmpty() ? QByteArrayList{"PSTS"} : QByteArrayList{command, "PSTS"};
+            QCOMPARE(texts(spy), expected);
+        }
+        control.setPanTiltType(1);
+        QTest::mousePress(&control, Qt::LeftButton, {}, centre + QPoint(137, 0));
+        QTest::mouseMove(&control, centre + QPoint(0, 68)); // half-way: s = 31
+        QTest::mouseRelease(&control, Qt::LeftButton, {}, centre + QPoint(0, 68));
+        QCOMPARE(texts(spy), (QByteArrayList{axis('r', 0x5F) + "TS", "PS" + axis('d', 0x2F), "PSTS"}));
+
+        // The drawing follows: picture at the pad's size, at its place.
+        control.setPicture(PadPictures::DefaultPicture);
+        const QImage shown = control.grab().toImage().copy(control.padRect()).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shown, PadPictures::render(PadPictures::DefaultPicture, {275, 275})
+                            .toImage()
+                            .convertToFormat(QImage::Format_RGB32));
     }
 
     void dragLinesZoneFramesAndPlainPadArePainted()

@@ -1,4 +1,5 @@
 #include "control/PanTiltPad.h"
+#include "platform/VirtualClock.h"
 
 #include <gtest/gtest.h>
 
@@ -21,17 +22,20 @@ std::string axis(char letter, int code)
 // The main window's pad: 123 x 123 window, pad (12,12)-(111,111), centre 61, half 49.
 constexpr int C = 61;
 
-// One arrow-key event and what it should send.
+// One arrow-key event and what it should send, after the clock moved on by
+// laterMs (a pad with timers only).
 struct KeyStep {
     bool press;
     Key key;
     bool autoRepeat;
     Sent expected;
+    int laterMs = 0;
 };
 
 class PanTiltPadTest : public ::testing::Test {
 protected:
     Sent sent;
+    VirtualClock clock; // outlives the pad, which stops its timer on the way out
     PanTiltPad pad{[this](std::string_view command) { sent.emplace_back(command); }};
 
     Sent take() { return std::exchange(sent, {}); }
@@ -44,6 +48,7 @@ protected:
                 pad.keyPress(step.key, step.autoRepeat);
             else
                 pad.keyRelease(step.key, step.autoRepeat);
+            clock.advance(step.laterMs);
             EXPECT_EQ(take(), step.expected) << "step " << i;
         }
     }
@@ -58,6 +63,17 @@ TEST_F(PanTiltPadTest, sizeOperationMakesTheWindowOddAndKeepsTheMargin)
     EXPECT_EQ(pad.halfWidth(), 49);
     EXPECT_EQ(pad.halfHeight(), 18);
     EXPECT_EQ(pad.centre(), (PadPoint{61, 30}));
+}
+
+TEST_F(PanTiltPadTest, hugeSpeedScalesAndPadsSaturateWithoutOverflow)
+{
+    pad.setWindowSize(2'000'001, 2'000'001);
+    pad.setPanTiltType(1);
+    pad.setSpeeds(2'000'000'000, 2'000'000'000);
+    const PadPoint c = pad.centre();
+    pad.press(c.x + 999'000, c.y - 999'000);
+    pad.release();
+    EXPECT_EQ(take(), (Sent{axis('r', 0x5F) + axis('u', 0x5F), "PSTS"}));
 }
 
 // ---- Pan/tilt type 0: zones ------------------------------------------------
@@ -250,6 +266,51 @@ TEST_F(PanTiltPadTest, arrowKeysDriveAtHalfScaleForProportionalTypes)
              {false, Key::Down, false, {"PSTS"}}});
     pad.setSpeeds(3, 20);
     runKeys({{true, Key::Right, false, {axis('r', 0x13) + "TS"}}}); // s = 2
+}
+
+TEST_F(PanTiltPadTest, aReleaseAndPressOfTheSameKeyWithinTheSettleTimeIsOneHold)
+{
+    constexpr int Settle = PanTiltPad::KeyRepeatSettleMs;
+    pad.setTimers(&clock);
+    runKeys({{true, Key::Right, false, {"PRTS"}},
+             // Auto-repeat not marked as such: release/press pairs a few ms apart.
+             {false, Key::Right, false, {}, 2},
+             {true, Key::Right, false, {}, 40},
+             {false, Key::Right, false, {}, Settle - 1},
+             {true, Key::Right, false, {}},
+             {false, Key::Right, true, {}}, // and marked ones, as ever
+             {true, Key::Right, true, {}},
+             // The real release stops once the settle time has passed.
+             {false, Key::Right, false, {}, Settle - 1},
+             // Right still held at this press, and released a moment later.
+             {true, Key::Up, false, {"PRTU", "PSTU"}, 1},
+             {true, Key::Left, false, {"PLTU"}},
+             {false, Key::Up, false, {}},
+             {false, Key::Left, false, {"PSTS"}, Settle}});
+    EXPECT_EQ(clock.runningCount(), 0);
+
+    // Losing the focus, or the pointer taking over, does not wait.
+    runKeys({{true, Key::Down, false, {"PSTD"}}, {false, Key::Down, false, {}}});
+    pad.releaseKeys();
+    EXPECT_EQ(take(), (Sent{"PSTS"}));
+    runKeys({{true, Key::Down, false, {"PSTD"}}, {false, Key::Down, false, {}}});
+    pad.press(C, C);
+    pad.release();
+    clock.advance(Settle);
+    EXPECT_EQ(take(), (Sent{"PSTS"}));
+}
+
+TEST_F(PanTiltPadTest, stopDrivingDoesNotWaitForAReleaseToSettle)
+{
+    pad.setTimers(&clock);
+    pad.keyPress(Key::Up);
+    pad.keyRelease(Key::Up); // waiting for the settle time
+    pad.stopDriving();
+    clock.advance(PanTiltPad::KeyRepeatSettleMs);
+    EXPECT_EQ(take(), (Sent{"PSTU", "PSTS"}));
+    pad.keyRelease(Key::Up);
+    pad.stopDriving();
+    EXPECT_TRUE(take().empty());
 }
 
 TEST_F(PanTiltPadTest, lostFocusStopsHeldKeysAndThePointerOverridesThem)

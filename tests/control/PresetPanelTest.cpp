@@ -94,7 +94,8 @@ TEST_F(PresetPanelTest, storeAndGotoFollowTheCameraType)
     link.state().cameraType = 7;
     panel.store();
     panel.gotoPreset();
-    EXPECT_EQ(queued(), std::vector<std::string>{"P_"});
+    panel.getId();
+    EXPECT_EQ(queued(), (std::vector<std::string>{"P_", "cdS"}));
 }
 
 TEST_F(PresetPanelTest, gotoEndsARunningTourEvenWhenItSendsNothing)

@@ -1,0 +1,294 @@
+#include "programming/CameraSetupDialog.h"
+
+#include "ui_CameraSetupDialog.h"
+
+#include <QKeyEvent>
+#include <QRegularExpressionValidator>
+#include <QSignalBlocker>
+#include <QStandardItemModel>
+
+#include <initializer_list>
+
+namespace tarn {
+
+namespace {
+
+QString qText(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+template <std::size_t N>
+void fill(QComboBox* list, const std::array<std::string_view, N>& texts)
+{
+    for (const std::string_view text : texts)
+        list->addItem(qText(text));
+}
+
+// -1 (or any index the list does not have) shows no selection.
+void select(QComboBox* list, int index)
+{
+    const QSignalBlocker blocker(list);
+    list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+}
+
+// Exactly the radio at `index` checked, or none for -1.
+void checkRadio(std::initializer_list<QRadioButton*> radios, int index)
+{
+    int i = 0;
+    for (QRadioButton* radio : radios) {
+        const QSignalBlocker blocker(radio);
+        radio->setAutoExclusive(false);
+        radio->setChecked(i++ == index);
+        radio->setAutoExclusive(true);
+    }
+}
+
+void setChecked(QAbstractButton* box, bool checked)
+{
+    const QSignalBlocker blocker(box);
+    box->setChecked(checked);
+}
+
+void setText(QLineEdit* edit, const std::string& text)
+{
+    const QString shown = QString::fromStdString(text);
+    if (edit->text() == shown)
+        return; // keeps the cursor where the operator left it
+    const QSignalBlocker blocker(edit);
+    edit->setText(shown);
+}
+
+QValidator* digitsOnly(int length, QObject* parent)
+{
+    return new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(length)), parent);
+}
+
+} // namespace
+
+CameraSetupDialog::CameraSetupDialog(CameraLink& link, Prompter& prompter, SetupValues values,
+                                     std::vector<SerialPortEntry> ports, QWidget* parent)
+    : QDialog(parent)
+    , m_ui(std::make_unique<Ui::CameraSetupDialog>())
+    , m_setup(link, prompter, std::move(values), std::move(ports))
+{
+    m_ui->setupUi(this);
+    fillLists();
+    // Typed text goes on the wire: digits only, so "12a" can never be sent.
+    m_ui->elevationEdit->setValidator(digitsOnly(5, m_ui->elevationEdit));
+    m_ui->serialNumberEdit->setValidator(digitsOnly(7, m_ui->serialNumberEdit));
+    m_ui->hostBaudEdit->setValidator(digitsOnly(4, m_ui->hostBaudEdit));
+    m_ui->receiverAddressEdit->setValidator(digitsOnly(5, m_ui->receiverAddressEdit));
+    m_ui->maxPanSpeed->setRange(0, 63);
+    m_ui->maxTiltSpeed->setRange(0, 63);
+    // The camera reports the NTCIP state; the box only shows it.
+    m_ui->ntcipCheck->setEnabled(false);
+
+    connectControls();
+    m_setup.setChanged([this] { refresh(); });
+    m_setup.open();
+    refresh();
+
+    // Enter and Escape reach the focused control first; catch them there
+    // before a button or the dialog turns them into OK or Cancel.
+    const auto children = findChildren<QWidget*>();
+    for (QWidget* child : children)
+        child->installEventFilter(this);
+}
+
+CameraSetupDialog::~CameraSetupDialog()
+{
+    m_setup.setChanged({});
+}
+
+void CameraSetupDialog::fillLists()
+{
+    fill(m_ui->cameraTypeList, SetupLists::CameraTypes);
+    fill(m_ui->moduleTypeList, SetupLists::ModuleTypes);
+    fill(m_ui->cameraProtocolList, SetupLists::CameraProtocols);
+    // The empty last entry only shows that no protocol is known.
+    if (auto* model = qobject_cast<QStandardItemModel*>(m_ui->cameraProtocolList->model()))
+        model->item(m_ui->cameraProtocolList->count() - 1)->setEnabled(false);
+    fill(m_ui->receiverProtocolList, SetupLists::ReceiverProtocols);
+    fill(m_ui->directionList, SetupLists::Directions);
+    fill(m_ui->baudList, SetupLists::Bauds);
+    fill(m_ui->backgroundList, SetupLists::Backgrounds);
+    for (const SerialPortEntry& port : m_setup.ports())
+        m_ui->portList->addItem(QString::fromStdString(port.label()));
+}
+
+void CameraSetupDialog::connectControls()
+{
+    CameraSetup& setup = m_setup;
+    // Every action is followed by a redraw from the logic's state.
+    const auto act = [this](auto action) {
+        return [this, action](auto&&...) {
+            action();
+            refresh();
+        };
+    };
+    const auto chose = [this](auto action) {
+        return [this, action](int index) {
+            action(index);
+            refresh();
+        };
+    };
+
+    connect(m_ui->portList, &QComboBox::activated, this, chose([&setup](int i) { setup.selectPort(i); }));
+    connect(m_ui->baudList, &QComboBox::activated, this, chose([&setup](int i) { setup.selectBaud(i); }));
+    connect(m_ui->setBaudButton, &QPushButton::clicked, this, act([&setup] { setup.setBaud(); }));
+    connect(m_ui->fixedRadio, &QRadioButton::clicked, this, act([&setup] { setup.choosePanTiltType(0); }));
+    connect(m_ui->varSpeedRadio, &QRadioButton::clicked, this, act([&setup] { setup.choosePanTiltType(1); }));
+    connect(m_ui->varPropSpeedRadio, &QRadioButton::clicked, this, act([&setup] { setup.choosePanTiltType(2); }));
+    const auto speeds = [this, &setup] {
+        setup.setMaxSpeeds(m_ui->maxPanSpeed->value(), m_ui->maxTiltSpeed->value());
+    };
+    connect(m_ui->maxPanSpeed, &QSpinBox::valueChanged, this, speeds);
+    connect(m_ui->maxTiltSpeed, &QSpinBox::valueChanged, this, speeds);
+    connect(m_ui->directionList, &QComboBox::activated, this, chose([&setup](int i) { setup.chooseDirection(i); }));
+    connect(m_ui->flipCheck, &QCheckBox::clicked, this, act([&setup] { setup.toggleFlip(); }));
+    connect(m_ui->ntscRadio, &QRadioButton::clicked, this, act([&setup] { setup.chooseVideoStandard(0); }));
+    connect(m_ui->palRadio, &QRadioButton::clicked, this, act([&setup] { setup.chooseVideoStandard(1); }));
+    connect(m_ui->cameraTypeList, &QComboBox::activated, this,
+            chose([&setup](int i) { setup.chooseCameraType(i); }));
+    connect(m_ui->cameraProtocolList, &QComboBox::activated, this,
+            chose([&setup](int i) { setup.chooseCameraProtocol(i); }));
+    connect(m_ui->firmwareGetButton, &QPushButton::clicked, this, act([&setup] { setup.getFirmware(); }));
+
+    connect(m_ui->elevationEdit, &QLineEdit::textEdited, this,
+            [&setup](const QString& text) { setup.editElevation(text.toStdString()); });
+    connect(m_ui->serialNumberEdit, &QLineEdit::textEdited, this,
+            [&setup](const QString& text) { setup.editSerialNumber(text.toStdString()); });
+    const auto setField = [this](auto action, QLineEdit* edit, CameraSetup::Field field) {
+        return [this, action, edit, field] {
+            action();
+            refresh();
+            if (m_setup.fieldToClear() == field)
+                edit->setFocus();
+        };
+    };
+    connect(m_ui->elevationSetButton, &QPushButton::clicked, this,
+            setField([&setup] { setup.setElevation(); }, m_ui->elevationEdit, CameraSetup::Field::Elevation));
+    connect(m_ui->serialNumberSetButton, &QPushButton::clicked, this,
+            setField([&setup] { setup.setSerialNumber(); }, m_ui->serialNumberEdit,
+                     CameraSetup::Field::SerialNumber));
+
+    connect(m_ui->cameraJavelinContinuous, &QCheckBox::clicked, this,
+            act([&setup] { setup.toggleCameraJavelinContinuous(); }));
+    connect(m_ui->cameraJavelinAddress, &QCheckBox::clicked, this,
+            act([&setup] { setup.toggleCameraJavelinAddress(); }));
+    connect(m_ui->bootLoaderButton, &QPushButton::clicked, this, act([&setup] { setup.enableBootLoader(); }));
+    connect(m_ui->backgroundList, &QComboBox::activated, this,
+            chose([&setup](int i) { setup.chooseBackground(i); }));
+    connect(m_ui->lensMaintenanceButton, &QPushButton::clicked, this, [this] { openLensMaintenance(); });
+    connect(m_ui->otherSetupButton, &QPushButton::clicked, this, [this] { openOtherMaintenance(); });
+
+    connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void CameraSetupDialog::refresh()
+{
+    const SetupValues& values = m_setup.values();
+    const SetupEnabling& enabling = m_setup.enabling();
+
+    checkRadio({m_ui->kruMasterRadio, m_ui->kruReceiverRadio}, values.commMode);
+    checkRadio({m_ui->fixedRadio, m_ui->varSpeedRadio, m_ui->varPropSpeedRadio}, values.ptType);
+    checkRadio({m_ui->ntscRadio, m_ui->palRadio}, values.videoStandard);
+    checkRadio({m_ui->normalLightRadio, m_ui->sodiumVaporRadio}, values.lightMode);
+    checkRadio({m_ui->serialRadio, m_ui->networkRadio}, values.linkMode);
+    {
+        const QSignalBlocker pan(m_ui->maxPanSpeed);
+        const QSignalBlocker tilt(m_ui->maxTiltSpeed);
+        m_ui->maxPanSpeed->setValue(values.maxPanSpeed);
+        m_ui->maxTiltSpeed->setValue(values.maxTiltSpeed);
+    }
+    select(m_ui->cameraTypeList, values.cameraType);
+    select(m_ui->moduleTypeList, values.moduleType);
+    select(m_ui->cameraProtocolList, values.cameraProtocol);
+    select(m_ui->receiverProtocolList, values.receiverProtocol);
+    select(m_ui->directionList, values.ptDirection);
+    select(m_ui->baudList, values.baudIndex);
+    select(m_ui->backgroundList, values.background);
+    select(m_ui->portList, m_setup.portListIndex());
+    setText(m_ui->firmwareEdit, m_setup.firmware());
+    setText(m_ui->elevationEdit, values.elevation);
+    setText(m_ui->serialNumberEdit, values.serialNumber);
+    setText(m_ui->hostBaudEdit, values.receiverHostBaud);
+    setText(m_ui->receiverAddressEdit, std::to_string(values.receiverAddress));
+    setText(m_ui->networkPortEdit, values.networkPort);
+    setChecked(m_ui->flipCheck, values.flip);
+    setChecked(m_ui->flowControlCheck, values.flowControl);
+    setChecked(m_ui->cameraJavelinContinuous, values.cameraJavelinContinuous);
+    setChecked(m_ui->cameraJavelinAddress, values.cameraJavelinAddress);
+    setChecked(m_ui->receiverJavelinContinuous, values.receiverJavelinContinuous);
+    setChecked(m_ui->receiverJavelinAddress, values.receiverJavelinAddress);
+    setChecked(m_ui->ntcipCheck, values.ntcip);
+
+    for (QWidget* radio : {m_ui->fixedRadio, m_ui->varSpeedRadio, m_ui->varPropSpeedRadio})
+        radio->setEnabled(enabling.panTiltType);
+    for (QWidget* speed : {static_cast<QWidget*>(m_ui->maxPanSpeed), static_cast<QWidget*>(m_ui->maxTiltSpeed),
+                           static_cast<QWidget*>(m_ui->maxPanSpeedLabel),
+                           static_cast<QWidget*>(m_ui->maxTiltSpeedLabel)})
+        speed->setEnabled(enabling.maxSpeeds);
+    m_ui->cameraProtocolList->setEnabled(enabling.cameraProtocol);
+    m_ui->firmwareEdit->setEnabled(enabling.firmwareEdit);
+    m_ui->firmwareGetButton->setEnabled(enabling.firmwareGet);
+    m_ui->elevationEdit->setEnabled(enabling.elevationEdit);
+    m_ui->elevationSetButton->setEnabled(enabling.elevationSet);
+    m_ui->ntscRadio->setEnabled(enabling.video);
+    m_ui->palRadio->setEnabled(enabling.video);
+    m_ui->flipCheck->setEnabled(enabling.flip);
+    m_ui->setBaudButton->setEnabled(enabling.setBaud);
+    m_ui->directionList->setEnabled(enabling.direction);
+    m_ui->otherSetupButton->setEnabled(enabling.otherSetup);
+    m_ui->lensMaintenanceButton->setEnabled(enabling.lensMaintenance);
+    m_ui->cameraJavelinContinuous->setEnabled(enabling.cameraJavelin);
+    m_ui->cameraJavelinAddress->setEnabled(enabling.cameraJavelin);
+    m_ui->receiverJavelinContinuous->setEnabled(enabling.receiverJavelin);
+    m_ui->receiverJavelinAddress->setEnabled(enabling.receiverJavelin);
+    m_ui->portList->setEnabled(enabling.serialControls);
+    m_ui->baudList->setEnabled(enabling.serialControls);
+    for (QWidget* control : {static_cast<QWidget*>(m_ui->networkAddressEdit),
+                             static_cast<QWidget*>(m_ui->networkPortEdit),
+                             static_cast<QWidget*>(m_ui->connectButton),
+                             static_cast<QWidget*>(m_ui->disconnectButton)})
+        control->setEnabled(enabling.networkControls);
+}
+
+void CameraSetupDialog::openLensMaintenance()
+{
+    // Opens the Lens Maintenance dialog once it is wired in.
+}
+
+void CameraSetupDialog::openOtherMaintenance()
+{
+    // Opens the Other Maintenance dialog (with its waits) once it is wired in.
+}
+
+bool CameraSetupDialog::turnsIntoTab(QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Escape)
+        return false;
+    focusNextChild();
+    return true;
+}
+
+bool CameraSetupDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (turnsIntoTab(event))
+        return true;
+    return QDialog::eventFilter(watched, event);
+}
+
+void CameraSetupDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (!turnsIntoTab(event))
+        QDialog::keyPressEvent(event);
+}
+
+} // namespace tarn
