@@ -316,7 +316,7 @@ private slots:
         control->link().enqueue("L?");
         std::vector<std::string> atOpening, query, set;
         int runTime = -1;
-        bool eitherModule = true, stayedOpen = false;
+        bool eitherModule = true, stayedOpen = false, movedOn = false;
         const bool ran = inDialogOpenedBy("wipeSetupButton", "WipeSetupDialog", [&](QDialog& wipe) {
             atOpening = queued();
             clock.advance(200);
@@ -327,8 +327,12 @@ private slots:
                 || wipe.findChild<QRadioButton*>(QStringLiteral("newModuleRadio"))->isChecked();
             QTest::mouseClick(wipe.findChild<QPushButton*>(QStringLiteral("setButton")), Qt::LeftButton);
             set = queued();
-            QTest::keyClick(wipe.findChild<QSpinBox*>(QStringLiteral("runTimeSpin")), Qt::Key_Escape);
-            QTest::keyClick(wipe.findChild<QSpinBox*>(QStringLiteral("runTimeSpin")), Qt::Key_Return);
+            auto* runTimeSpin = wipe.findChild<QSpinBox*>(QStringLiteral("runTimeSpin"));
+            QApplication::setActiveWindow(&wipe);
+            runTimeSpin->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            movedOn = wipe.findChild<QSpinBox*>(QStringLiteral("delayTimeSpin"))->hasFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             stayedOpen = wipe.isVisible();
         });
         QVERIFY(ran);
@@ -337,6 +341,7 @@ private slots:
         QCOMPARE(runTime, 120);
         QVERIFY(!eitherModule);
         QCOMPARE(set, std::vector<std::string>{"mwr0120d05"});
+        QVERIFY(movedOn); // Escape moved on like Tab
         QVERIFY(stayedOpen);
         QCOMPARE(control->link().router().receiver(ReceiverSlot::WipeSetup), nullptr);
     }
