@@ -37,3 +37,6 @@ TARN_DEMO_NAME=lens TARN_DEMO_SETUP=$'RxType=6\nCamType=1\nPTType=1' shot docs/l
 shot docs/other-maintenance.png "Camera Setup/Other Setup"
 shot docs/tours-and-sectors.png "Setup"
 TARN_DEMO_NAME=thermal TARN_DEMO_SETUP=$'RxType=0\nCamType=2\nPTType=1' TARN_SIM_ARGS='--address 5 --model AlderHD --module thermal' shot docs/thermal-control.png "DSP Status"
+shot docs/wipe-setup.png "Wipe Setup"
+shot docs/wash-setup.png "Wash Setup"
+shot docs/azimuth-setup.png "Pos Display Set/Get Control Setup/Get Current PTZFL "

@@ -28,6 +28,8 @@ Camera::Camera(const CameraState::Identity& identity)
     addMaintenanceCommands(m_commands, m_state);
     addSectorTourCommands(m_commands, m_state);
     addThermalCommands(m_commands, m_state);
+    addAccessoryCommands(m_commands, m_state);
+    addAzimuthCommands(m_commands, m_state);
 }
 
 Camera::Response Camera::respond(const ReceivedFrame& frame, TimePoint now)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "sim/AccessoryState.h"
 #include "sim/Axis.h"
+#include "sim/AzimuthState.h"
 #include "sim/CameraIdState.h"
 #include "sim/CameraModel.h"
 #include "sim/DspState.h"
@@ -107,6 +109,8 @@ public:
     MaintenanceState maintenance;
     SectorTourState sectorTours;
     ThermalImager thermal;
+    AccessoryState accessories;
+    AzimuthState azimuth;
 
 private:
     std::optional<TimePoint> m_lastAdvance;

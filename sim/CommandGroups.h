@@ -34,5 +34,9 @@ void addSectorTourCommands(CommandTable& table, CameraState& state);
 // The thermal imager's "t" commands and its "tDS" status; only a thermal
 // module has them.
 void addThermalCommands(CommandTable& table, CameraState& state);
+// The housing's wiper and washer: run once, their settings and read-back.
+void addAccessoryCommands(CommandTable& table, CameraState& state);
+// North direction, the direction read-outs and the automatic responses.
+void addAzimuthCommands(CommandTable& table, CameraState& state);
 
 } // namespace tarn::sim

@@ -41,13 +41,15 @@ void closeBoxesAbove(QWidget& mainWindow)
 }
 
 // Presses the enabled button captioned `caption` in the topmost window, as
-// the operator would.
+// the operator would. A button whose caption is not unique in its window
+// (the main window has two "Set") is found by its accessible name.
 void pressButton(QWidget& mainWindow, const std::string& caption)
 {
     const QString wanted = QString::fromStdString(caption);
     const auto buttons = topWindow(mainWindow)->findChildren<QAbstractButton*>();
     for (QAbstractButton* button : buttons) {
-        if (button->isVisible() && button->isEnabled() && button->text().remove(QLatin1Char('&')) == wanted) {
+        if (button->isVisible() && button->isEnabled()
+            && (button->text().remove(QLatin1Char('&')) == wanted || button->accessibleName() == wanted)) {
             button->click();
             return;
         }

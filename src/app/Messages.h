@@ -196,6 +196,9 @@ inline constexpr std::string_view RoiRanges320x256[] = {"(0 to 319)", "(0 to 255
 
 // Wipe Setup, Wash Setup, Azimuth Setup.
 
+// A number outside its field's range, as the field is read: lowest, highest.
+inline constexpr const char* AccessoryValueRange = "Please enter an integer between %d and %d.";
+
 // (end of the accessory texts)
 
 // Traffic log window.

@@ -5,12 +5,16 @@
 #include "app/Messages.h"
 #include "app/Settings.h"
 #include "app/Version.h"
+#include "control/AccessorySetup.h"
+#include "control/AzimuthSetupDialog.h"
 #include "control/MainControl.h"
 #include "control/PortServerBox.h"
 #include "control/PresetTourBox.h"
 #include "control/TrafficView.h"
 #include "imaging/AlderHdDspDialog.h"
 #include "imaging/ThermalControlDialog.h"
+#include "control/WashSetupDialog.h"
+#include "control/WipeSetupDialog.h"
 #include "platform/Platform.h"
 #include "programming/CameraIdDialog.h"
 #include "programming/CameraSetupDialog.h"
@@ -267,14 +271,29 @@ void MainControlDialog::openThermalControl()
 
 void MainControlDialog::openWipeSetup()
 {
+    CameraLink& link = m_control.link();
+    AccessorySetup::clearQueueBeforeOpening(link);
+    WipeSetupDialog dialog(link, m_platform.prompter, this);
+    if (dialog.exec() == QDialog::Accepted)
+        link.queue().queueReady = true;
 }
 
 void MainControlDialog::openWashSetup()
 {
+    CameraLink& link = m_control.link();
+    AccessorySetup::clearQueueBeforeOpening(link);
+    WashSetupDialog dialog(link, m_platform.prompter, this);
+    if (dialog.exec() == QDialog::Accepted)
+        link.queue().queueReady = true;
 }
 
 void MainControlDialog::openAzimuthSetup()
 {
+    // What is queued stays: the dialog's pump sends it first.
+    m_control.panel().stopPolling();
+    AzimuthSetupDialog dialog(m_control.link(), m_platform.prompter, this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_control.link().queue().queueReady = true;
 }
 
 void MainControlDialog::showSendLock()

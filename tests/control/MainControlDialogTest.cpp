@@ -9,11 +9,13 @@
 #include "platform/ScriptedPrompter.h"
 #include "platform/VirtualClock.h"
 #include "support/FakePortServer.h"
+#include "support/HandBuiltFrames.h"
 #include "support/PseudoTerminal.h"
 #include "support/QueuedCommands.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QKeyEvent>
@@ -23,9 +25,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 namespace tarn {
@@ -51,6 +56,37 @@ private:
     T* child(const char* name)
     {
         return dialog->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    // Presses `button` of the main window and runs `inside` in the modal
+    // dialog named `dialogName` it opens; the dialog is then closed with its
+    // "Close". Returns whether the dialog was there to run it.
+    bool inDialogOpenedBy(const char* button, const char* dialogName, const std::function<void(QDialog&)>& inside)
+    {
+        bool ran = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* opened = dialog->findChild<QDialog*>(QString::fromLatin1(dialogName));
+            if (!opened || opened != QApplication::activeModalWidget()) {
+                if (opened)
+                    opened->reject();
+                return;
+            }
+            ran = true;
+            inside(*opened);
+            QTest::mouseClick(opened->findChild<QPushButton*>(QStringLiteral("closeButton")), Qt::LeftButton);
+        });
+        auto* pressed = child<QPushButton>(button);
+        if (!pressed || !pressed->isEnabled())
+            return false;
+        QTest::mouseClick(pressed, Qt::LeftButton);
+        return ran;
+    }
+
+    // A camera reply as the router gets it, from the address the panel uses.
+    void reply(std::string_view text)
+    {
+        control->link().state().framedSend = true;
+        control->link().router().route(test::handBuiltFrame(static_cast<std::uint8_t>(control->link().state().address), text));
     }
 
 private slots:
@@ -310,6 +346,100 @@ private slots:
                 QVERIFY2(queueEmptyInside, "what was queued before the dialog does not go out in it");
             queued();
         }
+    }
+
+    void wipeSetupOpensReadsBackAndSets()
+    {
+        control->link().enqueue("L?");
+        std::vector<std::string> atOpening, query, set;
+        int runTime = -1;
+        bool eitherModule = true, stayedOpen = false, movedOn = false;
+        const bool ran = inDialogOpenedBy("wipeSetupButton", "WipeSetupDialog", [&](QDialog& wipe) {
+            atOpening = queued();
+            clock.advance(200);
+            query = queued();
+            reply("mwr0120d05m7");
+            runTime = wipe.findChild<QSpinBox*>(QStringLiteral("runTimeSpin"))->value();
+            eitherModule = wipe.findChild<QRadioButton*>(QStringLiteral("oldModuleRadio"))->isChecked()
+                || wipe.findChild<QRadioButton*>(QStringLiteral("newModuleRadio"))->isChecked();
+            QTest::mouseClick(wipe.findChild<QPushButton*>(QStringLiteral("setButton")), Qt::LeftButton);
+            set = queued();
+            auto* runTimeSpin = wipe.findChild<QSpinBox*>(QStringLiteral("runTimeSpin"));
+            QApplication::setActiveWindow(&wipe);
+            runTimeSpin->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            movedOn = wipe.findChild<QSpinBox*>(QStringLiteral("delayTimeSpin"))->hasFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            stayedOpen = wipe.isVisible();
+        });
+        QVERIFY(ran);
+        QVERIFY(atOpening.empty()); // what waited was dropped
+        QCOMPARE(query, std::vector<std::string>{"mw?"});
+        QCOMPARE(runTime, 120);
+        QVERIFY(!eitherModule);
+        QCOMPARE(set, std::vector<std::string>{"mwr0120d05"});
+        QVERIFY(movedOn); // Escape moved on like Tab
+        QVERIFY(stayedOpen);
+        QCOMPARE(control->link().router().receiver(ReceiverSlot::WipeSetup), nullptr);
+    }
+
+    void washSetupShowsAFrequencyBeyondItsArrowsAndRefusesToSendIt()
+    {
+        std::vector<std::string> set;
+        int frequency = -1;
+        bool manual = false;
+        const bool ran = inDialogOpenedBy("washSetupButton", "WashSetupDialog", [&](QDialog& wash) {
+            clock.advance(200);
+            queued();
+            reply("mWW15w07m1f120");
+            auto* frequencySpin = wash.findChild<QSpinBox*>(QStringLiteral("frequencySpin"));
+            frequency = frequencySpin->value();
+            manual = wash.findChild<QCheckBox*>(QStringLiteral("manualWashCheck"))->isChecked();
+            QTest::mouseClick(wash.findChild<QPushButton*>(QStringLiteral("setButton")), Qt::LeftButton);
+            frequencySpin->stepDown();
+            QTest::mouseClick(wash.findChild<QPushButton*>(QStringLiteral("setButton")), Qt::LeftButton);
+            set = queued();
+        });
+        QVERIFY(ran);
+        QCOMPARE(frequency, 120);
+        QVERIFY(manual);
+        QCOMPARE(prompter.texts(), std::vector<std::string>{"Please enter an integer between 1 and 10."});
+        QCOMPARE(set, std::vector<std::string>{"mWW15m1f010"}); // the arrow brings it back to 10
+    }
+
+    void azimuthSetupStopsPollingKeepsTheQueueAndShowsTheAnswers()
+    {
+        QTest::mouseClick(child<QPushButton>("statusButton"), Qt::LeftButton);
+        queued();
+        control->link().enqueue("L?");
+        bool polling = true, lamp = true, enabled = false, groupedEnabled = false;
+        std::vector<std::string> atOpening, set;
+        QString delay, text;
+        const bool ran = inDialogOpenedBy("azimuthSetButton", "AzimuthSetupDialog", [&](QDialog& azimuth) {
+            polling = control->panel().statusPolling();
+            lamp = control->panel().lamps().statusPolling;
+            atOpening = queued();
+            groupedEnabled = azimuth.findChild<QPushButton*>(QStringLiteral("groupedWithIdsButton"))->isEnabled();
+            auto* edit = azimuth.findChild<QLineEdit*>(QStringLiteral("delayEdit"));
+            edit->setText(QStringLiteral("250"));
+            QTest::mouseClick(azimuth.findChild<QPushButton*>(QStringLiteral("setDelayButton")), Qt::LeftButton);
+            QTest::mouseClick(azimuth.findChild<QPushButton*>(QStringLiteral("azElEnableButton")), Qt::LeftButton);
+            set = queued();
+            reply("UE300");
+            enabled = azimuth.findChild<QRadioButton*>(QStringLiteral("autoResponseEnableRadio"))->isChecked();
+            delay = edit->text();
+            reply("U?P1800\tT0900");
+            text = azimuth.findChild<QLineEdit*>(QStringLiteral("controlSetupEdit"))->text();
+        });
+        QVERIFY(ran);
+        QVERIFY(!polling && !lamp);
+        QCOMPARE(atOpening, std::vector<std::string>{"L?"});
+        QVERIFY(groupedEnabled);
+        QCOMPARE(set, (std::vector<std::string>{"UT250", "dpE"}));
+        QVERIFY(enabled);
+        QCOMPARE(delay, QStringLiteral("300"));
+        QCOMPARE(text, QStringLiteral("P1800 T0900"));
+        QCOMPARE(control->link().router().receiver(ReceiverSlot::Azimuth), nullptr);
     }
 };
 

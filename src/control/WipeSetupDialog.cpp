@@ -1,0 +1,76 @@
+#include "control/WipeSetupDialog.h"
+
+#include "widgets/EnterActsAsTab.h"
+
+#include "ui_WipeSetupDialog.h"
+
+#include <QSignalBlocker>
+
+namespace tarn {
+
+namespace {
+
+// A radio group that may show no choice: exclusive radios cannot all be
+// cleared while they are exclusive.
+void showChoice(QRadioButton* first, QRadioButton* second, int choice)
+{
+    for (QRadioButton* radio : {first, second}) {
+        const QSignalBlocker blocker(radio);
+        radio->setAutoExclusive(false);
+        radio->setChecked((radio == first && choice == 0) || (radio == second && choice == 1));
+        radio->setAutoExclusive(true);
+    }
+}
+
+} // namespace
+
+WipeSetupDialog::WipeSetupDialog(CameraLink& link, Prompter& prompter, QWidget* parent)
+    : QDialog(parent)
+    , m_ui(std::make_unique<Ui::WipeSetupDialog>())
+    , m_setup(link, prompter)
+{
+    m_ui->setupUi(this);
+    m_ui->runTimeSpin->setRange(0, WipeSetup::HighestRunTime);
+    m_ui->delayTimeSpin->setRange(0, WipeSetup::HighestDelayTime);
+
+    connect(m_ui->runTimeSpin, &QSpinBox::valueChanged, this, [this](int value) { m_setup.setRunTime(value); });
+    connect(m_ui->delayTimeSpin, &QSpinBox::valueChanged, this, [this](int value) { m_setup.setDelayTime(value); });
+    connect(m_ui->setButton, &QPushButton::clicked, this, [this] { set(); });
+    connect(m_ui->oldModuleRadio, &QRadioButton::clicked, this, [this] { m_setup.chooseModule(0); });
+    connect(m_ui->newModuleRadio, &QRadioButton::clicked, this, [this] { m_setup.chooseModule(1); });
+    connect(m_ui->closeButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    m_setup.setChanged([this] { refresh(); });
+    refresh();
+    EnterActsAsTab::install(*this);
+}
+
+WipeSetupDialog::~WipeSetupDialog()
+{
+    m_setup.setChanged({});
+}
+
+void WipeSetupDialog::set()
+{
+    if (m_setup.set())
+        return;
+    QSpinBox* field = m_setup.invalidField() == WipeSetup::Field::RunTime ? m_ui->runTimeSpin : m_ui->delayTimeSpin;
+    field->setFocus();
+    field->selectAll();
+}
+
+void WipeSetupDialog::refresh()
+{
+    const WipeSettings& settings = m_setup.settings();
+    {
+        const QSignalBlocker blocker(m_ui->runTimeSpin);
+        m_ui->runTimeSpin->setValue(settings.runTime);
+    }
+    {
+        const QSignalBlocker blocker(m_ui->delayTimeSpin);
+        m_ui->delayTimeSpin->setValue(settings.delayTime);
+    }
+    showChoice(m_ui->oldModuleRadio, m_ui->newModuleRadio, settings.module);
+}
+
+} // namespace tarn
