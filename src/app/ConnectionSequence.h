@@ -39,6 +39,13 @@ public:
     void connectionReply();
     // The camera's setup memory was erased: exit leaves NTCIP mode off.
     void setNvramCleared() { m_nvramCleared = true; }
+    // While the line is away nothing of the search or the status requests
+    // runs. When it is back, a camera already found is asked for its status
+    // again; otherwise the search starts over.
+    void setPaused(bool paused);
+    bool paused() const { return m_paused; }
+    // An "A" reply was taken since the start.
+    bool cameraFound() const { return m_found; }
 
     // The exit commands; returns how long to wait before the port goes.
     int exitCommands();
@@ -70,6 +77,9 @@ private:
     bool m_ntcipWasOn = false;
     int m_ntcipState = 0;
     bool m_nvramCleared = false;
+    bool m_started = false;
+    bool m_paused = false;
+    bool m_found = false;
 };
 
 } // namespace tarn

@@ -8,7 +8,15 @@
 #include "support/FakePortServer.h"
 #include "support/PseudoTerminal.h"
 
+#include "app/Messages.h"
+#include "support/HandBuiltFrames.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include <unistd.h>
 
 namespace tarn {
 namespace {
@@ -33,7 +41,7 @@ TEST_F(MainControlStartUp, missingPortGivesExactlyOneMessageAndTheConsoleRunsOn)
     control.initialise();
 
     ASSERT_EQ(prompter.shown().size(), 1u);
-    EXPECT_EQ(prompter.shown()[0].text, "Port COM7 does not exist!");
+    EXPECT_EQ(prompter.shown()[0].text, "Port COM7 does not exist!\n/nonexistent/ttyX");
     EXPECT_EQ(prompter.shown()[0].title, "");
     EXPECT_FALSE(control.isBusy());
     EXPECT_FALSE(control.serialPort().isOpen());
@@ -82,6 +90,146 @@ TEST_F(MainControlStartUp, exitSendsTheLastCommandOnceAndNothingAfterIt)
     const auto sent = pty.receive(64, std::chrono::milliseconds(300));
     const std::vector<std::uint8_t> mNd = {0xF8, 0x01, 'm', 'N', 'd', 0x80 | ((0x01 ^ 'm' ^ 'N' ^ 'd') & 0x0F)};
     EXPECT_EQ(sent, mNd);
+}
+
+// A stable device name, as a simulator's --link or /dev/serial/by-id gives
+// one, pointing at whichever pty stands for the camera's line now.
+class DeviceLink {
+public:
+    DeviceLink()
+    {
+        char pattern[] = "/tmp/tarn-link-XXXXXX";
+        if (::mkdtemp(pattern))
+            m_directory = pattern;
+        m_path = m_directory + "/camera";
+    }
+    ~DeviceLink()
+    {
+        ::unlink(m_path.c_str());
+        ::rmdir(m_directory.c_str());
+    }
+    const std::string& path() const { return m_path; }
+    void pointAt(const test::PseudoTerminal& pty)
+    {
+        ::unlink(m_path.c_str());
+        ASSERT_EQ(0, ::symlink(pty.slavePath().c_str(), m_path.c_str()));
+    }
+    void remove() { ::unlink(m_path.c_str()); }
+
+private:
+    std::string m_directory;
+    std::string m_path;
+};
+
+using Bytes = std::vector<std::uint8_t>;
+
+bool contains(const Bytes& haystack, const Bytes& needle)
+{
+    return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end()) != haystack.end();
+}
+
+class PulledCable : public MainControlStartUp {
+protected:
+    DeviceLink device;
+    std::unique_ptr<test::PseudoTerminal> line = std::make_unique<test::PseudoTerminal>();
+    std::unique_ptr<MainControl> control;
+
+    void start(Settings settings = dayNightDome())
+    {
+        control = std::make_unique<MainControl>(platform, settings, [this](int) { return device.path(); });
+        control->initialise();
+    }
+    static Settings dayNightDome()
+    {
+        Settings settings;
+        settings.rxType = 0; // AlderHD: no NTCIP, no question when the camera is not found
+        settings.camType = 1;
+        return settings;
+    }
+    // The worker tells of the loss from its own thread.
+    void waitForLoss()
+    {
+        for (int i = 0; i < 100 && control->serialPortWatch().state() != SerialPortWatch::State::Lost; ++i)
+            poster.waitAndRun(std::chrono::milliseconds(30));
+        ASSERT_EQ(control->serialPortWatch().state(), SerialPortWatch::State::Lost);
+    }
+    void replug()
+    {
+        line = std::make_unique<test::PseudoTerminal>();
+        ASSERT_TRUE(line->isValid());
+        device.pointAt(*line);
+    }
+};
+
+TEST_F(PulledCable, lostPortIsToldOnceEverythingWaitsAndItsReturnIsTakenUpByItself)
+{
+    device.pointAt(*line);
+    start();
+    control->panel().toggleStatusPolling();
+    clock.advance(1100);
+    EXPECT_TRUE(contains(line->receive(64, std::chrono::milliseconds(300)), test::handBuiltFrame(0x01, "L?")));
+
+    line->closeMaster();
+    ASSERT_NO_FATAL_FAILURE(waitForLoss());
+    const std::string lost = "COM1 (" + device.path() + ") lost \u2013 waiting for it";
+    ASSERT_EQ(prompter.shown().size(), 1u);
+    EXPECT_EQ(prompter.shown()[0].title, "Application Error");
+    EXPECT_TRUE(prompter.shown()[0].text.starts_with("WARNING:  "));
+    EXPECT_TRUE(prompter.shown()[0].text.ends_with("Port: 1\n" + device.path() + "\n\n" + lost));
+    EXPECT_EQ(control->linkStatus(), lost);
+    EXPECT_EQ(control->link().monitor().transmitLine(), " " + lost);
+
+    // Polls, queued commands and the operator's buttons: nothing is tried.
+    control->panel().lensPressed(LensButton::ZoomIn);
+    control->panel().reset();
+    EXPECT_TRUE(control->link().monitor().transmitLine().ends_with(Messages::NotSentMark));
+    device.remove();
+    clock.advance(10000);
+    poster.runPending();
+    EXPECT_EQ(prompter.shown().size(), 1u);
+    EXPECT_TRUE(control->linkPaused());
+    EXPECT_FALSE(control->link().queue().empty());
+    EXPECT_TRUE(control->panel().statusPolling()); // still chosen, waiting
+
+    replug();
+    clock.advance(SerialPortWatch::CheckIntervalMs);
+    EXPECT_EQ(control->linkStatus(), "COM1 (" + device.path() + ") reconnected");
+    EXPECT_FALSE(control->linkPaused());
+    // The queue goes on where it stopped, then the polls.
+    clock.advance(1200);
+    const Bytes sent = line->receive(64, std::chrono::milliseconds(300));
+    EXPECT_TRUE(contains(sent, test::handBuiltFrame(0x01, "cZ0")));
+    EXPECT_TRUE(contains(sent, test::handBuiltFrame(0x01, "L?")) || contains(sent, test::handBuiltFrame(0x01, "cDS")));
+    EXPECT_EQ(prompter.shown().size(), 1u);
+}
+
+TEST_F(PulledCable, portMissingAtStartIsWaitedForAndTheSearchBeginsWhenItComes)
+{
+    Settings settings; // an "AlderSD": not finding it would end in a question
+    start(settings);
+    ASSERT_EQ(prompter.texts(), std::vector<std::string>{"Port COM1 does not exist!\n" + device.path()});
+    EXPECT_EQ(control->linkStatus(), "COM1 (" + device.path() + ") not found \u2013 waiting for it");
+    clock.advance(30000);
+    EXPECT_EQ(prompter.shown().size(), 1u);
+
+    replug();
+    clock.advance(SerialPortWatch::CheckIntervalMs + 10);
+    EXPECT_EQ(control->linkStatus(), "COM1 (" + device.path() + ") reconnected");
+    EXPECT_EQ(line->receive(6, std::chrono::milliseconds(300)), (Bytes{0x7E, 0x01, 0x00, 0x00, 0x41, 0x7E}));
+}
+
+TEST_F(PulledCable, portHeldByAnotherProgramSaysSo)
+{
+    device.pointAt(*line);
+    SerialPort other(poster, prompter, [this](int) { return device.path(); });
+    ASSERT_EQ(1, other.open(nullptr, 1, 9600, 'N', 8, 1, 0, 16));
+    start();
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Port COM1 is in use by another program!\n" + device.path()});
+    EXPECT_EQ(control->linkStatus(),
+              "COM1 (" + device.path() + ") in use by another program \u2013 waiting for it");
+    other.close();
+    clock.advance(SerialPortWatch::CheckIntervalMs);
+    EXPECT_FALSE(control->serialPortWatch().isAway());
 }
 
 } // namespace
