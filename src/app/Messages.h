@@ -111,7 +111,7 @@ inline constexpr std::string_view BadChecksumMark = "  \u2013 bad checksum, igno
 // Settings.
 inline constexpr const char* SettingsRepaired =
     "Some settings were outside their lists and were replaced by their defaults:\n%s";
-inline constexpr const char* SettingRepairLine = "%s=%d is now %d\n";
+inline constexpr const char* SettingRepairLine = "%s=%d is now %d";
 inline constexpr const char* SettingsUnreadable =
     "The settings file could not be read and was replaced by the defaults.\n"
     "The unreadable file was kept as %s";

@@ -43,6 +43,14 @@ MainControl::~MainControl() = default;
 
 void MainControl::initialise()
 {
+    if (!m_settings.repairs.empty()) {
+        // Said once, before anything they would have spoilt.
+        std::string lines;
+        for (const std::string& repair : m_settings.repairs)
+            lines += (lines.empty() ? "" : "\n") + repair;
+        m_platform.prompter.showMessage(Messages::format(Messages::SettingsRepaired, lines.c_str()),
+                                        Messages::SettingsErrorTitle, MessageIcon::Warning);
+    }
     m_link.queue().queueReady = true;
     m_link.queue().dataReplyDone = true;
     openSerialPort();

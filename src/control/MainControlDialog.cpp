@@ -68,6 +68,9 @@ MainControlDialog::MainControlDialog(MainControl& control, Platform& platform, Q
     m_control.portServer().setControlsChanged([this] { m_portServerBox->refreshEnabling(); });
     m_control.panel().setChanged([this] { refresh(); });
     m_control.setAddressChanged([this](int) { refreshAddress(); });
+    m_control.setLinkStatusChanged([this] {
+        m_portServerBox->setLinkStatus(QString::fromStdString(m_control.linkStatus()));
+    });
 }
 
 MainControlDialog::~MainControlDialog()
@@ -75,6 +78,7 @@ MainControlDialog::~MainControlDialog()
     m_control.portServer().setControlsChanged({});
     m_control.panel().setChanged({});
     m_control.setAddressChanged({});
+    m_control.setLinkStatusChanged({});
 }
 
 void MainControlDialog::connectCameraControls()
@@ -205,6 +209,7 @@ void MainControlDialog::openAzimuthSetup()
 void MainControlDialog::initialise()
 {
     m_control.initialise();
+    m_portServerBox->setLinkStatus(QString::fromStdString(m_control.linkStatus()));
     setWindowTitle(qText(Messages::WindowTitle));
     refresh();
 }

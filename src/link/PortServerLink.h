@@ -22,7 +22,7 @@ public:
     void close() override;
     void write(std::span<const std::uint8_t> bytes) override;
     // Only a connected socket sends; before and after, frames stay here.
-    bool canSend() const override { return m_socket && m_connected; }
+    bool canSend() const override;
 
 private:
     void readAll();

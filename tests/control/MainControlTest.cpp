@@ -49,6 +49,24 @@ TEST_F(MainControlStartUp, missingPortGivesExactlyOneMessageAndTheConsoleRunsOn)
     EXPECT_EQ(prompter.shown().size(), 1u);
 }
 
+TEST_F(MainControlStartUp, repairedSettingsAreSaidOnceAndTheCameraIsSearchedFor)
+{
+    test::PseudoTerminal pty;
+    ASSERT_TRUE(pty.isValid());
+    profile.writeInt("Setup", "CommPort", 7);
+    profile.writeInt("Setup", "RxType", 1000);
+    MainControl control(platform, Settings::load(profile), [&](int) { return pty.slavePath(); });
+    control.initialise();
+    ASSERT_EQ(prompter.shown().size(), 1u);
+    EXPECT_EQ(prompter.shown()[0].text,
+              "Some settings were outside their lists and were replaced by their defaults:\n"
+              "CommPort=7 is now 0\nRxType=1000 is now 1");
+    // Serial link, an "AlderSD": the search starts with the link frame.
+    clock.advance(5);
+    EXPECT_EQ(pty.receive(6, std::chrono::milliseconds(300)),
+              (std::vector<std::uint8_t>{0x7E, 0x01, 0x00, 0x00, 0x41, 0x7E}));
+}
+
 TEST_F(MainControlStartUp, configuredPortIsOpenedWithItsThreadAndTheSettingsBaud)
 {
     test::PseudoTerminal pty;
