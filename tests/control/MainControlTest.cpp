@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <random>
 
 #include <unistd.h>
 
@@ -248,6 +249,41 @@ TEST_F(PulledCable, portHeldByAnotherProgramSaysSo)
     other.close();
     clock.advance(SerialPortWatch::CheckIntervalMs);
     EXPECT_FALSE(control->serialPortWatch().isAway());
+}
+
+// A long RS-485 run picks up noise: it must not move the console to another
+// camera, nor write into its settings beyond what intact frames say.
+TEST_F(PulledCable, noiseOnTheLineLeavesTheCameraAndItsAddressAlone)
+{
+    device.pointAt(*line);
+    Settings settings; // an "AlderSD", given its NTCIP mode back at exit
+    start(settings);
+    clock.advance(3000); // link frames, then the probe
+    for (const std::uint8_t byte : test::handBuiltFrame(0x05, "A0005"))
+        control->serialByteReceived(byte, 1);
+    ASSERT_EQ(control->panel().address(), 5);
+    control->panel().toggleStatusPolling();
+    clock.advance(5000);
+    const int writesBefore = profile.writeCount();
+
+    for (const std::uint8_t byte : {0xF8, 0x09, 0x41, 0x30, 0x30, 0x30, 0x37, 0x80})
+        control->serialByteReceived(static_cast<std::uint8_t>(byte), 1);
+    EXPECT_EQ(control->panel().address(), 5);
+    std::mt19937 noise(20240611);
+    for (int kilobyte = 0; kilobyte < 1024; ++kilobyte) {
+        for (int i = 0; i < 1024; ++i)
+            control->serialByteReceived(static_cast<std::uint8_t>(noise()), 1);
+        clock.advance(10);
+    }
+    EXPECT_EQ(control->panel().address(), 5);
+    EXPECT_EQ(control->link().state().address, 5);
+    EXPECT_EQ(profile.writeCount(), writesBefore) << "no preset name, no status field";
+
+    (void)line->receive(4096, std::chrono::milliseconds(200));
+    control->exit();
+    const Bytes exitCommand = line->receive(6, std::chrono::milliseconds(300));
+    ASSERT_EQ(exitCommand.size(), 6u);
+    EXPECT_EQ(exitCommand[1], 0x05) << "the exit command goes to the camera found";
 }
 
 } // namespace
