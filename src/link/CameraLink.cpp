@@ -88,14 +88,13 @@ int CameraLink::SendCommand(std::span<std::uint8_t> command)
     };
     if (text().starts_with("tPe"))
         m_state.sendLock = true; // this one still goes out
-    // The probe and the camera's reset are answered with the camera's address.
-    if (text().starts_with("A?") || text() == "rs")
-        expectAddressReply();
-
     if (const auto refusal = sendCommandRefusal(m_state.protocolIndex, m_state.address)) {
         refuse(*refusal);
         return 0;
     }
+    // The probe and the camera's reset are answered with the camera's address.
+    if (text().starts_with("A?") || text() == "rs")
+        expectAddressReply();
     m_state.framedSend = true;
 
     if (command[0] == FrameByte::PassThrough) {

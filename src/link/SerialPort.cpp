@@ -44,7 +44,6 @@ constexpr std::size_t ReadChunk = 512;
     return result;
 }
 
-
 speed_t speedFor(int baud)
 {
     switch (baud) {

@@ -1,5 +1,6 @@
 #include "control/MainControl.h"
 
+#include "platform/GuardedPrompter.h"
 #include "platform/MemoryProfileStore.h"
 #include "platform/Platform.h"
 #include "platform/QueuedPoster.h"
@@ -66,6 +67,24 @@ TEST_F(MainControlStartUp, repairedSettingsAreSaidOnceAndTheCameraIsSearchedFor)
     clock.advance(5);
     EXPECT_EQ(pty.receive(6, std::chrono::milliseconds(300)),
               (std::vector<std::uint8_t>{0x7E, 0x01, 0x00, 0x00, 0x41, 0x7E}));
+}
+
+TEST_F(MainControlStartUp, exitPathOpensNoBoxWhateverFails)
+{
+    std::string logged;
+    GuardedPrompter guarded(prompter, [&](std::string_view line) { logged += line; });
+    Platform guardedPlatform{clock, guarded, profile, poster, sockets};
+    Settings settings; // an "AlderSD": it is given "mNd" at exit
+    MainControl control(guardedPlatform, settings, [](int) { return std::string("/nonexistent/ttyX"); });
+    control.setExitStarting([&] { guarded.beginClosing(); });
+    control.initialise();
+    prompter.clear();
+    control.link().state().address = 9000; // the exit command is refused
+
+    control.exit();
+    clock.advance(10000);
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_EQ(logged, "tarn-console: Exceeding Camera Address Range\n");
 }
 
 TEST_F(MainControlStartUp, configuredPortIsOpenedWithItsThreadAndTheSettingsBaud)
