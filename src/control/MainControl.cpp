@@ -53,7 +53,7 @@ void MainControl::initialise()
     }
     m_link.queue().queueReady = true;
     m_link.queue().dataReplyDone = true;
-    openSerialPort();
+    openSerialPort(true);
     m_portServer.initialise();
     // The address entry knows only the protocols with an address range of
     // their own; the others start as the maker's protocol.
@@ -62,7 +62,12 @@ void MainControl::initialise()
     m_connection.start();
 }
 
-void MainControl::openSerialPort()
+bool MainControl::reopenSerialPort()
+{
+    return openSerialPort(false);
+}
+
+bool MainControl::openSerialPort(bool atStart)
 {
     SerialPortWatch::LineSettings line;
     line.port = m_settings.port;
@@ -70,7 +75,7 @@ void MainControl::openSerialPort()
     line.eventMask = SerialEvent::CharReceived | SerialEvent::CtsChanged;
     line.writeBufferSize = SerialWriteBufferSize;
     // A port that is not there is told once and then waited for.
-    m_portWatch.open(line, true);
+    return m_portWatch.open(line, atStart);
 }
 
 void MainControl::serialPortLost(int, const std::string& call, int error)

@@ -37,6 +37,10 @@ public:
     // The exit path's commands to the camera. Runs once, however the window
     // closes; returns how long the camera needs before the line goes.
     int exit();
+    // After the Setup dialog changed the port or the baud rate in
+    // savedSettings(): reopens with them ("Port not found" and the device
+    // when it is missing, then waits for it as at start).
+    bool reopenSerialPort();
     // Called first thing in exit(): from then on nothing may open a box.
     void setExitStarting(std::function<void()> starting) { m_exitStarting = std::move(starting); }
 
@@ -76,7 +80,7 @@ public:
     void presetNameReply(std::span<const std::uint8_t> frame) override { m_presets.presetNameReply(frame); }
 
 private:
-    void openSerialPort();
+    bool openSerialPort(bool atStart);
     void serialPortChanged();
     void linkModeChanged();
     void updateLinkPause();

@@ -49,6 +49,10 @@ TEST_F(MainControlStartUp, missingPortGivesExactlyOneMessageAndTheConsoleRunsOn)
     EXPECT_FALSE(control.serialPort().isOpen());
     poster.runPending();
     EXPECT_EQ(prompter.shown().size(), 1u);
+
+    // The Setup dialog's reopen says it in its own words.
+    EXPECT_FALSE(control.reopenSerialPort());
+    EXPECT_EQ(prompter.texts().back(), "Port not found\n/nonexistent/ttyX");
 }
 
 TEST_F(MainControlStartUp, repairedSettingsAreSaidOnceAndTheCameraIsSearchedFor)
