@@ -2,6 +2,11 @@
 # Starts tarn-camsim on a pty and tarn-console on the other end of it (an
 # already built tree). Used by run-console.sh and screenshot.sh.
 #
+# The simulator's pty is reached through a fixed link, build/demo-camera (with
+# TARN_DEMO_NAME: build/demo-camera-NAME), and the console opens that link: stop
+# the simulator and start it again on the same link, as a technician re-seats
+# a USB adapter, and the console finds it again by itself.
+#
 # Another camera for a demo or a screenshot, without touching the default one:
 #   TARN_DEMO_NAME   names its settings folder (build/demo-config-NAME)
 #   TARN_DEMO_SETUP  the [Setup] lines of its first settings file
@@ -28,7 +33,8 @@ sim_memory="${TARN_SIM_MEMORY-$demo_config/camsim-memory.txt}"
 
 sim_out=$(mktemp)
 sim_log="$PWD/build/demo-camsim.log"
-build/sim/tarn-camsim --pty "${sim_args[@]}" --log "$sim_log" > "$sim_out" &
+sim_link="$PWD/build/demo-camera${TARN_DEMO_NAME:+-$TARN_DEMO_NAME}"
+build/sim/tarn-camsim --pty --link "$sim_link" "${sim_args[@]}" --log "$sim_log" > "$sim_out" &
 sim_pid=$!
 cleanup() {
     kill "$sim_pid" 2>/dev/null || true
@@ -45,7 +51,9 @@ for _ in $(seq 100); do
     sleep 0.05
 done
 [ -n "$pty" ] || { echo "tarn-camsim did not report its pty" >&2; exit 1; }
-echo "Simulated camera (address 5) on $pty; its traffic log: $sim_log"
+echo "Simulated camera on $pty, reached as $sim_link; its traffic log: $sim_log"
+echo "To try a replug: stop the simulator and start it again on the same link:"
+echo "  build/sim/tarn-camsim --pty --link $sim_link ${sim_args[*]} --log $sim_log"
 
 # The demo's Dome.dat lives beside its settings, not in your own data folder.
-XDG_CONFIG_HOME="$demo_config" XDG_DATA_HOME="$demo_config" build/src/tarn-console --port-device "$pty" "$@"
+XDG_CONFIG_HOME="$demo_config" XDG_DATA_HOME="$demo_config" build/src/tarn-console --port-device "$sim_link" "$@"

@@ -49,6 +49,9 @@ void ConnectionSequence::oneShot(int id, int ms)
 
 void ConnectionSequence::start()
 {
+    m_started = true;
+    if (m_paused)
+        return; // begins when the line is there
     if (isAlderSd()) {
         m_ntcipState = 0;
         m_attempts = 0;
@@ -59,6 +62,23 @@ void ConnectionSequence::start()
         // Other cameras are not in NTCIP mode: the first attempt starts with the probe.
         oneShot(TimerId::AddressProbe, 5);
     }
+}
+
+void ConnectionSequence::setPaused(bool paused)
+{
+    if (paused == m_paused)
+        return;
+    m_paused = paused;
+    if (paused) {
+        m_link.timers().stopAll(*this);
+        return;
+    }
+    if (!m_started)
+        return;
+    if (m_found)
+        startStatusPoll(500, 2500);
+    else
+        start();
 }
 
 void ConnectionSequence::getAddress()
@@ -113,6 +133,10 @@ void ConnectionSequence::timerFired(int id)
 {
     Timers& timers = m_link.timers();
     LinkState& state = m_link.state();
+    if (m_paused) {
+        timers.stop(*this, id);
+        return;
+    }
     switch (id) {
     case TimerId::LinkFrame:
         timers.stop(*this, id);
@@ -200,6 +224,7 @@ void ConnectionSequence::attemptsExhausted()
 
 void ConnectionSequence::connectionReply()
 {
+    m_found = true;
     Timers& timers = m_link.timers();
     for (const int id : {TimerId::LinkFrameWait, TimerId::LinkFrame, TimerId::AddressProbe,
                          TimerId::ProbeWait})

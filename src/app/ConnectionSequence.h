@@ -42,6 +42,13 @@ public:
     // The technician says which mode the camera is in (1 NTCIP, 0 Tarn);
     // the exit path gives it back in that mode.
     void setNtcipState(int state) { m_ntcipState = state; }
+    // While the line is away nothing of the search or the status requests
+    // runs. When it is back, a camera already found is asked for its status
+    // again; otherwise the search starts over.
+    void setPaused(bool paused);
+    bool paused() const { return m_paused; }
+    // An "A" reply was taken since the start.
+    bool cameraFound() const { return m_found; }
 
     // The exit commands; returns how long to wait before the port goes.
     int exitCommands();
@@ -73,6 +80,9 @@ private:
     bool m_ntcipWasOn = false;
     int m_ntcipState = 0;
     bool m_nvramCleared = false;
+    bool m_started = false;
+    bool m_paused = false;
+    bool m_found = false;
 };
 
 } // namespace tarn

@@ -8,6 +8,7 @@
 #include "control/MainControlDialog.h"
 #include "link/ComPortMap.h"
 #include "link/PortServerLink.h"
+#include "platform/GuardedPrompter.h"
 #include "platform/Platform.h"
 #include "platform/QtMainThreadPoster.h"
 #include "platform/QtProfileStore.h"
@@ -16,9 +17,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QTimer>
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <thread>
 
 namespace tarn {
 
@@ -30,14 +35,38 @@ QWidget* topWindow(QWidget& mainWindow)
     return modal ? modal : &mainWindow;
 }
 
+// However many boxes and dialogs are stacked: each is ended (a message box
+// has no other way out) and its event loop returns once the stop has run.
 void closeBoxesAbove(QWidget& mainWindow)
 {
-    for (int boxes = 0; boxes < 8; ++boxes) {
+    constexpr int Enough = 1000; // a window that will not go must not hold the stop
+    for (int boxes = 0; boxes < Enough; ++boxes) {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || modal == &mainWindow)
             break;
-        modal->close();
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        if (modal->isVisible())
+            modal->hide();
     }
+}
+
+// The exit path ends within a few seconds whatever happens on the way: should
+// anything still hold it, the process ends anyway. The settings are already
+// on disk (each is written when it changes).
+constexpr auto ExitDeadline = std::chrono::seconds(4);
+
+void armExitDeadline()
+{
+    static bool armed = false;
+    if (armed)
+        return;
+    armed = true;
+    std::thread([] {
+        std::this_thread::sleep_for(ExitDeadline);
+        std::fwrite(Messages::ExitTookTooLong.data(), 1, Messages::ExitTookTooLong.size(), stderr);
+        std::_Exit(1);
+    }).detach();
 }
 
 // Presses the enabled button captioned `caption` in the topmost window, as
@@ -68,7 +97,8 @@ int ConsoleApp::run(const CommandLine& commandLine)
     // signal waits in the watcher until the window can take it.
     UnixSignalWatcher signalWatcher;
 
-    QtPrompter prompter;
+    QtPrompter boxes;
+    GuardedPrompter prompter(boxes);
     QtProfileStore profile(prompter);
     QtTimers timers;
     QtMainThreadPoster poster;
@@ -84,10 +114,21 @@ int ConsoleApp::run(const CommandLine& commandLine)
     MainControl control(platform, settings,
                         [&ports](int port) { return ports.devicePath(port); });
     MainControlDialog dialog(control, platform);
+    // From the first exit step on, nothing waits for the operator.
+    control.setExitStarting([&prompter] {
+        prompter.beginClosing();
+        armExitDeadline();
+    });
 
     bool stopRequested = false;
     QObject::connect(&signalWatcher, &UnixSignalWatcher::stopRequested, &dialog, [&] {
+        if (stopRequested) {
+            // Asked twice: the operator does not want to wait for the camera.
+            std::_Exit(1);
+        }
         stopRequested = true;
+        prompter.beginClosing();
+        armExitDeadline();
         // A box open on top of the window is closed first, so the stop is not
         // held up by a question nobody will answer.
         closeBoxesAbove(dialog);

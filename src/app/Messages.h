@@ -91,6 +91,35 @@ inline constexpr std::string_view Usage =
 
 // Camera link on site: lost and found ports, bad frames, settings repairs.
 
+// Second line of every serial port message: the device behind the COM number.
+inline constexpr const char* OnDevice = "%s\n%s";
+inline constexpr const char* PortInUse = "Port COM%d is in use by another program!";
+inline constexpr const char* PortCannotBeOpened = "Port COM%d cannot be opened: %s";
+// The state of the serial port, on the transmit line and in the link group.
+inline constexpr const char* PortOpen = "COM%d (%s) open";
+inline constexpr const char* PortLostWaiting = "COM%d (%s) lost \u2013 waiting for it";
+inline constexpr const char* PortMissingWaiting = "COM%d (%s) not found \u2013 waiting for it";
+inline constexpr const char* PortBusyWaiting = "COM%d (%s) in use by another program \u2013 waiting for it";
+inline constexpr const char* PortUnopenedWaiting = "COM%d (%s) cannot be opened \u2013 waiting for it";
+inline constexpr const char* PortReconnected = "COM%d (%s) reconnected";
+// The network link.
+inline constexpr const char* PortServerConnected = "Port server %s:%d connected";
+inline constexpr const char* PortServerClosed = "Port server %s:%d closed the connection \u2013 disconnected";
+inline constexpr const char* PortServerUnreachable = "Port server %s:%d not found \u2013 disconnected";
+// Appended to a traffic line.
+inline constexpr std::string_view NotSentMark = "  \u2013 not sent";
+inline constexpr std::string_view BadChecksumMark = "  \u2013 bad checksum, ignored";
+// Settings.
+inline constexpr const char* SettingsRepaired =
+    "Some settings were outside their lists and were replaced by their defaults:\n%s";
+inline constexpr const char* SettingRepairLine = "%s=%d is now %d";
+inline constexpr const char* SettingsUnreadable =
+    "The settings file could not be read and was replaced by the defaults.\n"
+    "The unreadable file was kept as %s";
+// The exit path never waits for a box: what it would show goes to standard error.
+inline constexpr const char* ShownWhileClosing = "tarn-console: %s\n";
+inline constexpr std::string_view ExitTookTooLong = "tarn-console: the exit did not finish in time; ending now\n";
+
 // (end of the on-site texts)
 
 // Setup dialog, lens maintenance, other maintenance, service password.

@@ -1,5 +1,6 @@
 #include "app/Settings.h"
 
+#include "app/Messages.h"
 #include "platform/ProfileStore.h"
 
 #include <string>
@@ -26,6 +27,36 @@ int readWithDefault(ProfileStore& profile, const KeyRule& rule)
         return value;
     profile.writeInt(rule.section, rule.key, rule.storedDefault);
     return rule.usedWhenAbsent;
+}
+
+// The keys that pick an entry of a list: a value outside it would leave the
+// console without traffic (link mode), unable to find the camera (camera
+// type), or drawing nothing. The module type's default 3 is none of the three
+// modules and stays allowed.
+struct ListRule {
+    std::string_view key;
+    int highest;
+    int fallback;
+    int Settings::*member;
+};
+
+void repairListValues(ProfileStore& profile, Settings& settings)
+{
+    using namespace SettingsKey;
+    static constexpr ListRule rules[] = {
+        {Baud, 6, 0, &Settings::baud},       {CommPort, 1, 0, &Settings::commPort},
+        {PtImage, 7, 7, &Settings::ptImage}, {RxType, 5, 1, &Settings::rxType},
+        {CamType, 3, 3, &Settings::camType}, {PtType, 2, 1, &Settings::ptType},
+    };
+    for (const ListRule& rule : rules) {
+        int& value = settings.*rule.member;
+        if (value >= 0 && value <= rule.highest)
+            continue;
+        settings.repairs.push_back(
+            Messages::format(Messages::SettingRepairLine, std::string(rule.key).c_str(), value, rule.fallback));
+        value = rule.fallback;
+        profile.writeInt(SettingsSection::Setup, rule.key, rule.fallback);
+    }
 }
 
 } // namespace
@@ -73,6 +104,7 @@ Settings Settings::load(ProfileStore& profile)
         readWithDefault(profile, {SettingsSection::Ntcip, NtcipMode, 0, 0, nullptr});
     settings.ntcipExitNormal =
         readWithDefault(profile, {SettingsSection::Ntcip, NtcipExitNormal, 1, 1, nullptr});
+    repairListValues(profile, settings);
     return settings;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarn {
 
@@ -63,8 +65,15 @@ struct Settings {
     // Never read at start-up: every run begins with the maker's own protocol.
     int commProtocol = 1;
 
+    // Values found outside their lists at load, each as "RxType=1000 is now 1";
+    // they were replaced by their defaults and the defaults written back.
+    std::vector<std::string> repairs;
+
     // Reads every key in table order. An absent key is created with its stored
-    // default while the run goes on with the value used when absent.
+    // default while the run goes on with the value used when absent. A value
+    // outside its list (link mode, camera type, module type, pan/tilt type,
+    // baud index, pad picture) is replaced by its default, which is written
+    // back and noted in `repairs`.
     static Settings load(ProfileStore& profile);
 
     // Line speed for the baud index; an unknown index means 9600.

@@ -16,6 +16,7 @@ MainControl::MainControl(Platform& platform, Settings settings,
     , m_link(platform.timers, platform.prompter, platform.profile, *this)
     , m_serialPort(platform.poster, platform.prompter, devicePathFor)
     , m_portList(platform.profile, std::move(devicePathFor))
+    , m_portWatch(m_serialPort, *this, platform.timers, platform.prompter)
     , m_connection(m_link, platform.prompter, platform.profile, m_settings)
     , m_portServer(m_link, platform.prompter, platform.profile, platform.sockets)
     , m_panel(m_link, m_connection, platform.prompter, settings.ptType)
@@ -30,6 +31,14 @@ MainControl::MainControl(Platform& platform, Settings settings,
     m_link.setSerialTransport(&m_serialPort);
     m_portServer.setProbeRequest([this] { m_connection.probeAfterConnect(); });
     m_panel.setTourInterrupted([this] { m_presets.tourInterrupted(); });
+    m_portWatch.setChanged([this] { serialPortChanged(); });
+    m_portServer.setLinkModeChanged([this] { linkModeChanged(); });
+    m_portServer.setStatusChanged([this](std::string_view text) {
+        m_networkStatus = text;
+        if (m_link.state().linkMode == 1 && !text.empty())
+            m_link.monitor().showLinkState(text);
+        updateLinkStatus();
+    });
     for (std::size_t i = 0; i < m_runningTour.presets.size(); ++i)
         m_runningTour.presets[i] = m_settings.tour[i] == 1;
 }
@@ -38,9 +47,17 @@ MainControl::~MainControl() = default;
 
 void MainControl::initialise()
 {
+    if (!m_settings.repairs.empty()) {
+        // Said once, before anything they would have spoilt.
+        std::string lines;
+        for (const std::string& repair : m_settings.repairs)
+            lines += (lines.empty() ? "" : "\n") + repair;
+        m_platform.prompter.showMessage(Messages::format(Messages::SettingsRepaired, lines.c_str()),
+                                        Messages::SettingsErrorTitle, MessageIcon::Warning);
+    }
     m_link.queue().queueReady = true;
     m_link.queue().dataReplyDone = true;
-    openSerialPort();
+    openSerialPort(true);
     m_portServer.initialise();
     // The address entry knows only the protocols with an address range of
     // their own; the others start as the maker's protocol.
@@ -49,31 +66,61 @@ void MainControl::initialise()
     m_connection.start();
 }
 
-void MainControl::openSerialPort()
-{
-    const int opened = m_serialPort.open(this, m_settings.port, m_settings.baudRate(), 'N', 8, 1,
-                                         SerialEvent::CharReceived | SerialEvent::CtsChanged,
-                                         SerialWriteBufferSize);
-    if (opened == 1) {
-        m_serialPort.startThread();
-        return;
-    }
-    // The console runs on without a port: the network link may still be used.
-    m_platform.prompter.showMessage(Messages::format(Messages::PortDoesNotExist, m_settings.port),
-                                    {}, MessageIcon::Warning);
-}
-
 bool MainControl::reopenSerialPort()
 {
-    const int opened = m_serialPort.open(this, m_settings.port, m_settings.baudRate(), 'N', 8, 1,
-                                         SerialEvent::CharReceived | SerialEvent::CtsChanged,
-                                         SerialWriteBufferSize);
-    if (opened == 1) {
-        m_serialPort.startThread();
-        return true;
-    }
-    m_platform.prompter.showMessage(Messages::PortNotFound, {}, MessageIcon::Warning);
-    return false;
+    return openSerialPort(false);
+}
+
+bool MainControl::openSerialPort(bool atStart)
+{
+    SerialPortWatch::LineSettings line;
+    line.port = m_settings.port;
+    line.baud = m_settings.baudRate();
+    line.eventMask = SerialEvent::CharReceived | SerialEvent::CtsChanged;
+    line.writeBufferSize = SerialWriteBufferSize;
+    // A port that is not there is told once and then waited for.
+    return m_portWatch.open(line, atStart);
+}
+
+void MainControl::serialPortLost(int, const std::string& call, int error)
+{
+    m_portWatch.portLost(call, error);
+}
+
+void MainControl::serialPortChanged()
+{
+    if (m_link.state().linkMode == 0 && (m_portWatch.isAway() || m_portWatch.reconnected()))
+        m_link.monitor().showLinkState(m_portWatch.statusText());
+    updateLinkPause();
+    updateLinkStatus();
+}
+
+void MainControl::linkModeChanged()
+{
+    if (m_link.state().linkMode == 0 && m_portWatch.isAway())
+        m_link.monitor().showLinkState(m_portWatch.statusText());
+    updateLinkPause();
+    updateLinkStatus();
+}
+
+void MainControl::updateLinkPause()
+{
+    // Only the serial port comes back by itself; a dropped port server is
+    // connected again by the user, and the queue then goes on.
+    const bool paused = m_link.state().linkMode == 0 && m_portWatch.isAway();
+    if (paused == m_linkPaused)
+        return;
+    m_linkPaused = paused;
+    m_link.setQueuePaused(paused);
+    m_panel.setPollingPaused(paused);
+    m_connection.setPaused(paused);
+}
+
+void MainControl::updateLinkStatus()
+{
+    m_linkStatus = m_link.state().linkMode == 1 ? m_networkStatus : m_portWatch.statusText();
+    if (m_linkStatusChanged)
+        m_linkStatusChanged();
 }
 
 SetupValues MainControl::openingSetup()
@@ -173,6 +220,9 @@ int MainControl::exit()
     if (m_exited)
         return 0;
     m_exited = true;
+    if (m_exitStarting)
+        m_exitStarting();
+    m_portWatch.stop();
     // While the camera takes its last command nothing else may go out: no
     // poll, no queued command, no step of the search.
     m_panel.stopPolling();

@@ -10,6 +10,7 @@
 #include "link/PortServerControl.h"
 #include "link/SerialPort.h"
 #include "link/SerialPortList.h"
+#include "link/SerialPortWatch.h"
 
 #include <functional>
 #include <string>
@@ -39,6 +40,12 @@ public:
     // The exit path's commands to the camera. Runs once, however the window
     // closes; returns how long the camera needs before the line goes.
     int exit();
+    // After the Setup dialog changed the port or the baud rate in
+    // savedSettings(): reopens with them ("Port not found" and the device
+    // when it is missing, then waits for it as at start).
+    bool reopenSerialPort();
+    // Called first thing in exit(): from then on nothing may open a box.
+    void setExitStarting(std::function<void()> starting) { m_exitStarting = std::move(starting); }
 
     // Set from construction until the initialisation has finished: nothing may
     // be sent before the window exists.
@@ -49,6 +56,7 @@ public:
     Settings& savedSettings() { return m_settings; }
     TourRunFlags& runningTour() { return m_runningTour; }
     SerialPort& serialPort() { return m_serialPort; }
+    SerialPortWatch& serialPortWatch() { return m_portWatch; }
     CameraLink& link() { return m_link; }
     ConnectionSequence& connection() { return m_connection; }
     PortServerControl& portServer() { return m_portServer; }
@@ -67,16 +75,20 @@ public:
     // After the Setup dialog, whatever its result: first preset, address
     // limits, a status request in 3 s.
     void setupClosed();
-    // Opens the configured port again at the configured rate; "Port not
-    // found" when that fails.
-    bool reopenSerialPort();
 
     // Called when the camera's address changed (the "A" reply).
     void setAddressChanged(std::function<void(int)> changed) { m_addressChanged = std::move(changed); }
     // Called when "tPe" has locked the sending until the console restarts.
     void setSendLocked(std::function<void()> locked) { m_sendLocked = std::move(locked); }
+    // The state of the link in use, for the window's link group: which device
+    // or port server, and whether it is there.
+    const std::string& linkStatus() const { return m_linkStatus; }
+    void setLinkStatusChanged(std::function<void()> changed) { m_linkStatusChanged = std::move(changed); }
+    // While the link in use is away, polls, the queue and the camera search wait.
+    bool linkPaused() const { return m_linkPaused; }
 
     void serialByteReceived(std::uint8_t byte, int port) override;
+    void serialPortLost(int port, const std::string& call, int error) override;
     void connectionReply(int address) override;
     void addressLinkFrameRequested() override;
     void statusReply(std::span<const std::uint8_t> frame) override { m_panel.statusReply(frame); }
@@ -91,13 +103,18 @@ public:
     }
 
 private:
-    void openSerialPort();
+    bool openSerialPort(bool atStart);
+    void serialPortChanged();
+    void linkModeChanged();
+    void updateLinkPause();
+    void updateLinkStatus();
 
     Platform& m_platform;
     Settings m_settings;
     CameraLink m_link;
     SerialPort m_serialPort;
     SerialPortList m_portList;
+    SerialPortWatch m_portWatch;
     ConnectionSequence m_connection;
     PortServerControl m_portServer;
     MainPanel m_panel;
@@ -105,6 +122,11 @@ private:
     TourRunFlags m_runningTour;
     std::function<void(int)> m_addressChanged;
     std::function<void()> m_sendLocked;
+    std::function<void()> m_exitStarting;
+    std::function<void()> m_linkStatusChanged;
+    std::string m_linkStatus;
+    std::string m_networkStatus;
+    bool m_linkPaused = false;
     bool m_exited = false;
 };
 

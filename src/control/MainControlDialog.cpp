@@ -89,6 +89,9 @@ MainControlDialog::MainControlDialog(MainControl& control, Platform& platform, Q
     m_control.panel().setChanged([this] { refresh(); });
     m_control.setAddressChanged([this](int) { refreshAddress(); });
     m_control.setSendLocked([this] { showSendLock(); });
+    m_control.setLinkStatusChanged([this] {
+        m_portServerBox->setLinkStatus(QString::fromStdString(m_control.linkStatus()));
+    });
 }
 
 MainControlDialog::~MainControlDialog()
@@ -97,6 +100,7 @@ MainControlDialog::~MainControlDialog()
     m_control.panel().setChanged({});
     m_control.setAddressChanged({});
     m_control.setSendLocked({});
+    m_control.setLinkStatusChanged({});
 }
 
 void MainControlDialog::connectCameraControls()
@@ -304,6 +308,7 @@ void MainControlDialog::showSendLock()
 void MainControlDialog::initialise()
 {
     m_control.initialise();
+    m_portServerBox->setLinkStatus(QString::fromStdString(m_control.linkStatus()));
     setWindowTitle(qText(Messages::WindowTitle));
     refresh();
 }

@@ -230,7 +230,8 @@ void MainPanel::toggleStatusPolling()
     if (m_statusPolling) {
         m_positionPolling = false;
         m_link.timers().stop(*this, TimerId::PositionPolling);
-        m_link.timers().start(*this, TimerId::StatusPolling, PollingMs);
+        if (!m_pollingPaused)
+            m_link.timers().start(*this, TimerId::StatusPolling, PollingMs);
     } else {
         m_link.timers().stop(*this, TimerId::StatusPolling);
     }
@@ -245,7 +246,8 @@ void MainPanel::togglePositionPolling()
     if (m_positionPolling) {
         m_statusPolling = false;
         m_link.timers().stop(*this, TimerId::StatusPolling);
-        m_link.timers().start(*this, TimerId::PositionPolling, PollingMs);
+        if (!m_pollingPaused)
+            m_link.timers().start(*this, TimerId::PositionPolling, PollingMs);
     } else {
         m_link.timers().stop(*this, TimerId::PositionPolling);
     }
@@ -260,6 +262,20 @@ void MainPanel::stopPolling()
     m_link.timers().stop(*this, TimerId::PositionPolling);
     m_lamps.statusPolling = false;
     changed();
+}
+
+void MainPanel::setPollingPaused(bool paused)
+{
+    m_pollingPaused = paused;
+    Timers& timers = m_link.timers();
+    if (paused) {
+        timers.stop(*this, TimerId::StatusPolling);
+        timers.stop(*this, TimerId::PositionPolling);
+    } else if (m_statusPolling) {
+        timers.start(*this, TimerId::StatusPolling, PollingMs);
+    } else if (m_positionPolling) {
+        timers.start(*this, TimerId::PositionPolling, PollingMs);
+    }
 }
 
 void MainPanel::setNewAddress(std::string_view digits)

@@ -106,6 +106,9 @@ public:
     void togglePositionPolling();     // "P/T/Z/F ?"
     // Before a setup dialog opens: both pollings off, the lamp dark.
     void stopPolling();
+    // While the line is away the polls wait; the polling chosen stays on and
+    // goes on when the line is back.
+    void setPollingPaused(bool paused);
     void wipe();
     void wash();
     void seekHome();
@@ -191,6 +194,7 @@ private:
     int m_statusPhase = 0;
     bool m_positionPolling = false;
     int m_positionPhase = 0;
+    bool m_pollingPaused = false;
     std::array<std::string, 4> m_positions;
     PositionField m_invalidField = PositionField::None;
     // The active directions, so a stop frame goes to the axis that moves.

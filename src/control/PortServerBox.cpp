@@ -22,6 +22,7 @@ PortServerBox::PortServerBox(PortServerControl& control, int linkMode, QWidget* 
                            this))
     , m_connect(new QPushButton(QStringLiteral("Connect"), this))
     , m_disconnect(new QPushButton(QStringLiteral("Disconnect"), this))
+    , m_status(new QLabel(this))
 {
     setObjectName(QStringLiteral("portServerBox"));
     m_serial->setObjectName(QStringLiteral("commRadio"));
@@ -30,6 +31,10 @@ PortServerBox::PortServerBox(PortServerControl& control, int linkMode, QWidget* 
     m_port->setObjectName(QStringLiteral("portBox"));
     m_connect->setObjectName(QStringLiteral("connectButton"));
     m_disconnect->setObjectName(QStringLiteral("disconnectButton"));
+    m_status->setObjectName(QStringLiteral("linkStatus"));
+    m_status->setAccessibleName(tr("Link state"));
+    m_status->setTextFormat(Qt::PlainText);
+    m_status->setWordWrap(true);
 
     const QString octet = QStringLiteral("(25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9]?[0-9])");
     m_address->setValidator(new QRegularExpressionValidator(
@@ -47,6 +52,7 @@ PortServerBox::PortServerBox(PortServerControl& control, int linkMode, QWidget* 
     layout->addWidget(m_port, 2, 1);
     layout->addWidget(m_connect, 3, 1);
     layout->addWidget(m_disconnect, 3, 2);
+    layout->addWidget(m_status, 4, 0, 1, 3);
 
     (linkMode == 1 ? m_network : m_serial)->setChecked(true);
 
@@ -93,6 +99,12 @@ void PortServerBox::connectNow()
 {
     // An address control always holds four numbers; an incomplete one counts as zeros.
     m_control.connect(address().value_or(std::array<std::uint8_t, 4>{}), m_port->text().toStdString());
+}
+
+void PortServerBox::setLinkStatus(const QString& text)
+{
+    m_status->setText(text);
+    m_status->setToolTip(text);
 }
 
 void PortServerBox::refreshEnabling()

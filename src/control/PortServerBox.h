@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -32,6 +33,8 @@ public:
     // Presses "Connect" as the user would.
     void connectNow();
     void refreshEnabling();
+    // Which device or port server the link uses, and whether it is there.
+    void setLinkStatus(const QString& text);
 
 private:
     PortServerControl& m_control;
@@ -41,6 +44,7 @@ private:
     QLineEdit* m_port;
     QPushButton* m_connect;
     QPushButton* m_disconnect;
+    QLabel* m_status;
 };
 
 } // namespace tarn

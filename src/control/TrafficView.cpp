@@ -49,8 +49,9 @@ TrafficView::~TrafficView()
 
 void TrafficView::trafficChanged()
 {
-    m_transmitLine->setText(QString::fromLatin1(m_monitor.transmitLine().c_str()));
-    m_receiveLine->setText(QString::fromLatin1(m_monitor.receiveLine().c_str()));
+    // The frames are shown in ASCII; the link states may hold a dash.
+    m_transmitLine->setText(QString::fromStdString(m_monitor.transmitLine()));
+    m_receiveLine->setText(QString::fromStdString(m_monitor.receiveLine()));
     m_transmitLamp->setLit(m_monitor.transmitLampOn());
     m_receiveLamp->setLit(m_monitor.receiveLampOn());
 }

@@ -11,6 +11,9 @@ class ByteTransport {
 public:
     virtual ~ByteTransport() = default;
     virtual void write(std::span<const std::uint8_t> bytes) = 0;
+    // False while nothing can go out: a serial port that is lost or was never
+    // opened, a socket that is not connected. A write then has no effect.
+    virtual bool canSend() const { return true; }
 };
 
 } // namespace tarn

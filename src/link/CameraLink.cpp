@@ -3,6 +3,7 @@
 #include "link/ByteTransport.h"
 #include "link/FrameBuilder.h"
 #include "link/Protocols.h"
+#include "link/ReplyChecksum.h"
 #include "platform/Prompter.h"
 #include "platform/TimerIds.h"
 
@@ -39,18 +40,35 @@ void CameraLink::refuse(std::string_view message)
     m_prompter.showMessage(message, {}, MessageIcon::None);
 }
 
-void CameraLink::send(std::span<const std::uint8_t> frame, bool withLengthHeader)
+bool CameraLink::canSend() const
 {
+    if (m_state.linkMode == 0)
+        return m_serial && m_serial->canSend();
+    if (m_state.linkMode == 1)
+        return m_network && m_network->canSend();
+    return false;
+}
+
+bool CameraLink::send(std::span<const std::uint8_t> frame, bool withLengthHeader)
+{
+    // Nothing is even tried on a link that is away: the failure was told once
+    // when it went, and the traffic line says the frame stayed here.
+    if (!canSend())
+        return false;
     if (m_state.linkMode == 0) {
-        if (m_serial)
-            m_serial->write(frame);
-        return;
+        m_serial->write(frame);
+        return true;
     }
-    if (m_state.linkMode != 1 || !m_network)
-        return;
     if (withLengthHeader && m_state.portServerPort == PortServerWithLengthHeader)
         m_network->write(FrameBuilder::lengthHeader(frame.size()));
     m_network->write(frame);
+    return true;
+}
+
+void CameraLink::expectAddressReply()
+{
+    m_state.addressQueryOutstanding = true;
+    m_timers.start(*this, TimerId::AddressReplyWindow, AddressReplyWindowMs);
 }
 
 int CameraLink::SendCommand(std::string_view command)
@@ -73,11 +91,13 @@ int CameraLink::SendCommand(std::span<std::uint8_t> command)
         m_state.sendLock = true; // this one still goes out
         m_events.sendLockSet();
     }
-
     if (const auto refusal = sendCommandRefusal(m_state.protocolIndex, m_state.address)) {
         refuse(*refusal);
         return 0;
     }
+    // The probe and the camera's reset are answered with the camera's address.
+    if (text().starts_with("A?") || text() == "rs")
+        expectAddressReply();
     m_state.framedSend = true;
 
     if (command[0] == FrameByte::PassThrough) {
@@ -86,7 +106,8 @@ int CameraLink::SendCommand(std::span<std::uint8_t> command)
         m_queue.dataReplyDone = true;
         m_state.framedSend = false;
         // The link in use, whichever it is; the queue's pump starts the time-out.
-        send(frame.view(), false);
+        if (!send(frame.view(), false))
+            m_monitor.showNotSent();
         return 0;
     }
 
@@ -101,7 +122,8 @@ int CameraLink::SendCommand(std::span<std::uint8_t> command)
 
     const Frame frame = FrameBuilder::tarnFrame(address, broadcast, m_state.protocolIndex, text());
     m_monitor.showTransmitted(frame.view(), m_state.stxMode());
-    send(frame.view(), true);
+    if (!send(frame.view(), true))
+        m_monitor.showNotSent();
     m_timers.start(*this, TimerId::ResponseTimeout, ResponseTimeoutMs);
     return 0;
 }
@@ -119,7 +141,8 @@ int CameraLink::SendCameraCommand(std::string_view command)
     const Frame frame =
         FrameBuilder::cameraFrame(m_state.address, broadcast, command, m_state.stxMode());
     m_monitor.showTransmitted(frame.view(), m_state.stxMode());
-    send(frame.view(), false);
+    if (!send(frame.view(), false))
+        m_monitor.showNotSent();
     m_timers.start(*this, TimerId::ResponseTimeout, ResponseTimeoutMs);
     return 0;
 }
@@ -128,7 +151,11 @@ int CameraLink::SendRawBytes(std::span<const std::uint8_t> bytes)
 {
     if (m_state.busy)
         return 0;
-    if (m_state.linkMode == 0 && m_serial)
+    // The link frame 7E 01 00 00 41 7E asks the camera for its address.
+    constexpr std::size_t LinkFrameLetter = 4;
+    if (bytes.size() > LinkFrameLetter && bytes[0] == 0x7E && bytes[LinkFrameLetter] == 'A')
+        expectAddressReply();
+    if (m_state.linkMode == 0 && m_serial && m_serial->canSend())
         m_serial->write(bytes.first(std::min(bytes.size(), Frame::Capacity)));
     return 0;
 }
@@ -150,6 +177,17 @@ void CameraLink::armPump(int delayMs)
     m_timers.start(*this, TimerId::QueuePump, delayMs);
 }
 
+void CameraLink::setQueuePaused(bool paused)
+{
+    if (m_queuePaused == paused)
+        return;
+    m_queuePaused = paused;
+    if (paused)
+        m_timers.stop(*this, TimerId::QueuePump);
+    else if (!m_queue.empty())
+        armPump(5);
+}
+
 void CameraLink::stopPump()
 {
     m_timers.stop(*this, TimerId::QueuePump);
@@ -161,6 +199,9 @@ void CameraLink::timerFired(int id)
 {
     if (id == TimerId::QueuePump) {
         pumpTick();
+    } else if (id == TimerId::AddressReplyWindow) {
+        m_timers.stop(*this, id);
+        m_state.addressQueryOutstanding = false;
     } else if (id == TimerId::ResponseTimeout) {
         // Silent: the command is given up and the next one may go.
         m_timers.stop(*this, TimerId::ResponseTimeout);
@@ -171,6 +212,11 @@ void CameraLink::timerFired(int id)
 
 void CameraLink::pumpTick()
 {
+    if (m_queuePaused) {
+        // Woken again when the line is back.
+        m_timers.stop(*this, TimerId::QueuePump);
+        return;
+    }
     if (m_queue.empty()) {
         if (m_queue.queueReady && m_queue.dataReplyDone) {
             m_timers.stop(*this, TimerId::QueuePump);
@@ -211,6 +257,13 @@ void CameraLink::acknowledgementReceived()
 
 void CameraLink::frameReceived(std::span<const std::uint8_t> frame)
 {
+    // Noise on a long line must not move the console to another camera or
+    // write into its settings: a frame that fails its checksum is shown, and
+    // is neither an answer nor routed.
+    if (!ReplyChecksum::intact(frame)) {
+        m_monitor.showReceived(frame, m_state.stxMode(), false);
+        return;
+    }
     m_timers.stop(*this, TimerId::ResponseTimeout);
     m_queue.queueReady = true;
     m_queue.dataReplyDone = true;

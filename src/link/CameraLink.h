@@ -26,6 +26,8 @@ class CameraLink final : public TimerClient, private ReplySink {
 public:
     static constexpr int ResponseTimeoutMs = 100;
     static constexpr int PumpIntervalMs = 100;
+    // How long after an address query its "A" reply is believed.
+    static constexpr int AddressReplyWindowMs = 3000;
 
     CameraLink(Timers& timers, Prompter& prompter, ProfileStore& profile, LinkEvents& events);
     ~CameraLink();
@@ -54,6 +56,14 @@ public:
     void armPump(int delayMs);
     // The console is closing: nothing queued goes out any more.
     void stopPump();
+    // While the line is away the queue keeps its commands and sends none.
+    void setQueuePaused(bool paused);
+    bool queuePaused() const { return m_queuePaused; }
+    // Whether a frame sent now would go out on the link in use.
+    bool canSend() const;
+    // An "A" reply is believed for a few seconds from now ("Reset", or any
+    // query the link does not recognise by its text).
+    void expectAddressReply();
 
     // Bytes from the line.
     void serialByteReceived(std::uint8_t byte, int port);
@@ -72,7 +82,8 @@ private:
     void acknowledgementReceived() override;
     void frameReceived(std::span<const std::uint8_t> frame) override;
     void pumpTick();
-    void send(std::span<const std::uint8_t> frame, bool lengthHeader);
+    // False when the frame could not go out.
+    bool send(std::span<const std::uint8_t> frame, bool lengthHeader);
     void refuse(std::string_view message);
 
     Timers& m_timers;
@@ -86,6 +97,7 @@ private:
     ReplyRouter m_router;
     ByteTransport* m_serial = nullptr;
     ByteTransport* m_network = nullptr;
+    bool m_queuePaused = false;
 };
 
 } // namespace tarn

@@ -32,6 +32,10 @@ struct LinkState {
     bool privacyReplyWanted = false;
     // The main panel's last preset query ended with '?': a 'P' reply is its answer.
     bool presetQueryPending = false;
+    // An address query ("A?", the link frame, "rs") went out a moment ago:
+    // cameras send the "A" reply only in answer, so only then does it move
+    // the console to another address.
+    bool addressQueryOutstanding = false;
 
     bool stxMode() const { return frameMode == 0; }
     bool lengthMode() const { return !framedSend && !handshake; }

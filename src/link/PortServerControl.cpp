@@ -48,6 +48,16 @@ void PortServerControl::writeLinkMode(int mode)
 {
     m_link.state().linkMode = mode;
     m_profile.writeInt(SettingsSection::Setup, SettingsKey::CommPort, mode);
+    if (m_linkModeChanged)
+        m_linkModeChanged();
+}
+
+void PortServerControl::setStatus(const char* pattern)
+{
+    if (!m_statusChanged)
+        return;
+    m_statusChanged(pattern ? Messages::format(pattern, m_serverAddress.c_str(), m_serverPort)
+                            : std::string());
 }
 
 void PortServerControl::chooseSerial()
@@ -86,6 +96,8 @@ void PortServerControl::connect(const std::array<std::uint8_t, 4>& address,
     m_link.state().networkConnected = true;
     const int port = parsePort(portText);
     m_link.state().portServerPort = port;
+    m_serverAddress = formatAddress(address);
+    m_serverPort = port;
     m_socket = m_sockets.create(*this);
     m_link.setNetworkTransport(m_socket.get());
     m_socket->connectTo(formatAddress(address), port);
@@ -105,11 +117,18 @@ void PortServerControl::dropSocket()
 
 void PortServerControl::disconnect()
 {
+    closeConnection(nullptr);
+}
+
+bool PortServerControl::closeConnection(const char* why)
+{
     if (!m_socket)
-        return;
+        return false;
     m_link.state().networkConnected = false;
     dropSocket();
     setControls(ReadyToConnect);
+    setStatus(why);
+    return true;
 }
 
 void PortServerControl::socketConnected(int errorCode)
@@ -117,6 +136,7 @@ void PortServerControl::socketConnected(int errorCode)
     if (errorCode == 0) {
         m_link.timers().stop(*this, TimerId::PortServerConnect);
         setControls(ConnectedControls);
+        setStatus(Messages::PortServerConnected);
         return;
     }
     // The 1 s time-out tells the user; here the socket just goes. Nothing is
@@ -131,7 +151,8 @@ void PortServerControl::timerFired(int id)
     if (id != TimerId::PortServerConnect)
         return;
     m_link.timers().stop(*this, id);
-    disconnect();
+    if (!closeConnection(Messages::PortServerUnreachable))
+        setStatus(Messages::PortServerUnreachable); // a refused connect dropped the socket already
     m_prompter.showMessage(Messages::PortServerNotFound, Messages::NetworkErrorTitle,
                            MessageIcon::None);
 }
@@ -149,8 +170,12 @@ void PortServerControl::socketReceiveFailed()
 void PortServerControl::socketClosedByPeer()
 {
     // A dead socket that looks connected helps nobody: the link is disconnected
-    // and "Connect" is offered again.
-    disconnect();
+    // and "Connect" is offered again. The user is told once, where the link's
+    // state is shown and in a box: frames typed from now on stay here.
+    if (!closeConnection(Messages::PortServerClosed))
+        return;
+    m_prompter.showMessage(Messages::format(Messages::PortServerClosed, m_serverAddress.c_str(), m_serverPort),
+                           Messages::NetworkErrorTitle, MessageIcon::Warning);
 }
 
 } // namespace tarn

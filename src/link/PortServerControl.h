@@ -44,6 +44,11 @@ public:
     void setProbeRequest(std::function<void()> probe) { m_probe = std::move(probe); }
     // Called whenever the enabling of the four controls changed.
     void setControlsChanged(std::function<void()> changed) { m_controlsChanged = std::move(changed); }
+    // Called after "Comm" or "Network" changed the link mode.
+    void setLinkModeChanged(std::function<void()> changed) { m_linkModeChanged = std::move(changed); }
+    // The state of the connection as a line of text ("Port server 10.0.0.5:4001
+    // connected"), empty after the user's own "Disconnect".
+    void setStatusChanged(std::function<void(std::string_view)> changed) { m_statusChanged = std::move(changed); }
 
     // The window's initialisation: controls enabled only in network link mode.
     void initialise();
@@ -67,7 +72,11 @@ private:
     void socketClosedByPeer() override;
 
     void dropSocket();
+    // As "Disconnect"; `why` is the state to show (none for the user's own).
+    // False when there was no connection.
+    bool closeConnection(const char* why);
     void setControls(Controls controls);
+    void setStatus(const char* pattern);
     void writeLinkMode(int mode);
 
     CameraLink& m_link;
@@ -78,6 +87,10 @@ private:
     Controls m_controls;
     std::function<void()> m_probe;
     std::function<void()> m_controlsChanged;
+    std::function<void()> m_linkModeChanged;
+    std::function<void(std::string_view)> m_statusChanged;
+    std::string m_serverAddress;
+    int m_serverPort = 0;
 };
 
 } // namespace tarn

@@ -71,6 +71,11 @@ void PortServerLink::write(std::span<const std::uint8_t> bytes)
     m_socket->flush();
 }
 
+bool PortServerLink::canSend() const
+{
+    return m_socket && m_connected;
+}
+
 void PortServerLink::readAll()
 {
     std::array<char, ReadSize> buffer;

@@ -21,6 +21,8 @@ public:
     void connectTo(const std::string& address, int port) override;
     void close() override;
     void write(std::span<const std::uint8_t> bytes) override;
+    // Only a connected socket sends; before and after, frames stay here.
+    bool canSend() const override;
 
 private:
     void readAll();

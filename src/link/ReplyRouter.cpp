@@ -81,7 +81,8 @@ void ReplyRouter::route(std::span<const std::uint8_t> frame)
     switch (at(frame, letter)) {
     case '*': deliver(ReceiverSlot::ToursSectors, frame); break;
     case 'A':
-        if (m_state.isMakersCamera())
+        // Only as the answer to an address query: cameras never send it unasked.
+        if (m_state.isMakersCamera() && m_state.addressQueryOutstanding)
             connectionReply(frame, letter);
         break;
     case 'P':

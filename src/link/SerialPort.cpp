@@ -18,6 +18,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -41,13 +42,6 @@ constexpr std::size_t ReadChunk = 512;
 [[maybe_unused]] const char* chosenText(const char* result, const char*)
 {
     return result;
-}
-
-// strerror() may share one buffer between threads; the worker reports too.
-std::string errorText(int error)
-{
-    std::array<char, 256> buffer{};
-    return chosenText(::strerror_r(error, buffer.data(), buffer.size()), buffer.data());
 }
 
 speed_t speedFor(int baud)
@@ -89,7 +83,7 @@ tcflag_t parityFor(char parity)
 // How the kernel says the adapter has gone away (unplugged, pty master closed).
 bool deviceGone(int error)
 {
-    return error == EIO || error == ENXIO || error == ENODEV;
+    return error == EIO || error == ENXIO || error == ENODEV || error == EBADF || error == EPIPE;
 }
 
 // Discards what is waiting in both directions. A failure is not worth a box:
@@ -160,6 +154,10 @@ struct SerialPort::State {
     int port = 0;
     std::uint32_t eventMask = 0;
     bool shutdown = false;
+    // The device went away: the worker has ended, writes are dropped.
+    bool lost = false;
+    std::string path;
+    int openError = 0;
     // Write requests waiting for the worker, back to back, oldest first, with
     // one length per request: a second request must never replace the first.
     std::vector<std::uint8_t> pendingBytes;
@@ -177,10 +175,34 @@ struct SerialPort::State {
     // this state, which may be gone by the time it runs.
     void report(const char* call, int error, int comPort) const
     {
-        poster.post([&shown = prompter,
-                     text = Messages::format(Messages::SerialCallFailed, call,
-                                             errorText(error).c_str(), comPort)] {
+        std::string device;
+        {
+            std::lock_guard lock(mutex);
+            device = path;
+        }
+        // The system's text, then the device on a line of its own.
+        const std::string text = Messages::format(Messages::SerialCallFailed, call,
+                                                  errorText(error).c_str(), comPort)
+            + device + '\n';
+        poster.post([&shown = prompter, text] {
             shown.showMessage(text, Messages::ApplicationErrorTitle, MessageIcon::Error);
+        });
+    }
+
+    // The device went away: from now on nothing is written, and the owner is
+    // told once. The worker ends after this.
+    void lose(const Line& line, const char* call, int error)
+    {
+        {
+            std::lock_guard lock(mutex);
+            lost = true;
+            pendingBytes.clear();
+            pendingSizes.clear();
+        }
+        if (line.owner == nullptr)
+            return;
+        poster.post([owner = line.owner, port = line.port, call = std::string(call), error] {
+            owner->serialPortLost(port, call, error);
         });
     }
 
@@ -212,6 +234,7 @@ struct SerialPort::State {
         std::lock_guard lock(mutex);
         pendingBytes.clear();
         pendingSizes.clear();
+        lost = false;
         if (fd < 0)
             return;
         // A pty keeps the exclusive flag after the last close; without this
@@ -279,34 +302,41 @@ struct SerialPort::State {
             if (ready < 0) {
                 if (errno == EINTR)
                     continue;
-                report("poll()", errno, line.port);
+                lose(line, "poll()", errno);
                 break;
             }
             if (fds[0].revents & POLLIN)
                 drainWake(line.wakeFd);
             if (shuttingDown())
                 break;
-            if (watching && fds[1].revents != 0)
-                watching = receive(line, fds[1].revents);
+            if (watching && fds[1].revents != 0) {
+                const Receipt receipt = receive(line, fds[1].revents);
+                if (receipt == Receipt::Lost)
+                    break;
+                watching = receipt == Receipt::Watching;
+            }
             if (!sendPending(line))
                 break;
         }
         alive = false;
     }
 
-    // Returns false when the device is gone and must not be watched any more:
-    // a hung-up line stays readable for ever and would spin the worker.
-    bool receive(const Line& line, short revents)
+    enum class Receipt { Watching, NotWatching, Lost };
+
+    // A hung-up line stays readable for ever and would spin the worker: the
+    // device is lost, and the worker ends.
+    Receipt receive(const Line& line, short revents)
     {
         if (revents & POLLNVAL) {
-            report("poll()", EBADF, line.port);
-            return false;
+            lose(line, "poll()", EBADF);
+            return Receipt::Lost;
         }
         const bool hungUp = (revents & (POLLHUP | POLLERR)) != 0;
         if (!(revents & POLLIN)) {
-            if (hungUp)
-                report("poll()", EIO, line.port);
-            return !hungUp;
+            if (!hungUp)
+                return Receipt::Watching;
+            lose(line, "poll()", EIO);
+            return Receipt::Lost;
         }
         std::array<std::uint8_t, ReadChunk> buffer{};
         const ssize_t count = ::read(line.fd, buffer.data(), buffer.size());
@@ -318,27 +348,34 @@ struct SerialPort::State {
                         owner->serialByteReceived(byte, port);
                 });
             }
-            return true;
+            return Receipt::Watching;
         }
         // A terminal only reads as end of file once it has been hung up.
         if (count == 0) {
-            report(hungUp ? "poll()" : "read()", EIO, line.port);
-            return false;
+            lose(line, hungUp ? "poll()" : "read()", EIO);
+            return Receipt::Lost;
         }
         const int error = errno;
         if (error == EINTR || error == EAGAIN || error == EWOULDBLOCK) {
             // Nothing there after all (a purge got in between), unless hung up.
-            if (hungUp)
-                report("poll()", EIO, line.port);
-            return !hungUp;
+            if (!hungUp)
+                return Receipt::Watching;
+            lose(line, "poll()", EIO);
+            return Receipt::Lost;
         }
+        if (deviceGone(error)) {
+            lose(line, "read()", error);
+            return Receipt::Lost;
+        }
+        // Some other trouble with reading: said once, and the line is no
+        // longer read, so it cannot repeat.
         report("read()", error, line.port);
-        return !deviceGone(error);
+        return Receipt::NotWatching;
     }
 
     // Sends every queued request in order, each after a purge: replies still
     // unread belong to the previous command and are given up. Returns false
-    // on shutdown.
+    // on shutdown and when the device is lost.
     bool sendPending(const Line& line)
     {
         {
@@ -367,9 +404,9 @@ struct SerialPort::State {
         return carryOn;
     }
 
-    // Returns false on shutdown. What the line does not take within the
-    // time-out is dropped without a box: no call failed, and the operator
-    // simply sends the command again.
+    // Returns false on shutdown and when the device is lost. What the line
+    // does not take within the time-out is dropped without a box: no call
+    // failed, and the operator simply sends the command again.
     bool sendAll(const Line& line, std::span<const std::uint8_t> bytes)
     {
         auto deadline = Clock::now() + LineTimeout;
@@ -383,13 +420,18 @@ struct SerialPort::State {
             if (written < 0 && errno == EINTR)
                 continue;
             if (written < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
-                report("write()", errno, line.port);
+                const int error = errno;
+                if (deviceGone(error)) {
+                    lose(line, "write()", error);
+                    return false;
+                }
+                report("write()", error, line.port);
                 return true;
             }
             switch (waitWritable(line, deadline)) {
             case Wait::Ready: break;
             case Wait::TimedOut: return true;
-            case Wait::Shutdown: return false;
+            case Wait::Shutdown: return false; // or lost
             }
         }
         return true;
@@ -407,8 +449,8 @@ struct SerialPort::State {
             if (ready < 0) {
                 if (errno == EINTR)
                     continue;
-                report("poll()", errno, line.port);
-                return Wait::TimedOut;
+                lose(line, "poll()", errno);
+                return Wait::Shutdown;
             }
             if (fds[1].revents & POLLIN) {
                 drainWake(line.wakeFd);
@@ -443,8 +485,20 @@ int SerialPort::open(SerialPortOwner* owner, int port, int baud, char parity, in
     s.stopThread();
     s.closeDevice();
 
+    // Asked anew each time: the COM map may have changed, and a symbolic link
+    // (/dev/serial/by-id/..., a simulator's link) is followed as it is now.
     const std::string path = s.devicePathFor(port);
-    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    int fd = path.empty() ? -1 : ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    int error = fd < 0 ? (path.empty() ? ENOENT : errno) : 0;
+    // Another program that locks the device keeps it: sharing a line mixes
+    // both programs' frames.
+    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        error = errno == EWOULDBLOCK ? EBUSY : 0;
+        if (error != 0) {
+            ::close(fd);
+            fd = -1;
+        }
+    }
     {
         std::lock_guard lock(s.mutex);
         s.owner = owner;
@@ -455,9 +509,11 @@ int SerialPort::open(SerialPortOwner* owner, int port, int baud, char parity, in
         s.sendingBytes = {};
         s.sendingBytes.reserve(writeBufferSize);
         s.fd = fd;
+        s.path = path;
+        s.openError = error;
     }
     if (fd < 0)
-        return 0; // the caller tells the user which port is missing
+        return 0; // the caller tells the user which port is missing, and why
 
     // Not shared with other programs; failure (e.g. not a terminal) is harmless.
     ::ioctl(fd, TIOCEXCL);
@@ -507,7 +563,7 @@ void SerialPort::write(std::span<const std::uint8_t> bytes)
 {
     State& s = *m_state;
     std::lock_guard lock(s.mutex);
-    if (s.fd < 0)
+    if (s.fd < 0 || s.lost)
         return;
     s.pendingBytes.insert(s.pendingBytes.end(), bytes.begin(), bytes.end());
     s.pendingSizes.push_back(bytes.size());
@@ -515,10 +571,52 @@ void SerialPort::write(std::span<const std::uint8_t> bytes)
         signalWake(s.wakeFd);
 }
 
+void SerialPort::close()
+{
+    m_state->stopThread();
+    m_state->closeDevice();
+}
+
 bool SerialPort::isOpen() const
 {
     std::lock_guard lock(m_state->mutex);
     return m_state->fd >= 0;
+}
+
+bool SerialPort::isLost() const
+{
+    std::lock_guard lock(m_state->mutex);
+    return m_state->fd >= 0 && m_state->lost;
+}
+
+bool SerialPort::canSend() const
+{
+    std::lock_guard lock(m_state->mutex);
+    return m_state->fd >= 0 && !m_state->lost;
+}
+
+std::string SerialPort::devicePath() const
+{
+    std::lock_guard lock(m_state->mutex);
+    return m_state->path;
+}
+
+std::string SerialPort::devicePathNow(int port) const
+{
+    return m_state->devicePathFor(port);
+}
+
+int SerialPort::openError() const
+{
+    std::lock_guard lock(m_state->mutex);
+    return m_state->openError;
+}
+
+// strerror() may share one buffer between threads; the worker reports too.
+std::string SerialPort::errorText(int error)
+{
+    std::array<char, 256> buffer{};
+    return chosenText(::strerror_r(error, buffer.data(), buffer.size()), buffer.data());
 }
 
 bool SerialPort::isThreadAlive() const

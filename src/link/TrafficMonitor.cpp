@@ -100,10 +100,25 @@ void TrafficMonitor::showTransmitted(std::span<const std::uint8_t> frame, bool s
     changed();
 }
 
-void TrafficMonitor::showReceived(std::span<const std::uint8_t> frame, bool stxMode)
+void TrafficMonitor::showNotSent()
+{
+    m_transmitLine += Messages::NotSentMark;
+    changed();
+}
+
+void TrafficMonitor::showLinkState(std::string_view text)
+{
+    m_transmitLine = ' ';
+    m_transmitLine += text;
+    changed();
+}
+
+void TrafficMonitor::showReceived(std::span<const std::uint8_t> frame, bool stxMode, bool intact)
 {
     lightReceiveLamp();
     m_receiveLine = receiveText(frame, stxMode);
+    if (!intact)
+        m_receiveLine += Messages::BadChecksumMark;
     changed();
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace tarn {
 
@@ -30,8 +31,12 @@ public:
 
     // A frame from SendCommand or SendCameraCommand.
     void showTransmitted(std::span<const std::uint8_t> frame, bool stxMode);
-    // A complete reply frame.
-    void showReceived(std::span<const std::uint8_t> frame, bool stxMode);
+    // The frame just shown as transmitted did not go out: no link to send it on.
+    void showNotSent();
+    // The state of the link in use, in the transmit line until the next frame.
+    void showLinkState(std::string_view text);
+    // A complete reply frame; one that failed its checksum is marked as ignored.
+    void showReceived(std::span<const std::uint8_t> frame, bool stxMode, bool intact = true);
     // The one-byte acknowledgement.
     void showAcknowledgement();
 

@@ -16,10 +16,12 @@ inline constexpr int LinkFrameWait = 40;     // 1000 ms between link frames
 inline constexpr int LinkFrame = 41;         // sends the link frame 7E 01 00 00 41 7E
 inline constexpr int AddressProbe = 42;      // sends the broadcast "A?"
 inline constexpr int ProbeWait = 44;         // 1000 ms after the probe
+inline constexpr int AddressReplyWindow = 45; // 3000 ms after an address query: an "A" reply is believed
 inline constexpr int AddressLinkFrame = 50;  // sends 7E 01 AH AL 44 7E
 inline constexpr int NtcipDisable = 51;      // sends "mND"
 inline constexpr int PresetNamePoll = 52;    // queues "cdS" + 0x10
 inline constexpr int NtcipEnable = 53;       // sends "mNe"
 inline constexpr int PortServerConnect = 60; // 1000 ms to reach the port server
+inline constexpr int SerialPortWatch = 61;   // 1000 ms while the serial port is away: is it back?
 
 } // namespace tarn::TimerId

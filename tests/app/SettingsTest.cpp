@@ -69,18 +69,49 @@ TEST(Settings, secondRunUsesTheStoredValuesAndWritesNothing)
     EXPECT_EQ(settings.videoFreezeStatus, 1);
 }
 
-TEST(Settings, storedValuesAreUsedAsTheyAreEvenOutOfRange)
+TEST(Settings, valuesOutsideTheirListsBecomeTheirDefaultsWrittenBackAndNoted)
+{
+    struct Row {
+        const char* key;
+        int stored;
+        int used; // the stored value when it is in its list
+        int Settings::*member;
+    };
+    const Row rows[] = {
+        {"CommPort", 7, 0, &Settings::commPort}, {"CommPort", 1, 1, &Settings::commPort},
+        {"RxType", 1000, 1, &Settings::rxType},  {"RxType", 5, 5, &Settings::rxType},
+        {"CamType", 4, 3, &Settings::camType},   {"CamType", 3, 3, &Settings::camType},
+        {"PTType", -2, 1, &Settings::ptType},    {"PTType", 2, 2, &Settings::ptType},
+        {"Baud", 7, 0, &Settings::baud},         {"Baud", 6, 6, &Settings::baud},
+        {"PTImage", 40, 7, &Settings::ptImage},  {"PTImage", 0, 0, &Settings::ptImage},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.key) + "=" + std::to_string(row.stored));
+        MemoryProfileStore profile;
+        profile.writeInt("Setup", row.key, row.stored);
+        const Settings settings = Settings::load(profile);
+        EXPECT_EQ(settings.*row.member, row.used);
+        EXPECT_EQ(profile.readInt("Setup", row.key, -99), row.used);
+        if (row.used == row.stored)
+            EXPECT_TRUE(settings.repairs.empty());
+        else
+            EXPECT_EQ(settings.repairs, std::vector<std::string>{std::string(row.key) + "="
+                                                                  + std::to_string(row.stored) + " is now "
+                                                                  + std::to_string(row.used)});
+    }
+}
+
+TEST(Settings, valuesWithoutAListAreUsedAsTheyAre)
 {
     MemoryProfileStore profile;
-    profile.writeInt("Setup", "RxType", 9);
-    profile.writeInt("Setup", "PTImage", 40);
     profile.writeInt("TourSetup", "Tour3", 1);
     profile.writeInt("NTCIP", "NTCIPExitNormal", 0);
+    profile.writeInt("Setup", "Mode", 0);
     const Settings settings = Settings::load(profile);
-    EXPECT_EQ(settings.rxType, 9);
-    EXPECT_EQ(settings.ptImage, 40);
     EXPECT_EQ(settings.tour[2], 1);
     EXPECT_EQ(settings.ntcipExitNormal, 0);
+    EXPECT_EQ(settings.mode, 0);
+    EXPECT_TRUE(settings.repairs.empty());
 }
 
 TEST(Settings, commProtocolIsNeverReadAtStartUp)
@@ -120,7 +151,7 @@ TEST(Settings, baudIndexMapsToLineSpeedAndAnythingElseIs9600)
     MemoryProfileStore profile;
     profile.writeInt("Setup", "Baud", 9);
     const Settings settings = Settings::load(profile);
-    EXPECT_EQ(settings.baud, 9);
+    EXPECT_EQ(settings.baud, 0);
     EXPECT_EQ(settings.baudRate(), 9600);
 }
 

@@ -88,7 +88,7 @@ private slots:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
 
-        QCOMPARE(prompter.texts(), std::vector<std::string>{"Port COM1 does not exist!"});
+        QCOMPARE(prompter.texts(), std::vector<std::string>{"Port COM1 does not exist!\n/nonexistent/tty"});
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Tarn - Kestra Zephon"));
         QVERIFY(!control.isBusy());
 
@@ -108,6 +108,24 @@ private slots:
         QCOMPARE(console.process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(console.process.exitCode(), 0);
         verifyFirstRunSettings(console.settingsPath());
+    }
+
+    // The line dies under the console: its box is open when the stop comes,
+    // and the exit's own command to the camera cannot go out either.
+    void sigtermEndsTheConsoleWithAnErrorBoxOpen()
+    {
+        RunningConsole console;
+        QVERIFY(startConsole(console));
+        QTRY_VERIFY_WITH_TIMEOUT(settingsComplete(console.settingsPath()), 10000);
+        console.pty.closeMaster();
+        QTest::qWait(1500); // the loss is told at once; the box waits for OK
+
+        ::kill(static_cast<pid_t>(console.process.processId()), SIGTERM);
+        QVERIFY(console.process.waitForFinished(5000));
+        QCOMPARE(console.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(console.process.exitCode(), 0); // ended by its exit path, not by the deadline
+        QSettings stored(console.settingsPath(), QSettings::IniFormat);
+        QCOMPARE(stored.value(QStringLiteral("NTCIP/NTCIPExitNormal")).toInt(), 1);
     }
 
     void connectOptionReachesAPortServerAtStart()

@@ -1,5 +1,6 @@
 #include "control/MainControl.h"
 
+#include "platform/GuardedPrompter.h"
 #include "platform/MemoryProfileStore.h"
 #include "platform/Platform.h"
 #include "platform/QueuedPoster.h"
@@ -8,7 +9,16 @@
 #include "support/FakePortServer.h"
 #include "support/PseudoTerminal.h"
 
+#include "app/Messages.h"
+#include "support/HandBuiltFrames.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <random>
+
+#include <unistd.h>
 
 namespace tarn {
 namespace {
@@ -33,12 +43,52 @@ TEST_F(MainControlStartUp, missingPortGivesExactlyOneMessageAndTheConsoleRunsOn)
     control.initialise();
 
     ASSERT_EQ(prompter.shown().size(), 1u);
-    EXPECT_EQ(prompter.shown()[0].text, "Port COM7 does not exist!");
+    EXPECT_EQ(prompter.shown()[0].text, "Port COM7 does not exist!\n/nonexistent/ttyX");
     EXPECT_EQ(prompter.shown()[0].title, "");
     EXPECT_FALSE(control.isBusy());
     EXPECT_FALSE(control.serialPort().isOpen());
     poster.runPending();
     EXPECT_EQ(prompter.shown().size(), 1u);
+
+    // The Setup dialog's reopen says it in its own words.
+    EXPECT_FALSE(control.reopenSerialPort());
+    EXPECT_EQ(prompter.texts().back(), "Port not found\n/nonexistent/ttyX");
+}
+
+TEST_F(MainControlStartUp, repairedSettingsAreSaidOnceAndTheCameraIsSearchedFor)
+{
+    test::PseudoTerminal pty;
+    ASSERT_TRUE(pty.isValid());
+    profile.writeInt("Setup", "CommPort", 7);
+    profile.writeInt("Setup", "RxType", 1000);
+    MainControl control(platform, Settings::load(profile), [&](int) { return pty.slavePath(); });
+    control.initialise();
+    ASSERT_EQ(prompter.shown().size(), 1u);
+    EXPECT_EQ(prompter.shown()[0].text,
+              "Some settings were outside their lists and were replaced by their defaults:\n"
+              "CommPort=7 is now 0\nRxType=1000 is now 1");
+    // Serial link, an "AlderSD": the search starts with the link frame.
+    clock.advance(5);
+    EXPECT_EQ(pty.receive(6, std::chrono::milliseconds(300)),
+              (std::vector<std::uint8_t>{0x7E, 0x01, 0x00, 0x00, 0x41, 0x7E}));
+}
+
+TEST_F(MainControlStartUp, exitPathOpensNoBoxWhateverFails)
+{
+    std::string logged;
+    GuardedPrompter guarded(prompter, [&](std::string_view line) { logged += line; });
+    Platform guardedPlatform{clock, guarded, profile, poster, sockets};
+    Settings settings; // an "AlderSD": it is given "mNd" at exit
+    MainControl control(guardedPlatform, settings, [](int) { return std::string("/nonexistent/ttyX"); });
+    control.setExitStarting([&] { guarded.beginClosing(); });
+    control.initialise();
+    prompter.clear();
+    control.link().state().address = 9000; // the exit command is refused
+
+    control.exit();
+    clock.advance(10000);
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_EQ(logged, "tarn-console: Exceeding Camera Address Range\n");
 }
 
 TEST_F(MainControlStartUp, configuredPortIsOpenedWithItsThreadAndTheSettingsBaud)
@@ -159,6 +209,179 @@ TEST_F(MainControlStartUp, afterSetupTheCameraKeepsItsAddressWhileTheRangeHoldsI
         control.setupClosed();
         EXPECT_EQ(state.address, row.after) << row.protocol << " " << row.address;
     }
+// A stable device name, as a simulator's --link or /dev/serial/by-id gives
+// one, pointing at whichever pty stands for the camera's line now.
+class DeviceLink {
+public:
+    DeviceLink()
+    {
+        char pattern[] = "/tmp/tarn-link-XXXXXX";
+        if (::mkdtemp(pattern))
+            m_directory = pattern;
+        m_path = m_directory + "/camera";
+    }
+    ~DeviceLink()
+    {
+        ::unlink(m_path.c_str());
+        ::rmdir(m_directory.c_str());
+    }
+    const std::string& path() const { return m_path; }
+    void pointAt(const test::PseudoTerminal& pty)
+    {
+        ::unlink(m_path.c_str());
+        ASSERT_EQ(0, ::symlink(pty.slavePath().c_str(), m_path.c_str()));
+    }
+    void remove() { ::unlink(m_path.c_str()); }
+
+private:
+    std::string m_directory;
+    std::string m_path;
+};
+
+using Bytes = std::vector<std::uint8_t>;
+
+bool contains(const Bytes& haystack, const Bytes& needle)
+{
+    return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end()) != haystack.end();
+}
+
+class PulledCable : public MainControlStartUp {
+protected:
+    DeviceLink device;
+    std::unique_ptr<test::PseudoTerminal> line = std::make_unique<test::PseudoTerminal>();
+    std::unique_ptr<MainControl> control;
+
+    void start(Settings settings = dayNightDome())
+    {
+        control = std::make_unique<MainControl>(platform, settings, [this](int) { return device.path(); });
+        control->initialise();
+    }
+    static Settings dayNightDome()
+    {
+        Settings settings;
+        settings.rxType = 0; // AlderHD: no NTCIP, no question when the camera is not found
+        settings.camType = 1;
+        return settings;
+    }
+    // The worker tells of the loss from its own thread.
+    void waitForLoss()
+    {
+        for (int i = 0; i < 100 && control->serialPortWatch().state() != SerialPortWatch::State::Lost; ++i)
+            poster.waitAndRun(std::chrono::milliseconds(30));
+        ASSERT_EQ(control->serialPortWatch().state(), SerialPortWatch::State::Lost);
+    }
+    void replug()
+    {
+        line = std::make_unique<test::PseudoTerminal>();
+        ASSERT_TRUE(line->isValid());
+        device.pointAt(*line);
+    }
+};
+
+TEST_F(PulledCable, lostPortIsToldOnceEverythingWaitsAndItsReturnIsTakenUpByItself)
+{
+    device.pointAt(*line);
+    start();
+    control->panel().toggleStatusPolling();
+    clock.advance(1100);
+    EXPECT_TRUE(contains(line->receive(64, std::chrono::milliseconds(300)), test::handBuiltFrame(0x01, "L?")));
+
+    line->closeMaster();
+    ASSERT_NO_FATAL_FAILURE(waitForLoss());
+    const std::string lost = "COM1 (" + device.path() + ") lost \u2013 waiting for it";
+    ASSERT_EQ(prompter.shown().size(), 1u);
+    EXPECT_EQ(prompter.shown()[0].title, "Application Error");
+    EXPECT_TRUE(prompter.shown()[0].text.starts_with("WARNING:  "));
+    EXPECT_TRUE(prompter.shown()[0].text.ends_with("Port: 1\n" + device.path() + "\n\n" + lost));
+    EXPECT_EQ(control->linkStatus(), lost);
+    EXPECT_EQ(control->link().monitor().transmitLine(), " " + lost);
+
+    // Polls, queued commands and the operator's buttons: nothing is tried.
+    control->panel().lensPressed(LensButton::ZoomIn);
+    control->panel().reset();
+    EXPECT_TRUE(control->link().monitor().transmitLine().ends_with(Messages::NotSentMark));
+    device.remove();
+    clock.advance(10000);
+    poster.runPending();
+    EXPECT_EQ(prompter.shown().size(), 1u);
+    EXPECT_TRUE(control->linkPaused());
+    EXPECT_FALSE(control->link().queue().empty());
+    EXPECT_TRUE(control->panel().statusPolling()); // still chosen, waiting
+
+    replug();
+    clock.advance(SerialPortWatch::CheckIntervalMs);
+    EXPECT_EQ(control->linkStatus(), "COM1 (" + device.path() + ") reconnected");
+    EXPECT_FALSE(control->linkPaused());
+    // The queue goes on where it stopped, then the polls.
+    clock.advance(1200);
+    const Bytes sent = line->receive(64, std::chrono::milliseconds(300));
+    EXPECT_TRUE(contains(sent, test::handBuiltFrame(0x01, "cZ0")));
+    EXPECT_TRUE(contains(sent, test::handBuiltFrame(0x01, "L?")) || contains(sent, test::handBuiltFrame(0x01, "cDS")));
+    EXPECT_EQ(prompter.shown().size(), 1u);
+}
+
+TEST_F(PulledCable, portMissingAtStartIsWaitedForAndTheSearchBeginsWhenItComes)
+{
+    Settings settings; // an "AlderSD": not finding it would end in a question
+    start(settings);
+    ASSERT_EQ(prompter.texts(), std::vector<std::string>{"Port COM1 does not exist!\n" + device.path()});
+    EXPECT_EQ(control->linkStatus(), "COM1 (" + device.path() + ") not found \u2013 waiting for it");
+    clock.advance(30000);
+    EXPECT_EQ(prompter.shown().size(), 1u);
+
+    replug();
+    clock.advance(SerialPortWatch::CheckIntervalMs + 10);
+    EXPECT_EQ(control->linkStatus(), "COM1 (" + device.path() + ") reconnected");
+    EXPECT_EQ(line->receive(6, std::chrono::milliseconds(300)), (Bytes{0x7E, 0x01, 0x00, 0x00, 0x41, 0x7E}));
+}
+
+TEST_F(PulledCable, portHeldByAnotherProgramSaysSo)
+{
+    device.pointAt(*line);
+    SerialPort other(poster, prompter, [this](int) { return device.path(); });
+    ASSERT_EQ(1, other.open(nullptr, 1, 9600, 'N', 8, 1, 0, 16));
+    start();
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Port COM1 is in use by another program!\n" + device.path()});
+    EXPECT_EQ(control->linkStatus(),
+              "COM1 (" + device.path() + ") in use by another program \u2013 waiting for it");
+    other.close();
+    clock.advance(SerialPortWatch::CheckIntervalMs);
+    EXPECT_FALSE(control->serialPortWatch().isAway());
+}
+
+// A long RS-485 run picks up noise: it must not move the console to another
+// camera, nor write into its settings beyond what intact frames say.
+TEST_F(PulledCable, noiseOnTheLineLeavesTheCameraAndItsAddressAlone)
+{
+    device.pointAt(*line);
+    Settings settings; // an "AlderSD", given its NTCIP mode back at exit
+    start(settings);
+    clock.advance(3000); // link frames, then the probe
+    for (const std::uint8_t byte : test::handBuiltFrame(0x05, "A0005"))
+        control->serialByteReceived(byte, 1);
+    ASSERT_EQ(control->panel().address(), 5);
+    control->panel().toggleStatusPolling();
+    clock.advance(5000);
+    const int writesBefore = profile.writeCount();
+
+    for (const std::uint8_t byte : {0xF8, 0x09, 0x41, 0x30, 0x30, 0x30, 0x37, 0x80})
+        control->serialByteReceived(static_cast<std::uint8_t>(byte), 1);
+    EXPECT_EQ(control->panel().address(), 5);
+    std::mt19937 noise(20240611);
+    for (int kilobyte = 0; kilobyte < 1024; ++kilobyte) {
+        for (int i = 0; i < 1024; ++i)
+            control->serialByteReceived(static_cast<std::uint8_t>(noise()), 1);
+        clock.advance(10);
+    }
+    EXPECT_EQ(control->panel().address(), 5);
+    EXPECT_EQ(control->link().state().address, 5);
+    EXPECT_EQ(profile.writeCount(), writesBefore) << "no preset name, no status field";
+
+    (void)line->receive(4096, std::chrono::milliseconds(200));
+    control->exit();
+    const Bytes exitCommand = line->receive(6, std::chrono::milliseconds(300));
+    ASSERT_EQ(exitCommand.size(), 6u);
+    EXPECT_EQ(exitCommand[1], 0x05) << "the exit command goes to the camera found";
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 
 #include "SimulatorLine.h"
 
+#include "app/Messages.h"
+
 namespace tarn::e2e {
 namespace {
 
@@ -80,7 +82,7 @@ TEST_P(PortServerLine, NextConnectionIsServed)
     ASSERT_NO_FATAL_FAILURE(probe());
 }
 
-TEST_P(PortServerLine, SimulatorGoingAwayDisconnectsTheLink)
+TEST_P(PortServerLine, SimulatorGoingAwayIsToldOnceAndDisconnectsTheLink)
 {
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NO_FATAL_FAILURE(probe());
@@ -88,7 +90,12 @@ TEST_P(PortServerLine, SimulatorGoingAwayDisconnectsTheLink)
     ASSERT_TRUE(console->runUntil([&] { return !console->portServer().hasSocket(); }));
     EXPECT_TRUE(console->portServer().controls().connect) << "Connect is offered again";
     EXPECT_FALSE(console->state().networkConnected);
-    EXPECT_TRUE(console->prompter().shown().empty());
+    console->runUntil([] { return false; }, std::chrono::milliseconds(200));
+    ASSERT_EQ(console->prompter().shown().size(), 1u);
+    EXPECT_EQ(console->prompter().shown()[0].title, Messages::NetworkErrorTitle);
+    // What is typed afterwards is not shown as sent.
+    console->link().SendCommand("L?");
+    EXPECT_TRUE(console->link().monitor().transmitLine().ends_with(Messages::NotSentMark));
 }
 
 INSTANTIATE_TEST_SUITE_P(Tcp, PortServerLine, ::testing::ValuesIn(PortServers),

@@ -108,7 +108,7 @@ TEST_F(QueuePump, commandWithSFifthWaitsForItsReplyNotTheAck)
     acknowledge();
     clock.advance(80);
     EXPECT_EQ(serial.writes.size(), 1u); // the ack alone does not release it
-    receive({0xF8, 0x01, '*', 'T', 'D', 0x80});
+    receive(cameraReply(0x01, "*TD"));
     EXPECT_TRUE(link.queue().dataReplyDone);
     clock.advance(20);
     EXPECT_EQ(serial.writes.size(), 2u);
@@ -154,7 +154,7 @@ TEST_F(QueuePump, passThroughEntryGetsTheAddressAndTheResponseTimeout)
     EXPECT_EQ(serial.last(), (Bytes{0xFF, 0x06, 0x07, 0x03, 0x00, 0x05, 0x00, 0xEB}));
     EXPECT_TRUE(clock.isRunning(link, TimerId::ResponseTimeout));
     // The answer comes in length mode: FF 08 and eight bytes.
-    receive({0xFF, 0x08, 0x07, 0x03, 0x00, 0x05, 0x00, 0x00, 0x48, 0x00});
+    receive({0xFF, 0x08, 0x07, 0x03, 0x00, 0x05, 0x00, 0x00, 0x48, 0xA1});
     EXPECT_EQ(events.javelin, (std::vector<std::pair<int, int>>{{8, 0x48}}));
     EXPECT_TRUE(link.queue().queueReady);
 }

@@ -1,3 +1,4 @@
+#include "app/Messages.h"
 #include "link/PortServerControl.h"
 #include "platform/TimerIds.h"
 #include "support/FakePortServer.h"
@@ -106,20 +107,32 @@ TEST_F(PortServer, refusedConnectionDropsTheSocketAndTheTimeoutStillTells)
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Cannot find the Port Server IP Address, Disconnecting"});
 }
 
-TEST_F(PortServer, serverClosingTheConnectionIsADisconnectAndConnectWorksAgain)
+TEST_F(PortServer, serverClosingTheConnectionIsToldOnceAndConnectWorksAgain)
 {
+    std::vector<std::string> states;
+    control.setStatusChanged([&](std::string_view text) { states.emplace_back(text); });
     control.chooseNetwork();
     control.connect(Server, "4001");
     server().socketConnected(0);
-    server().socketClosedByPeer();
+    PortServerSocket::Listener& listener = server();
+    listener.socketClosedByPeer();
+    listener.socketClosedByPeer(); // the socket's error and its disconnect both say so
     EXPECT_FALSE(control.hasSocket());
     EXPECT_FALSE(link.state().networkConnected);
     EXPECT_EQ(control.controls(), ReadyToConnect);
     EXPECT_FALSE(link.hasNetworkTransport());
+    const std::string closed = "Port server 127.0.0.1:4001 closed the connection \u2013 disconnected";
+    ASSERT_EQ(prompter.texts(), std::vector<std::string>{closed});
+    EXPECT_EQ(prompter.shown()[0].title, "Network Error");
+    EXPECT_EQ(states, (std::vector<std::string>{"Port server 127.0.0.1:4001 connected", closed}));
+
+    // What is typed now is shown as not sent.
+    link.SendCommand("L?");
+    EXPECT_TRUE(link.monitor().transmitLine().ends_with(Messages::NotSentMark));
 
     control.connect(Server, "4001");
     EXPECT_EQ(sockets.created, 2);
-    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_EQ(prompter.shown().size(), 1u);
 }
 
 TEST_F(PortServer, repliesReachTheLinkAndReceiveErrorsAreShown)

@@ -1,3 +1,4 @@
+#include "app/Messages.h"
 #include "link/CameraLink.h"
 #include "link/PortServerControl.h"
 #include "link/PortServerLink.h"
@@ -82,21 +83,29 @@ private slots:
         QTRY_COMPARE(link->monitor().receiveLine(), std::string(" F8 01 A0002 82 "));
     }
 
-    void serverClosingIsADisconnectAndConnectWorksAgain()
+    void serverClosingIsToldOnceAndConnectWorksAgain()
     {
         control->connect(Loopback, std::to_string(server.serverPort()));
         QTcpSocket* client = acceptClient();
         QVERIFY(client);
         QTRY_VERIFY(control->controls().disconnect);
+        link->SendCommand("L?");
+        QVERIFY(!link->monitor().transmitLine().ends_with(Messages::NotSentMark));
         client->close();
         QTRY_VERIFY(!control->hasSocket());
         QVERIFY(control->controls().connect);
         QVERIFY(!link->state().networkConnected);
+        QTest::qWait(100); // the socket's error and its disconnect may both arrive
+        const std::string closed = "Port server 127.0.0.1:" + std::to_string(server.serverPort())
+            + " closed the connection \u2013 disconnected";
+        QCOMPARE(prompter.texts(), std::vector<std::string>{closed});
+        link->SendCommand("L?");
+        QVERIFY(link->monitor().transmitLine().ends_with(Messages::NotSentMark));
 
         control->connect(Loopback, std::to_string(server.serverPort()));
         QVERIFY(acceptClient());
         QTRY_VERIFY(control->controls().disconnect);
-        QVERIFY(prompter.shown().empty());
+        QCOMPARE(prompter.shown().size(), std::size_t{1});
     }
 
     void refusedConnectionIsReportedAfterOneSecond()

@@ -1,4 +1,5 @@
 #include "link/NetworkReplyAssembler.h"
+#include "link/ReplyChecksum.h"
 #include "link/ReplySink.h"
 #include "link/SerialReplyAssembler.h"
 #include "support/LinkFixture.h"
@@ -128,6 +129,47 @@ TEST(NetworkReplyAssembly, runawayFrameIsDiscardedAtSixtyFourBytes)
     runaway.insert(runaway.end(), {0x8F, 0xF8, 0x01, 0x41, 0x3F, 0x8F});
     assembler.feed(runaway, sink);
     EXPECT_EQ(sink.frames, (std::vector<Bytes>{{0xF8, 0x01, 0x41, 0x3F, 0x8F}}));
+}
+
+} // namespace
+} // namespace tarn::test
+
+namespace tarn::test {
+namespace {
+
+TEST(ReplyChecksum, onlyFramesThatPassTheirFormsCheckAreIntact)
+{
+    struct Row {
+        const char* name;
+        Bytes frame;
+        bool intact;
+    };
+    Bytes goodF8 = handBuiltFrame(0x05, "L?0");
+    Bytes badF8 = goodF8;
+    badF8.back() ^= 0x01;
+    Bytes goodStx = handBuiltFrame(0x05, "L0");
+    goodStx.front() = 0x02;
+    goodStx.push_back(0x03);
+    Bytes noEtx = goodStx;
+    noEtx.back() = 0x04;
+    const Row rows[] = {
+        {"F8", goodF8, true},
+        {"F8 one bit off", badF8, false},
+        {"the forged address reply", {0xF8, 0x09, 0x41, 0x30, 0x30, 0x30, 0x37, 0x80}, false},
+        {"extended address digits count", handBuiltFrame(0xFE, "1000L0"), true},
+        {"STX with ETX after the checksum", goodStx, true},
+        {"STX without ETX", noEtx, false},
+        {"STX too short for a checksum", {0x02, 0x01, 0x03}, false},
+        {"pass-through sums to zero", {0xFF, 0x08, 0x07, 0x03, 0x00, 0x05, 0x00, 0x00, 0x48, 0xA1}, true},
+        {"pass-through off by one", {0xFF, 0x08, 0x07, 0x03, 0x00, 0x05, 0x00, 0x00, 0x48, 0xA0}, false},
+        {"pass-through shorter than its length", {0xFF, 0x08, 0xF8}, false},
+        {"start byte alone", {0xF8}, false},
+        {"empty", {}, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(ReplyChecksum::intact(row.frame), row.intact);
+    }
 }
 
 } // namespace

@@ -1,4 +1,8 @@
+#include "app/Messages.h"
 #include "platform/TimerIds.h"
+
+#include <array>
+#include <functional>
 #include "support/LinkFixture.h"
 
 namespace tarn::test {
@@ -127,6 +131,7 @@ TEST_F(ReplyRouting, maintenanceRepliesOnlyForTheMakersCameras)
 
 TEST_F(ReplyRouting, connectionReplyTakesFourOrFiveDigits)
 {
+    link.state().addressQueryOutstanding = true;
     receive(reply("A0012"));
     EXPECT_EQ(link.state().address, 12);
     link.state().protocolIndex = 5;
@@ -141,16 +146,14 @@ TEST_F(ReplyRouting, connectionReplyTakesFourOrFiveDigits)
 
 TEST_F(ReplyRouting, extendedAddressMovesTheLetterButNotForAnAReply)
 {
-    Bytes frame = {0xF8, 0xFE, '1', '0', '0', '0', 'L', '0', 0x80};
-    receive(frame);
+    receive(cameraReply(0xFE, "1000L0"));
     EXPECT_EQ(events.statusReplies.size(), 1u);
     link.state().protocolIndex = 5;
-    frame = {0xF8, 0xFE, '1', '0', '0', '0', '0', 'H', '0', 0x80};
-    receive(frame);
+    receive(cameraReply(0xFE, "10000H0"));
     EXPECT_EQ(events.statusReplies.size(), 2u);
     link.state().protocolIndex = 1;
-    frame = {0xF8, 0xFE, 'A', '1', '0', '0', '0', 0x80};
-    receive(frame);
+    link.state().addressQueryOutstanding = true;
+    receive(cameraReply(0xFE, "A1000"));
     EXPECT_EQ(events.connections, std::vector<int>{1000});
 }
 
@@ -276,13 +279,13 @@ TEST_F(ReplyRouting, garbledProtocolDigitIsNotTaken)
 TEST_F(ReplyRouting, lengthModeFramesAreJavelinStatusOrForThePictureDialog)
 {
     link.state().framedSend = false;
-    receive({0xFF, 0x08, 0, 0, 0, 0, 0, 0, 0x58, 0x00});
-    receive({0xFF, 0x0A, 0, 0, 0, 0, 0, 0, 0, 0, 0x08, 0x00});
+    receive({0xFF, 0x08, 0, 0, 0, 0, 0, 0, 0x58, 0xA0});
+    receive({0xFF, 0x0A, 0, 0, 0, 0, 0, 0, 0, 0, 0x08, 0xEE});
     EXPECT_EQ(events.javelin, (std::vector<std::pair<int, int>>{{8, 0x58}, {10, 0x08}}));
 
     open(ReceiverSlot::Dsp);
     link.state().replyWanted = true;
-    receive({0xFF, 0x08, 0, 0, 0, 0, 0, 0, 0x58, 0x00});
+    receive({0xFF, 0x08, 0, 0, 0, 0, 0, 0, 0x58, 0xA0});
     EXPECT_EQ(framesAt(ReceiverSlot::Dsp), 1);
     EXPECT_EQ(events.javelin.size(), 2u);
 }
@@ -304,6 +307,55 @@ TEST_F(AnyComNumber, repliesFromEveryOpenedPortAreProcessed)
         for (const std::uint8_t byte : cameraReply(0x01, "L0"))
             link.serialByteReceived(byte, port);
         EXPECT_EQ(events.statusReplies.size(), 1u);
+    }
+}
+
+TEST_F(ReplyRouting, frameWithAWrongChecksumIsShownMarkedAndNothingElse)
+{
+    link.state().address = 5;
+    link.SendCommand("L?");
+    Bytes status = reply("L0");
+    status.back() ^= 0x03;
+    receive(status);
+    receive({0xF8, 0x09, 0x41, 0x30, 0x30, 0x30, 0x37, 0x80}); // "A0007", checksum 80 for 8F
+
+    EXPECT_TRUE(events.statusReplies.empty());
+    EXPECT_TRUE(events.connections.empty());
+    EXPECT_EQ(link.state().address, 5);
+    EXPECT_TRUE(link.monitor().receiveLine().ends_with(Messages::BadChecksumMark));
+    // Not an answer either: the command waits for its time-out.
+    EXPECT_FALSE(link.queue().queueReady && link.queue().dataReplyDone
+                 && !clock.isRunning(link, TimerId::ResponseTimeout));
+    EXPECT_TRUE(clock.isRunning(link, TimerId::ResponseTimeout));
+}
+
+TEST_F(ReplyRouting, addressReplyIsBelievedOnlyShortlyAfterAnAddressQuery)
+{
+    const std::array<std::uint8_t, 6> linkFrame = {0x7E, 0x01, 0x00, 0x00, 0x41, 0x7E};
+    struct Row {
+        const char* name;
+        std::function<void()> query;
+        int msLater;
+        bool believed;
+    };
+    const Row rows[] = {
+        {"unasked", [] {}, 0, false},
+        {"after the probe", [&] { link.SendCommand("A?"); }, 100, true},
+        {"after the link frame", [&] { link.SendRawBytes(linkFrame); }, 2900, true},
+        {"after Reset", [&] { link.SendCommand("rs"); }, 500, true},
+        {"too long after the probe", [&] { link.SendCommand("A?"); }, 3000, false},
+        {"after another command", [&] { link.SendCommand("L?"); }, 100, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        clock.advance(5000);
+        link.state().address = 5;
+        events.connections.clear();
+        row.query();
+        clock.advance(row.msLater);
+        receive(reply("A0007"));
+        EXPECT_EQ(link.state().address, row.believed ? 7 : 5);
+        EXPECT_EQ(events.connections.size(), row.believed ? 1u : 0u);
     }
 }
 

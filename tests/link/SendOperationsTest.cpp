@@ -1,3 +1,4 @@
+#include "app/Messages.h"
 #include "link/FrameBuilder.h"
 #include "platform/TimerIds.h"
 #include "support/LinkFixture.h"
@@ -242,7 +243,7 @@ TEST_F(SendOperations, networkModeWithoutSocketSendsNothingButShowsTheFrameAndSt
     link.state().linkMode = 1;
     link.SendCommand("A?");
     EXPECT_TRUE(serial.writes.empty());
-    EXPECT_EQ(link.monitor().transmitLine(), " F8 01 A? 8F");
+    EXPECT_EQ(link.monitor().transmitLine(), " F8 01 A? 8F" + std::string(Messages::NotSentMark));
     EXPECT_TRUE(clock.isRunning(link, TimerId::ResponseTimeout));
 }
 

@@ -145,7 +145,12 @@ struct Delivery {
 class RecordingOwner final : public SerialPortOwner {
 public:
     void serialByteReceived(std::uint8_t byte, int port) override { received.push_back({byte, port}); }
+    void serialPortLost(int port, const std::string& call, int error) override
+    {
+        lost.push_back(call + " " + std::to_string(error) + " @" + std::to_string(port));
+    }
     std::vector<Delivery> received;
+    std::vector<std::string> lost;
 };
 
 std::vector<Delivery> fromCom(const Bytes& bytes)
@@ -404,37 +409,59 @@ TEST_F(SerialPortTest, ConfigurationFailureIsShownOnTheMainThreadAndOpenGoesOn)
     EXPECT_TRUE(prompter.shown().empty()) << "shown from outside the main thread's queue";
     poster.runPending();
     ASSERT_EQ(1u, prompter.shown().size());
-    EXPECT_EQ(Messages::format(Messages::SerialCallFailed, "tcgetattr()", std::strerror(ENOTTY), Com),
+    EXPECT_EQ(Messages::format(Messages::SerialCallFailed, "tcgetattr()", std::strerror(ENOTTY), Com)
+                  + "/dev/null\n",
               prompter.shown()[0].text);
     EXPECT_EQ(Messages::ApplicationErrorTitle, prompter.shown()[0].title);
     EXPECT_EQ(MessageIcon::Error, prompter.shown()[0].icon);
 }
 
-TEST_F(SerialPortTest, LostDeviceIsReportedOnceWithoutSpinningAndCanBeOpenedAgain)
+// Writes go on being asked for (polls, queued commands) while the device is
+// away: none may be tried or reported, and the worker must not spin.
+TEST_F(SerialPortTest, LostDeviceIsToldOnceThenTakesNoWritesAndCanBeOpenedAgain)
 {
     start();
     far.close();
-    pumpUntil([&] { return !prompter.shown().empty(); });
-    ASSERT_EQ(1u, prompter.shown().size());
-    EXPECT_EQ(0u, prompter.shown()[0].text.rfind("WARNING:  ", 0));
-    EXPECT_NE(std::string::npos, prompter.shown()[0].text.find("Port: 17"));
-    EXPECT_EQ(Messages::ApplicationErrorTitle, prompter.shown()[0].title);
-    EXPECT_EQ(MessageIcon::Error, prompter.shown()[0].icon);
+    pumpUntil([&] { return !owner.lost.empty(); });
+    ASSERT_EQ(owner.lost.size(), 1u);
+    EXPECT_TRUE(owner.lost[0].ends_with("@17")) << owner.lost[0];
+    EXPECT_TRUE(port->isLost());
+    EXPECT_FALSE(port->canSend());
 
-    // A measurement window: a worker spinning on the dead line would burn it all.
     const double cpuBefore = cpuSeconds();
     const auto windowEnd = Clock::now() + 300ms;
-    while (Clock::now() < windowEnd)
-        poster.waitAndRun(std::chrono::milliseconds(msLeft(windowEnd)));
+    while (Clock::now() < windowEnd) {
+        port->write(Bytes{0xF8, 0x01, 'L', '?', 0x8C});
+        poster.waitAndRun(20ms);
+    }
     EXPECT_LT(cpuSeconds() - cpuBefore, 0.1);
-    EXPECT_EQ(1u, prompter.shown().size());
-    EXPECT_TRUE(port->isThreadAlive());
+    EXPECT_EQ(owner.lost.size(), 1u);
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_FALSE(port->isThreadAlive());
 
+    port->close();
+    EXPECT_FALSE(port->isOpen());
     PtyMaster replacement;
     ASSERT_TRUE(replacement.ok());
     devicePath = replacement.slavePath();
     start();
+    EXPECT_FALSE(port->isLost());
     expectBytesBothWays({0x7F, 0x03, 0x00}, replacement);
+}
+
+TEST_F(SerialPortTest, OpenSaysWhyItFailed)
+{
+    start();
+    auto second = makePort(); // another console on the same device
+    EXPECT_EQ(0, second->open(&owner, Com, 9600, 'N', 8, 1, SerialEvent::CharReceived, 64));
+    EXPECT_EQ(EBUSY, second->openError());
+    EXPECT_EQ(devicePath, second->devicePath());
+    EXPECT_EQ(0, second->open(&owner, 3, 9600, 'N', 8, 1, SerialEvent::CharReceived, 64));
+    EXPECT_EQ(ENOENT, second->openError());
+    EXPECT_EQ("/nonexistent", second->devicePath());
+    second.reset();
+    expectBytesBothWays({0x01}, far); // the first console keeps its line
+    EXPECT_EQ(0, port->openError());
 }
 
 // Shutdown must win over a busy line: the 1 s write time-out is not waited

@@ -60,6 +60,37 @@ private slots:
         QVERIFY(store.writeFailed());
     }
 
+    void unreadableFileIsKeptAsABackupAndSaidOnce()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("tarn-console.conf"));
+        const QByteArray garbage("\x01\x02garbage\n[Setup\nRxType=\x02\x03\n", 27);
+        for (int run = 1; run <= 2; ++run) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(garbage);
+            file.close();
+            ScriptedPrompter prompter;
+            QtProfileStore store(prompter, path);
+            store.writeInt("Setup", "Port", 2);
+            store.writeInt("Setup", "Baud", 1);
+
+            const QString backup = run == 1 ? path + QStringLiteral(".unreadable")
+                                            : path + QStringLiteral(".unreadable-2");
+            QCOMPARE(prompter.texts(),
+                     std::vector<std::string>{"The settings file could not be read and was replaced by the "
+                                              "defaults.\nThe unreadable file was kept as "
+                                              + backup.toStdString()});
+            QVERIFY(!store.writeFailed());
+            QFile kept(backup);
+            QVERIFY(kept.open(QIODevice::ReadOnly));
+            QCOMPARE(kept.readAll(), garbage);
+            QSettings reader(path, QSettings::IniFormat);
+            QCOMPARE(reader.status(), QSettings::NoError);
+            QCOMPARE(reader.value(QStringLiteral("Setup/Baud")).toInt(), 1);
+        }
+    }
+
     void timersRepeatRestartAndStopFromTheirOwnHandler()
     {
         struct Client : TimerClient {
