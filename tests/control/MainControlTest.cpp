@@ -184,7 +184,7 @@ TEST_F(MainControlStartUp, setupOkWritesItsKeysAndReopensThePortOnlyOnAChange)
     values.portIndex = 1;
     control.acceptSetup(values, nullptr);
     EXPECT_EQ(opened, (std::vector<int>{3, 3, 9}));
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Port not found"});
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Port not found\n/nonexistent/ttyX"});
     EXPECT_EQ(profile.readInt("Setup", "Port", -1), 9);
     EXPECT_EQ(profile.readInt("Setup", "Port Index", -1), 1);
 }
@@ -209,6 +209,8 @@ TEST_F(MainControlStartUp, afterSetupTheCameraKeepsItsAddressWhileTheRangeHoldsI
         control.setupClosed();
         EXPECT_EQ(state.address, row.after) << row.protocol << " " << row.address;
     }
+}
+
 // A stable device name, as a simulator's --link or /dev/serial/by-id gives
 // one, pointing at whichever pty stands for the camera's line now.
 class DeviceLink {
