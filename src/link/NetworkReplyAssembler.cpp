@@ -1,20 +1,54 @@
 #include "link/NetworkReplyAssembler.h"
 
 #include "link/FrameBuilder.h"
+#include "link/ReplyChecksum.h"
 #include "link/ReplySink.h"
 
 namespace tarn {
+
+namespace {
+constexpr std::uint8_t ChecksumFloor = 0x80;
+} // namespace
+
+void NetworkReplyAssembler::complete(ReplySink& sink)
+{
+    const std::size_t size = m_count;
+    m_count = 0;
+    m_collecting = false;
+    m_endInDoubt = false;
+    sink.frameReceived(std::span<const std::uint8_t>(m_buffer.data(), size));
+}
+
+bool NetworkReplyAssembler::takeLateChecksum(std::uint8_t byte, ReplySink& sink)
+{
+    if (byte >= ChecksumFloor && m_count < BufferSize) {
+        m_buffer[m_count] = byte;
+        if (ReplyChecksum::intact(std::span<const std::uint8_t>(m_buffer.data(), m_count + 1))) {
+            ++m_count;
+            complete(sink);
+            return true;
+        }
+        m_buffer[m_count] = 0;
+    }
+    // Not its checksum: the frame is what it was, and this byte is new.
+    complete(sink);
+    return false;
+}
 
 void NetworkReplyAssembler::feed(std::span<const std::uint8_t> bytes, ReplySink& sink)
 {
     if (bytes.empty())
         return;
+    if (m_endInDoubt && bytes[0] < ChecksumFloor)
+        complete(sink);
     if (!m_collecting && (bytes[0] == FrameByte::Ack || bytes[0] == FrameByte::Nak)) {
         // The server passes the camera's answer on as one read.
         sink.acknowledgementReceived();
         return;
     }
     for (const std::uint8_t byte : bytes) {
+        if (m_endInDoubt && takeLateChecksum(byte, sink))
+            continue;
         if (!m_collecting) {
             if (byte != FrameByte::Start)
                 continue;
@@ -23,11 +57,11 @@ void NetworkReplyAssembler::feed(std::span<const std::uint8_t> bytes, ReplySink&
             m_collecting = true;
         }
         m_buffer[m_count++] = byte;
-        if (m_count > 4 && byte >= 0x80) {
-            const std::size_t size = m_count;
-            m_count = 0;
-            m_collecting = false;
-            sink.frameReceived(std::span<const std::uint8_t>(m_buffer.data(), size));
+        if (m_count > 4 && byte >= ChecksumFloor) {
+            if (ReplyChecksum::intact(std::span<const std::uint8_t>(m_buffer.data(), m_count)))
+                complete(sink);
+            else
+                m_endInDoubt = true; // the next byte tells
         } else if (m_count == BufferSize) {
             m_count = 0;
             m_collecting = false;

@@ -11,7 +11,9 @@ class ReplySink;
 
 // Turns what one read from the port server returns into acknowledgements and
 // F8 frames (the server always answers in F8 form). One read may hold several
-// frames, and a frame may continue in the next read.
+// frames, and a frame may continue in the next read. As on the serial line, an
+// F8 frame that does not check at its end byte takes the next byte as its
+// checksum when that makes it check (a data byte of 0x80 or more).
 class NetworkReplyAssembler {
 public:
     static constexpr std::size_t BufferSize = 64;
@@ -21,9 +23,14 @@ public:
     bool collecting() const { return m_collecting; }
 
 private:
+    void complete(ReplySink& sink);
+    // The byte after an F8 frame that did not check; true when it was used.
+    bool takeLateChecksum(std::uint8_t byte, ReplySink& sink);
+
     std::array<std::uint8_t, BufferSize> m_buffer{};
     std::size_t m_count = 0;
     bool m_collecting = false;
+    bool m_endInDoubt = false;
 };
 
 } // namespace tarn

@@ -1,6 +1,7 @@
 #include "link/SerialReplyAssembler.h"
 
 #include "link/FrameBuilder.h"
+#include "link/ReplyChecksum.h"
 #include "link/ReplySink.h"
 
 #include <algorithm>
@@ -31,8 +32,27 @@ void SerialReplyAssembler::complete(ReplySink& sink)
     sink.frameReceived(std::span<const std::uint8_t>(m_buffer.data(), size));
 }
 
+bool SerialReplyAssembler::takeLateChecksum(std::uint8_t byte, ReplySink& sink)
+{
+    m_endInDoubt = false;
+    if (byte >= ChecksumFloor && m_count < BufferSize) {
+        m_buffer[m_count] = byte;
+        if (ReplyChecksum::intact(std::span<const std::uint8_t>(m_buffer.data(), m_count + 1))) {
+            ++m_count;
+            complete(sink);
+            return true;
+        }
+        m_buffer[m_count] = 0;
+    }
+    // Not its checksum: the frame is what it was, and this byte is new.
+    complete(sink);
+    return false;
+}
+
 void SerialReplyAssembler::feed(std::uint8_t byte, Mode mode, ReplySink& sink)
 {
+    if (m_endInDoubt && takeLateChecksum(byte, sink))
+        return;
     if (m_count == 0) {
         if (mode.lengthMode) {
             if (byte == FrameByte::PassThrough)
@@ -61,7 +81,10 @@ void SerialReplyAssembler::feed(std::uint8_t byte, Mode mode, ReplySink& sink)
     else
         done = m_count >= ShortestF8Frame && byte >= ChecksumFloor;
 
-    if (done) {
+    if (done && !mode.lengthMode && !mode.stxMode
+        && !ReplyChecksum::intact(std::span<const std::uint8_t>(m_buffer.data(), m_count))) {
+        m_endInDoubt = true; // the next byte tells
+    } else if (done) {
         complete(sink);
     } else if (m_count == BufferSize) {
         // No end in sight: give the frame up and wait for the next start byte.

@@ -11,7 +11,10 @@ class ReplySink;
 // Turns the serial line's bytes, one at a time, into acknowledgements and
 // reply frames. Three framings: length mode after a pass-through (Javelin)
 // frame (FF LEN ... : LEN + 2 bytes), STX ... ETX, and F8 ... up to the
-// checksum byte (the first byte of 0x80 or more after the fifth byte).
+// checksum byte (the first byte of 0x80 or more after the fifth byte). A few
+// replies carry a data byte of 0x80 or more (the Camera ID status of display
+// mode 2): when the F8 frame does not check at such a byte and the very next
+// byte is its real checksum, that byte ends the frame instead.
 class SerialReplyAssembler {
 public:
     static constexpr std::size_t BufferSize = 96;
@@ -29,11 +32,14 @@ public:
 private:
     void start(std::size_t bytesToClear);
     void complete(ReplySink& sink);
+    // The byte after an F8 frame that did not check; true when it was used.
+    bool takeLateChecksum(std::uint8_t byte, ReplySink& sink);
 
     std::array<std::uint8_t, BufferSize> m_buffer{};
     std::size_t m_count = 0;
     std::size_t m_expected = 0;
     bool m_collecting = false;
+    bool m_endInDoubt = false;
 };
 
 } // namespace tarn

@@ -40,12 +40,21 @@ TEST(SerialReplyAssembly, framesCompleteAtTheirEndByteWhateverTheSplit)
     const Row rows[] = {
         {"F8 reply", F8Mode, {0xF8, 0x01, 0x41, 0x3F, 0x8F}, {{0xF8, 0x01, 0x41, 0x3F, 0x8F}}, 0},
         // Fewer than five bytes: the 8F is not an end, the next bytes belong to it.
-        {"F8 short then more", F8Mode, {0xF8, 0x01, 0x8F, 0x41, 0x3F, 0x85},
-         {{0xF8, 0x01, 0x8F, 0x41, 0x3F, 0x85}}, 0},
+        {"F8 short then more", F8Mode, {0xF8, 0x01, 0x8F, 0x41, 0x3F, 0x80},
+         {{0xF8, 0x01, 0x8F, 0x41, 0x3F, 0x80}}, 0},
+        // The Camera ID status of display mode 2 has bit 7 set: the byte after
+        // it is the checksum that makes the frame check.
+        {"F8 data byte of 0x80 or more", F8Mode, handBuiltFrame(0x05, "SC\xC2"), {handBuiltFrame(0x05, "SC\xC2")}, 0},
+        {"F8 not checking, then an ack", F8Mode, {0xF8, 0x01, 0x41, 0x3F, 0x81, 0x06},
+         {{0xF8, 0x01, 0x41, 0x3F, 0x81}}, 1},
+        {"F8 not checking, then a frame", F8Mode, {0xF8, 0x01, 0x41, 0x3F, 0x81, 0xF8, 0x01, 0x41, 0x3F, 0x8F},
+         {{0xF8, 0x01, 0x41, 0x3F, 0x81}, {0xF8, 0x01, 0x41, 0x3F, 0x8F}}, 0},
+        {"F8 not checking, a high byte that does not help", F8Mode, {0xF8, 0x01, 0x41, 0x3F, 0x81, 0x82},
+         {{0xF8, 0x01, 0x41, 0x3F, 0x81}}, 0},
         {"ack between frames", F8Mode, {0x06, 0xF8, 0x01, 0x4C, 0x30, 0x8D, 0x06},
          {{0xF8, 0x01, 0x4C, 0x30, 0x8D}}, 2},
-        {"0x06 inside a frame is data", F8Mode, {0xF8, 0x01, 0x06, 0x41, 0x8A},
-         {{0xF8, 0x01, 0x06, 0x41, 0x8A}}, 0},
+        {"0x06 inside a frame is data", F8Mode, {0xF8, 0x01, 0x06, 0x41, 0x86},
+         {{0xF8, 0x01, 0x06, 0x41, 0x86}}, 0},
         {"noise before a frame is dropped", F8Mode, {0x41, 0x00, 0x8F, 0xF8, 0x01, 0x41, 0x3F, 0x8F},
          {{0xF8, 0x01, 0x41, 0x3F, 0x8F}}, 0},
         {"STX reply", StxMode, {0x02, 0x01, 0x4C, 0x30, 0x8D, 0x03},
@@ -115,9 +124,28 @@ TEST(NetworkReplyAssembly, acknowledgementIsTheWholeReadButOnlyBetweenFrames)
     EXPECT_TRUE(sink.frames.empty());
 
     assembler.feed(Bytes{0xF8, 0x01}, sink);
-    assembler.feed(Bytes{0x06, 0x41, 0x8A}, sink);
+    assembler.feed(Bytes{0x06, 0x41, 0x86}, sink);
     EXPECT_EQ(sink.acks, 2);
-    EXPECT_EQ(sink.frames, (std::vector<Bytes>{{0xF8, 0x01, 0x06, 0x41, 0x8A}}));
+    EXPECT_EQ(sink.frames, (std::vector<Bytes>{{0xF8, 0x01, 0x06, 0x41, 0x86}}));
+}
+
+TEST(NetworkReplyAssembly, aHighDataByteWaitsForTheChecksumEvenInTheNextRead)
+{
+    const Bytes status = handBuiltFrame(0x05, "SC\xC2");
+    NetworkReplyAssembler assembler;
+    Sink sink;
+    assembler.feed(std::span(status).first(status.size() - 1), sink);
+    EXPECT_TRUE(sink.frames.empty());
+    assembler.feed(std::span(status).last(1), sink);
+    EXPECT_EQ(sink.frames, std::vector<Bytes>{status});
+
+    // A frame that does not check is given up at the next read, an
+    // acknowledgement still counts.
+    sink.frames.clear();
+    assembler.feed(Bytes{0xF8, 0x01, 0x41, 0x3F, 0x81}, sink);
+    assembler.feed(Bytes{0x06}, sink);
+    EXPECT_EQ(sink.frames, (std::vector<Bytes>{{0xF8, 0x01, 0x41, 0x3F, 0x81}}));
+    EXPECT_EQ(sink.acks, 1);
 }
 
 TEST(NetworkReplyAssembly, runawayFrameIsDiscardedAtSixtyFourBytes)

@@ -128,11 +128,14 @@ TEST_F(CameraIdDialogLogic, readBackFollowsEachAnswerWithTheNextQuery)
         int protocolIndex;
         std::uint8_t addressByte;
         std::string addressDigits;
+        char status; // top, LP - Enable, and one display mode bit
+        int displayMode;
     };
+    // Display mode 2 sets bit 7: that byte is data, the checksum follows it.
     const Form forms[] = {
-        {"one-byte address", 1, 0x01, ""},
-        {"extended address", 1, 0xFE, "0001"},
-        {"five address digits", 5, 0xFE, "00001"},
+        {"one-byte address", 1, 0x01, "", '\x45', 1},
+        {"extended address", 1, 0xFE, "0001", '\x85', 2},
+        {"five address digits", 5, 0xFE, "00001", '\x25', 0},
     };
     for (const Form& form : forms) {
         SCOPED_TRACE(form.name);
@@ -146,11 +149,11 @@ TEST_F(CameraIdDialogLogic, readBackFollowsEachAnswerWithTheNextQuery)
         clock.advance(3000);
         EXPECT_TRUE(takeSent().empty());
 
-        answer("SC\x45"); // top, LP - Enable, display mode 1
+        answer(std::string("SC") + form.status);
         EXPECT_TRUE(id->values().displayAtTop);
         EXPECT_FALSE(id->values().idEnabled);
         EXPECT_TRUE(id->values().alarmLineEnabled[0]);
-        EXPECT_EQ(id->values().displayMode, 1);
+        EXPECT_EQ(id->values().displayMode, form.displayMode);
         clock.advance(49);
         EXPECT_TRUE(takeSent().empty());
         clock.advance(6);
