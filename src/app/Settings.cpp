@@ -32,7 +32,8 @@ int readWithDefault(ProfileStore& profile, const KeyRule& rule)
 // The keys that pick an entry of a list: a value outside it would leave the
 // console without traffic (link mode), unable to find the camera (camera
 // type), or drawing nothing. The module type's default 3 is none of the three
-// modules and stays allowed.
+// modules and stays allowed; camera type 6 is the Setup list's entry for a
+// receiver that is none of the maker's cameras.
 struct ListRule {
     std::string_view key;
     int highest;
@@ -45,7 +46,7 @@ void repairListValues(ProfileStore& profile, Settings& settings)
     using namespace SettingsKey;
     static constexpr ListRule rules[] = {
         {Baud, 6, 0, &Settings::baud},       {CommPort, 1, 0, &Settings::commPort},
-        {PtImage, 7, 7, &Settings::ptImage}, {RxType, 5, 1, &Settings::rxType},
+        {PtImage, 7, 7, &Settings::ptImage}, {RxType, 6, 1, &Settings::rxType},
         {CamType, 3, 3, &Settings::camType}, {PtType, 2, 1, &Settings::ptType},
     };
     for (const ListRule& rule : rules) {

@@ -21,7 +21,8 @@ bool TextLog::write(const char* mode, std::string_view text)
         m_failure = std::strerror(errno);
         return false;
     }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    // An empty text has no buffer to hand over: creating the file is all.
+    const bool written = text.empty() || std::fwrite(text.data(), 1, text.size(), file) == text.size();
     int error = written ? 0 : errno;
     // A full disk often shows only when the buffer goes out at close.
     if (std::fclose(file) != 0 && error == 0)

@@ -79,7 +79,7 @@ TEST(Settings, valuesOutsideTheirListsBecomeTheirDefaultsWrittenBackAndNoted)
     };
     const Row rows[] = {
         {"CommPort", 7, 0, &Settings::commPort}, {"CommPort", 1, 1, &Settings::commPort},
-        {"RxType", 1000, 1, &Settings::rxType},  {"RxType", 5, 5, &Settings::rxType},
+        {"RxType", 1000, 1, &Settings::rxType},  {"RxType", 6, 6, &Settings::rxType}, {"RxType", 7, 1, &Settings::rxType},
         {"CamType", 4, 3, &Settings::camType},   {"CamType", 3, 3, &Settings::camType},
         {"PTType", -2, 1, &Settings::ptType},    {"PTType", 2, 2, &Settings::ptType},
         {"Baud", 7, 0, &Settings::baud},         {"Baud", 6, 6, &Settings::baud},
