@@ -199,6 +199,10 @@ void CameraLink::timerFired(int id)
 {
     if (id == TimerId::QueuePump) {
         pumpTick();
+    } else if (id == TimerId::LateChecksum) {
+        m_timers.stop(*this, id);
+        m_serialAssembler.settle(*this);
+        m_networkAssembler.settle(*this);
     } else if (id == TimerId::AddressReplyWindow) {
         m_timers.stop(*this, id);
         m_state.addressQueryOutstanding = false;
@@ -240,11 +244,23 @@ void CameraLink::serialByteReceived(std::uint8_t byte, int)
 {
     // Every port the console opened is listened to, whatever its number.
     m_serialAssembler.feed(byte, {m_state.lengthMode(), m_state.stxMode()}, *this);
+    watchForLateChecksum();
 }
 
 void CameraLink::networkBytesReceived(std::span<const std::uint8_t> bytes)
 {
     m_networkAssembler.feed(bytes, *this);
+    watchForLateChecksum();
+}
+
+void CameraLink::watchForLateChecksum()
+{
+    // A camera sends a frame's bytes back to back: when the byte that would
+    // make a frame check does not follow at once, the frame is what it is.
+    if (m_serialAssembler.endInDoubt() || m_networkAssembler.endInDoubt())
+        m_timers.start(*this, TimerId::LateChecksum, LateChecksumMs);
+    else
+        m_timers.stop(*this, TimerId::LateChecksum);
 }
 
 void CameraLink::acknowledgementReceived()

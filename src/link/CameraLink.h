@@ -26,6 +26,7 @@ class CameraLink final : public TimerClient, private ReplySink {
 public:
     static constexpr int ResponseTimeoutMs = 100;
     static constexpr int PumpIntervalMs = 100;
+    static constexpr int LateChecksumMs = 20;
     // How long after an address query its "A" reply is believed.
     static constexpr int AddressReplyWindowMs = 3000;
 
@@ -82,6 +83,7 @@ private:
     void acknowledgementReceived() override;
     void frameReceived(std::span<const std::uint8_t> frame) override;
     void pumpTick();
+    void watchForLateChecksum();
     // False when the frame could not go out.
     bool send(std::span<const std::uint8_t> frame, bool lengthHeader);
     void refuse(std::string_view message);

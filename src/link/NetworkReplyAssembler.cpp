@@ -19,6 +19,12 @@ void NetworkReplyAssembler::complete(ReplySink& sink)
     sink.frameReceived(std::span<const std::uint8_t>(m_buffer.data(), size));
 }
 
+void NetworkReplyAssembler::settle(ReplySink& sink)
+{
+    if (m_endInDoubt)
+        complete(sink);
+}
+
 bool NetworkReplyAssembler::takeLateChecksum(std::uint8_t byte, ReplySink& sink)
 {
     if (byte >= ChecksumFloor && m_count < BufferSize) {

@@ -21,6 +21,10 @@ public:
     void feed(std::span<const std::uint8_t> bytes, ReplySink& sink);
 
     bool collecting() const { return m_collecting; }
+    // A frame that did not check at its end byte waits for one more byte.
+    bool endInDoubt() const { return m_endInDoubt; }
+    // No further byte came: the frame is handed on as it is.
+    void settle(ReplySink& sink);
 
 private:
     void complete(ReplySink& sink);

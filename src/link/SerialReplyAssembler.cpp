@@ -32,6 +32,14 @@ void SerialReplyAssembler::complete(ReplySink& sink)
     sink.frameReceived(std::span<const std::uint8_t>(m_buffer.data(), size));
 }
 
+void SerialReplyAssembler::settle(ReplySink& sink)
+{
+    if (!m_endInDoubt)
+        return;
+    m_endInDoubt = false;
+    complete(sink);
+}
+
 bool SerialReplyAssembler::takeLateChecksum(std::uint8_t byte, ReplySink& sink)
 {
     m_endInDoubt = false;

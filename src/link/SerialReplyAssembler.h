@@ -27,6 +27,10 @@ public:
     void feed(std::uint8_t byte, Mode mode, ReplySink& sink);
 
     bool collecting() const { return m_collecting; }
+    // A frame that did not check at its end byte waits for one more byte.
+    bool endInDoubt() const { return m_endInDoubt; }
+    // No further byte came: the frame is handed on as it is.
+    void settle(ReplySink& sink);
     std::size_t count() const { return m_count; }
 
 private:

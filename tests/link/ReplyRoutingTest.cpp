@@ -318,6 +318,10 @@ TEST_F(ReplyRouting, frameWithAWrongChecksumIsShownMarkedAndNothingElse)
     status.back() ^= 0x03;
     receive(status);
     receive({0xF8, 0x09, 0x41, 0x30, 0x30, 0x30, 0x37, 0x80}); // "A0007", checksum 80 for 8F
+    // The last frame waits a moment for a byte that could still make it check.
+    const std::string beforeSettling = link.monitor().receiveLine();
+    clock.advance(CameraLink::LateChecksumMs);
+    EXPECT_NE(link.monitor().receiveLine(), beforeSettling);
 
     EXPECT_TRUE(events.statusReplies.empty());
     EXPECT_TRUE(events.connections.empty());
