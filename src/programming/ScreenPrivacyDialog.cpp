@@ -115,8 +115,13 @@ void ScreenPrivacyDialog::connectControls()
     Ui::ScreenPrivacyDialog& ui = *m_ui;
     ScreenPrivacy& privacy = m_privacy;
 
-    connect(ui.zoneList, &QListWidget::currentRowChanged, this, [this](int row) {
-        m_privacy.chooseZone(row);
+    // The selection, not the current row: the list makes its first row
+    // current when it takes the focus, and that chooses no zone.
+    connect(ui.zoneList, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem*> selected = m_ui->zoneList->selectedItems();
+        if (selected.isEmpty())
+            return;
+        m_privacy.chooseZone(m_ui->zoneList->row(selected.front()));
         refresh();
     });
     m_modes = new QButtonGroup(this);

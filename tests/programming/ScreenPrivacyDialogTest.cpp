@@ -13,6 +13,7 @@
 #include "support/QueuedCommands.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -107,10 +108,13 @@ private slots:
             padAsOnTheMainWindow = pad.size() == QSize(123, 123) && !pad.nudgeButtonsVisible()
                 && pad.pad().isProportional();
 
+            // The list taking the focus chooses no zone.
             auto* horizontalSize = child<QWidget>(&dialog, "horizontalSizeSpin");
-            sizesWaitForAZone = !horizontalSize->isEnabled();
             auto* zones = child<QListWidget>(&dialog, "zoneList");
-            zones->setCurrentRow(2);
+            QFocusEvent tabbedIn(QEvent::FocusIn, Qt::TabFocusReason);
+            QApplication::sendEvent(zones, &tabbedIn);
+            sizesWaitForAZone = !horizontalSize->isEnabled();
+            QTest::mouseClick(zones->viewport(), Qt::LeftButton, {}, zones->visualItemRect(zones->item(2)).center());
             sizesWaitForAZone = sizesWaitForAZone && horizontalSize->isEnabled();
             // On the indicator: a radio takes clicks on itself and its text only.
             auto* live = child<QRadioButton>(&dialog, "liveRadio");
