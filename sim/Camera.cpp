@@ -30,6 +30,7 @@ Camera::Camera(const CameraState::Identity& identity)
     addThermalCommands(m_commands, m_state);
     addAccessoryCommands(m_commands, m_state);
     addAzimuthCommands(m_commands, m_state);
+    addScreenPrivacyCommands(m_commands, m_state);
 }
 
 Camera::Response Camera::respond(const ReceivedFrame& frame, TimePoint now)

@@ -8,6 +8,7 @@
 #include "sim/DspState.h"
 #include "sim/SetupState.h"
 #include "sim/MaintenanceState.h"
+#include "sim/ScreenPrivacyState.h"
 #include "sim/SectorTourState.h"
 #include "sim/SimClock.h"
 #include "sim/ThermalImager.h"
@@ -111,6 +112,7 @@ public:
     ThermalImager thermal;
     AccessoryState accessories;
     AzimuthState azimuth;
+    ScreenPrivacyState screenPrivacy;
 
 private:
     std::optional<TimePoint> m_lastAdvance;

@@ -38,5 +38,8 @@ void addThermalCommands(CommandTable& table, CameraState& state);
 void addAccessoryCommands(CommandTable& table, CameraState& state);
 // North direction, the direction read-outs and the automatic responses.
 void addAzimuthCommands(CommandTable& table, CameraState& state);
+// The camera module's screen privacy zones: selection, mode, size, colour
+// and the selected zone's settings.
+void addScreenPrivacyCommands(CommandTable& table, CameraState& state);
 
 } // namespace tarn::sim

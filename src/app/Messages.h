@@ -200,6 +200,10 @@ inline constexpr std::string_view DspCommandNotPrintable =
 // The range prompts of the gain and aperture edits.
 inline constexpr std::string_view EnterAnIntegerBetween1And40 = "Please enter an integer between 1 and 40.";
 inline constexpr std::string_view EnterAnIntegerBetween1And31 = "Please enter an integer between 1 and 31.";
+// Screen Privacy Zone Setup: "Goto" without four digits. The tilt text has
+// never had its closing parenthesis.
+inline constexpr std::string_view InvalidPanPosition = "Invalid Pan Position (Requires 4 decimal digits)";
+inline constexpr std::string_view InvalidTiltPosition = "Invalid Tilt Position (Requires 4 decimal digits";
 
 // (end of the picture-control texts)
 

@@ -20,6 +20,7 @@
 #include "programming/CameraSetupDialog.h"
 #include "programming/LensMaintenanceDialog.h"
 #include "programming/OtherMaintenanceDialog.h"
+#include "programming/ScreenPrivacyDialog.h"
 #include "programming/TourSetupDialog.h"
 #include "programming/ToursSectorsDialog.h"
 
@@ -251,6 +252,7 @@ void MainControlDialog::openDayNightPicture()
     link.queue().queueReady = true;
     link.queue().dataReplyDone = true;
     AlderHdDspDialog dialog(link, m_platform.prompter, this);
+    dialog.setScreenPrivacyOpener([this](QWidget* parent) { ScreenPrivacyDialog::run(m_control, m_platform, parent); });
     link.router().setReceiver(ReceiverSlot::Dsp, &dialog.logic());
     dialog.exec();
     // However it closed: a reply it was still waiting for belongs to the panel again.

@@ -266,7 +266,9 @@ void AlderHdDspDialog::refresh()
 
 void AlderHdDspDialog::openScreenPrivacy()
 {
-    // The Screen Privacy Zone Setup dialog opens here, modally.
+    // Modal over this dialog; it takes the privacy zone replies while open.
+    if (m_screenPrivacyOpener)
+        m_screenPrivacyOpener(this);
 }
 
 bool AlderHdDspDialog::turnsIntoTab(QEvent* event)

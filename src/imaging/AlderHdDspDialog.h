@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 
@@ -32,6 +33,13 @@ public:
 
     // The main window registers it for the replies while the dialog is open.
     AlderHdDsp& logic() { return m_dsp; }
+    // "Setup" of the privacy zones opens the Screen Privacy Zone Setup dialog
+    // over this one through `opener`, which the main window hands in: it
+    // knows how its pan/tilt pad is set up.
+    void setScreenPrivacyOpener(std::function<void(QWidget* parent)> opener)
+    {
+        m_screenPrivacyOpener = std::move(opener);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,6 +66,7 @@ private:
     QButtonGroup* m_wdr = nullptr;
     QButtonGroup* m_blc = nullptr;
     QButtonGroup* m_eis = nullptr;
+    std::function<void(QWidget*)> m_screenPrivacyOpener;
 };
 
 } // namespace tarn
