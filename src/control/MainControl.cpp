@@ -227,7 +227,11 @@ int MainControl::exit()
     // poll, no queued command, no step of the search.
     m_panel.stopPolling();
     m_link.stopPump();
-    return m_connection.exitCommands();
+    const int waitMs = m_connection.exitCommands();
+    // The camera's last command stays the last: a dialog still closing, or
+    // its pump, sends nothing after it.
+    m_link.state().busy = true;
+    return waitMs;
 }
 
 void MainControl::serialByteReceived(std::uint8_t byte, int port)

@@ -128,6 +128,7 @@ TEST_F(MainControlStartUp, exitSendsTheLastCommandOnceAndNothingAfterIt)
     EXPECT_EQ(control.exit(), 500);
     EXPECT_EQ(control.exit(), 0);
     EXPECT_TRUE(control.hasExited());
+    control.link().SendCommand("mtS"); // a dialog's pump, still running
     clock.advance(10000); // the wait: polls, the queue and the search stay quiet
     const auto sent = pty.receive(64, std::chrono::milliseconds(300));
     const std::vector<std::uint8_t> mNd = {0xF8, 0x01, 'm', 'N', 'd', 0x80 | ((0x01 ^ 'm' ^ 'N' ^ 'd') & 0x0F)};
