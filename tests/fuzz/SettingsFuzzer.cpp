@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     next("NTCIP", "NTCIPExitNormal");
 
     const tarn::Settings settings = tarn::Settings::load(profile);
-    if (!inList(settings.commPort, 1) || !inList(settings.rxType, 5) || !inList(settings.camType, 3)
+    if (!inList(settings.commPort, 1) || !inList(settings.rxType, 6) || !inList(settings.camType, 3)
         || !inList(settings.ptType, 2) || !inList(settings.baud, 6) || !inList(settings.ptImage, 7)
         || settings.port < 1)
         __builtin_trap();
