@@ -8,6 +8,7 @@
 #include "control/MainControlDialog.h"
 #include "link/ComPortMap.h"
 #include "link/PortServerLink.h"
+#include "link/TrafficTrace.h"
 #include "platform/GuardedPrompter.h"
 #include "platform/Platform.h"
 #include "platform/QtMainThreadPoster.h"
@@ -31,8 +32,11 @@ namespace {
 
 QWidget* topWindow(QWidget& mainWindow)
 {
-    QWidget* modal = QApplication::activeModalWidget();
-    return modal ? modal : &mainWindow;
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    // A window opened beside the main window (the traffic window).
+    QWidget* active = QApplication::activeWindow();
+    return active && active->isVisible() ? active : &mainWindow;
 }
 
 // However many boxes and dialogs are stacked: each is ended (a message box
@@ -113,6 +117,23 @@ int ConsoleApp::run(const CommandLine& commandLine)
 
     MainControl control(platform, settings,
                         [&ports](int port) { return ports.devicePath(port); });
+    // Before anything goes over the line. Declared after the record it
+    // listens to, so it goes first.
+    TrafficTrace trace;
+    if (commandLine.trace) {
+        if (const auto failure = trace.start(*commandLine.trace, control.traffic())) {
+            std::fputs(Messages::format(Messages::TraceCannotOpen, commandLine.trace->c_str(), failure->c_str()).c_str(),
+                       stderr);
+            return 2;
+        }
+        // Told once, after the send or receive that found it.
+        trace.setFailed([&prompter, &trace](const std::string& reason) {
+            const std::string text = Messages::format(Messages::TraceWriteFailed, trace.path().c_str(), reason.c_str());
+            QTimer::singleShot(0, [&prompter, text] {
+                prompter.showMessage(text, Messages::TrafficErrorTitle, MessageIcon::Warning);
+            });
+        });
+    }
     MainControlDialog dialog(control, platform);
     // From the first exit step on, nothing waits for the operator.
     control.setExitStarting([&prompter] {

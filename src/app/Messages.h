@@ -269,7 +269,9 @@ inline constexpr std::string_view TrafficLogColumns =
 inline constexpr const char* TrafficLogEarlier =
     "# %llu earlier entries of the session are not in this log (dropped for room, or cleared)";
 
-// The Traffic window.
+// The Traffic window and the main window's button that opens it.
+inline constexpr std::string_view TrafficButton = "Traffic";
+inline constexpr std::string_view TrafficButtonTip = "Every frame of the session, decoded (Ctrl+T)";
 inline constexpr std::string_view TrafficWindowTitle = "Traffic";
 inline constexpr const char* TrafficLoadedTitle = "Traffic \u2013 %s";
 inline constexpr std::string_view TrafficColumns[] = {"Time", "Dir", "Link", "Kind", "Address", "Text",
