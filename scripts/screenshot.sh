@@ -40,3 +40,4 @@ TARN_DEMO_NAME=thermal TARN_DEMO_SETUP=$'RxType=0\nCamType=2\nPTType=1' TARN_SIM
 shot docs/wipe-setup.png "Wipe Setup"
 shot docs/wash-setup.png "Wash Setup"
 shot docs/azimuth-setup.png "Pos Display Set/Get Control Setup/Get Current PTZFL "
+shot docs/traffic-window.png "Traffic"

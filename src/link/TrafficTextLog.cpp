@@ -3,6 +3,7 @@
 #include "app/Messages.h"
 #include "link/TrafficDecoder.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -26,8 +27,15 @@ struct LocalTime {
 LocalTime localTime(const SessionStart& start, std::int64_t timeUs)
 {
     using namespace std::chrono;
-    const std::int64_t local =
-        start.unixMicroseconds + timeUs + std::int64_t{start.utcOffsetSeconds} * MicrosecondsPerSecond;
+    // A capture from a file may hold any numbers: the time is kept within
+    // the years 0001..9999 instead of overflowing.
+    constexpr std::int64_t Earliest = -62135596800LL * MicrosecondsPerSecond;
+    constexpr std::int64_t Latest = 253402300799LL * MicrosecondsPerSecond;
+    std::int64_t local = 0;
+    if (__builtin_add_overflow(start.unixMicroseconds, timeUs, &local)
+        || __builtin_add_overflow(local, std::int64_t{start.utcOffsetSeconds} * MicrosecondsPerSecond, &local))
+        local = (timeUs < 0) ? Earliest : Latest;
+    local = std::clamp(local, Earliest, Latest);
     const auto instant = sys_time<microseconds>(microseconds(local));
     const auto day = floor<days>(instant);
     const year_month_day date(day);
@@ -83,7 +91,7 @@ std::string roundTripText(std::int64_t roundTripUs)
     if (roundTripUs < 0)
         return {};
     // Tenths of a millisecond, rounded.
-    const std::int64_t tenths = (roundTripUs + 50) / 100;
+    const std::int64_t tenths = roundTripUs / 100 + (roundTripUs % 100 >= 50 ? 1 : 0);
     return std::to_string(tenths / 10) + '.' + std::to_string(tenths % 10);
 }
 
