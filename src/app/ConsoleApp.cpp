@@ -19,6 +19,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QPointer>
 #include <QTimer>
 
 #include <chrono>
@@ -30,13 +31,25 @@ namespace tarn {
 
 namespace {
 
-QWidget* topWindow(QWidget& mainWindow)
+// The window the operator works in: a modal dialog, else a window a button
+// opened beside the main window (`besides`, the traffic window), else the
+// main window.
+QWidget* topWindow(QWidget& mainWindow, const QPointer<QWidget>& besides = {})
 {
-    if (QWidget* modal = QApplication::activeModalWidget())
+    // The main window runs modally itself.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != &mainWindow)
         return modal;
-    // A window opened beside the main window (the traffic window).
-    QWidget* active = QApplication::activeWindow();
-    return active && active->isVisible() ? active : &mainWindow;
+    return besides && besides->isVisible() ? besides.data() : &mainWindow;
+}
+
+QList<QWidget*> visibleWindows()
+{
+    QList<QWidget*> windows;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->isVisible())
+            windows.append(widget);
+    return windows;
 }
 
 // However many boxes and dialogs are stacked: each is ended (a message box
@@ -76,14 +89,20 @@ void armExitDeadline()
 // Presses the enabled button captioned `caption` in the topmost window, as
 // the operator would. A button whose caption is not unique in its window
 // (the main window has two "Set") is found by its accessible name.
-void pressButton(QWidget& mainWindow, const std::string& caption)
+void pressButton(QWidget& mainWindow, const std::string& caption, QPointer<QWidget>& opened)
 {
     const QString wanted = QString::fromStdString(caption);
-    const auto buttons = topWindow(mainWindow)->findChildren<QAbstractButton*>();
+    const auto buttons = topWindow(mainWindow, opened)->findChildren<QAbstractButton*>();
     for (QAbstractButton* button : buttons) {
         if (button->isVisible() && button->isEnabled()
             && (button->text().remove(QLatin1Char('&')) == wanted || button->accessibleName() == wanted)) {
+            // A modal dialog runs inside the click; a window that is not
+            // modal is found among those that were not there before it.
+            const QList<QWidget*> before = visibleWindows();
             button->click();
+            for (QWidget* window : visibleWindows())
+                if (!before.contains(window))
+                    opened = window;
             return;
         }
     }
@@ -162,17 +181,19 @@ int ConsoleApp::run(const CommandLine& commandLine)
                                    QString::fromStdString(commandLine.connect->port));
     // Long enough for the camera to be found and answer the first status request.
     int settledMs = 3000;
+    QPointer<QWidget> opened; // a window a press opened beside the main window
     for (const std::string& button : commandLine.openDialog) {
         // Each press happens in the window the one before opened; a modal
         // dialog runs its own loop inside the press, so the later presses are
         // timed from here.
-        QTimer::singleShot(settledMs, &dialog, [&dialog, button] { pressButton(dialog, button); });
+        QTimer::singleShot(settledMs, &dialog,
+                           [&dialog, button, &opened] { pressButton(dialog, button, opened); });
         settledMs += 1500;
     }
     if (commandLine.screenshot) {
         const QString path = QString::fromStdString(*commandLine.screenshot);
-        QTimer::singleShot(settledMs, &dialog, [&dialog, path] {
-            topWindow(dialog)->grab().save(path);
+        QTimer::singleShot(settledMs, &dialog, [&dialog, path, &opened] {
+            topWindow(dialog, opened)->grab().save(path);
             closeBoxesAbove(dialog);
             dialog.reject();
         });

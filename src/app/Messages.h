@@ -274,8 +274,8 @@ inline constexpr std::string_view TrafficButton = "Traffic";
 inline constexpr std::string_view TrafficButtonTip = "Every frame of the session, decoded (Ctrl+T)";
 inline constexpr std::string_view TrafficWindowTitle = "Traffic";
 inline constexpr const char* TrafficLoadedTitle = "Traffic \u2013 %s";
-inline constexpr std::string_view TrafficColumns[] = {"Time", "Dir", "Link", "Kind", "Address", "Text",
-                                                      "Hex", "Verdict", "To", "Round trip"};
+inline constexpr std::string_view TrafficColumns[] = {"Time", "Dir", "Address", "Text", "Hex",
+                                                      "Verdict", "Round trip", "To", "Kind", "Link"};
 inline constexpr const char* TrafficRoundTrip = "%lld.%lld ms";
 inline constexpr const char* TrafficShown = "%zu of %zu entries shown";
 inline constexpr const char* TrafficShownDropped = "%zu of %zu entries shown, %llu older ones dropped";

@@ -17,7 +17,7 @@ namespace tarn {
 class TrafficTableModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Time, Direction, Link, Kind, Address, Text, Hex, Verdict, To, RoundTrip, ColumnCount };
+    enum Column { Time, Direction, Address, Text, Hex, Verdict, RoundTrip, To, Kind, Link, ColumnCount };
 
     explicit TrafficTableModel(const TrafficRecord& record, QObject* parent = nullptr);
 

@@ -90,8 +90,9 @@ void TrafficWindow::build()
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     table->horizontalHeader()->setStretchLastSection(false);
     table->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // Widths in characters of the fixed font, room for the cell's margins included.
     const int character = table->fontMetrics().horizontalAdvance(QLatin1Char('M'));
-    const int widths[TrafficTableModel::ColumnCount] = {13, 4, 8, 12, 11, 34, 42, 13, 15, 11};
+    const int widths[TrafficTableModel::ColumnCount] = {14, 4, 11, 30, 36, 14, 11, 16, 13, 9};
     for (int column = 0; column < TrafficTableModel::ColumnCount; ++column)
         table->setColumnWidth(column, widths[column] * character);
 
