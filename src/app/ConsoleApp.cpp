@@ -148,7 +148,7 @@ int ConsoleApp::run(const CommandLine& commandLine)
         // Told once, after the send or receive that found it.
         trace.setFailed([&prompter, &trace](const std::string& reason) {
             const std::string text = Messages::format(Messages::TraceWriteFailed, trace.path().c_str(), reason.c_str());
-            QTimer::singleShot(0, [&prompter, text] {
+            QTimer::singleShot(0, qApp, [&prompter, text] {
                 prompter.showMessage(text, Messages::TrafficErrorTitle, MessageIcon::Warning);
             });
         });

@@ -276,7 +276,8 @@ inline constexpr std::string_view TrafficWindowTitle = "Traffic";
 inline constexpr const char* TrafficLoadedTitle = "Traffic \u2013 %s";
 inline constexpr std::string_view TrafficColumns[] = {"Time", "Dir", "Address", "Text", "Hex",
                                                       "Verdict", "Round trip", "To", "Kind", "Link"};
-inline constexpr const char* TrafficRoundTrip = "%lld.%lld ms";
+// After a round trip's milliseconds.
+inline constexpr std::string_view TrafficMilliseconds = " ms";
 inline constexpr const char* TrafficShown = "%zu of %zu entries shown";
 inline constexpr const char* TrafficShownDropped = "%zu of %zu entries shown, %llu older ones dropped";
 inline constexpr std::string_view TrafficSaveFilter = "Traffic log and capture (*.txt *.tcap)|*.txt;*.tcap||";

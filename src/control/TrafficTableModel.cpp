@@ -90,7 +90,7 @@ QVariant TrafficTableModel::data(const QModelIndex& index, int role) const
         case To: return word(Messages::TrafficDestinations, e->routedTo);
         case RoundTrip: {
             const std::string ms = TrafficTextLog::roundTripText(e->roundTripUs);
-            return ms.empty() ? QString() : qText(ms) + QStringLiteral(" ms");
+            return ms.empty() ? QString() : qText(ms) + qText(Messages::TrafficMilliseconds);
         }
         default: return {};
         }
