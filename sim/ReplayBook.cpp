@@ -3,6 +3,7 @@
 #include "sim/FrameParser.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace tarn::sim {
 
@@ -37,6 +38,18 @@ bool isAnswer(const CapturedEntry& entry)
     case CapturedEntry::Ack: return true;
     default: return false;
     }
+}
+
+// From the command to its answer, within 0..LongestDelay whatever the file says.
+std::chrono::milliseconds delayBetween(std::int64_t commandUs, std::int64_t answerUs)
+{
+    const std::int64_t longest = ReplayBook::LongestDelay.count() * 1000;
+    if (answerUs <= commandUs)
+        return std::chrono::milliseconds(0);
+    // The difference of two times far apart would not fit: it is long, that is all.
+    const bool farApart = commandUs < 0 && answerUs > std::numeric_limits<std::int64_t>::max() + commandUs;
+    const std::int64_t micro = farApart ? longest : std::min(answerUs - commandUs, longest);
+    return std::chrono::milliseconds(micro / 1000);
 }
 
 std::string hexOf(std::span<const std::uint8_t> bytes)
@@ -84,9 +97,8 @@ ReplayBook::ReplayBook(const Capture& capture)
         for (; j < entries.size() && !isCommand(entries[j]); ++j) {
             if (!isAnswer(entries[j]) || entries[j].bytes.empty())
                 continue;
-            const auto delay = std::chrono::milliseconds((entries[j].timeUs - entries[i].timeUs) / 1000);
             TimedWrite write;
-            write.delay = std::clamp(delay, std::chrono::milliseconds(0), LongestDelay);
+            write.delay = delayBetween(entries[i].timeUs, entries[j].timeUs);
             write.bytes = entries[j].bytes;
             write.logged = entries[j].bytes;
             if (entries[j].verdict == CapturedEntry::BadChecksum)
