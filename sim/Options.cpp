@@ -108,7 +108,7 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
 
         static constexpr std::string_view WithValue[] = {"--tcp", "--link", "--address", "--protocol",
                                                          "--model", "--module", "--log", "--fault",
-                                                         "--memory", "--thermal-resolution"};
+                                                         "--memory", "--thermal-resolution", "--replay"};
         if (std::find(std::begin(WithValue), std::end(WithValue), name) == std::end(WithValue))
             return fail("unknown option " + name);
         const auto value = reader.value();
@@ -146,6 +146,8 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
                 return fail("--thermal-resolution must be 320x256 or 640x512");
         } else if (name == "--log") {
             options.logPath = std::string(*value);
+        } else if (name == "--replay") {
+            options.replayPath = std::string(*value);
         } else if (name == "--memory") {
             sim.memoryPath = std::string(*value);
         } else if (name == "--fault") {
@@ -163,6 +165,10 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
     if (lengthHeaderAsked && options.line != Options::Line::Tcp)
         return fail("--length-header only goes with --tcp");
     sim.lengthHeaders = lengthHeaderAsked;
+    const Faults& f = sim.faults;
+    const bool anyFault = f.silent || f.lateMs != 0 || f.dropAck || f.split || f.garbage || f.badChecksum;
+    if (!options.replayPath.empty() && (anyFault || !sim.memoryPath.empty()))
+        return fail("--replay answers as the capture did: --fault and --memory do not go with it");
     const int highestAddress = sim.identity.protocol == FiveDigitProtocol ? HighestFiveDigitAddress
                                                                          : HighestFourDigitAddress;
     if (sim.identity.address > highestAddress)
@@ -199,6 +205,8 @@ Camera:
                       after every change)
 
 Testing:
+  --replay FILE       answer every command with the answer recorded for it in
+                      FILE, a console's traffic capture (.tcap)
   --log FILE          one line per frame received and sent, with a time stamp
   --fault NAME[=VAL]  silent, late=MS, drop-ack, split, garbage[=SEED], bad-checksum
                       (repeatable)

@@ -17,6 +17,8 @@ struct Options {
     std::string tcpHost;
     int tcpPort = 0;
     std::string logPath;
+    // Answer from a console's traffic capture instead of as a camera.
+    std::string replayPath;
     Simulator::Settings simulator;
     bool help = false;
 };

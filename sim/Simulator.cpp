@@ -13,6 +13,7 @@ Simulator::Simulator(const Settings& settings, TrafficLog log)
     , m_parser(m_camera.state().addressDigits(), settings.lengthHeaders)
     , m_faults(settings.faults)
     , m_log(std::move(log))
+    , m_lengthHeaders(settings.lengthHeaders)
     , m_memoryPath(settings.memoryPath)
 {
     m_camera.state().stxReplies = settings.stxReplies;
@@ -46,6 +47,15 @@ void Simulator::keepMemory()
 void Simulator::receive(std::span<const std::uint8_t> bytes, TimePoint now)
 {
     for (const ReceivedFrame& frame : m_parser.feed(bytes)) {
+        if (m_replay) {
+            // As the site's camera did, a spoilt frame included.
+            ReplayBook::Response response = frame.intact ? m_replay->respond(frame)
+                                                         : ReplayBook::Response{{}, "bad checksum"};
+            m_log.received(now, frame.raw, response.note);
+            if (!response.writes.empty())
+                m_schedule.add(now, std::move(response.writes));
+            continue;
+        }
         const Camera::Response response = m_camera.respond(frame, now);
         m_log.received(now, frame.raw, response.note);
         if (response.answer)
@@ -63,6 +73,12 @@ std::vector<Bytes> Simulator::takeDue(TimePoint now)
         writes.push_back(std::move(due.write.bytes));
     }
     return writes;
+}
+
+void Simulator::replay(ReplayBook book)
+{
+    m_parser = FrameParser(book.addressDigits(), m_lengthHeaders);
+    m_replay = std::move(book);
 }
 
 void Simulator::lineReset()

@@ -5,6 +5,7 @@
 #include "sim/FaultLayer.h"
 #include "sim/FrameParser.h"
 #include "sim/OutputSchedule.h"
+#include "sim/ReplayBook.h"
 #include "sim/SimClock.h"
 #include "sim/TrafficLog.h"
 
@@ -39,6 +40,8 @@ public:
     std::vector<Bytes> takeDue(TimePoint now);
     // A new connection: half a frame and unsent answers belong to the old one.
     void lineReset();
+    // From now on every command is answered from `book` instead of by the camera.
+    void replay(ReplayBook book);
 
     Camera& camera() { return m_camera; }
     CameraState& state() { return m_camera.state(); }
@@ -52,6 +55,8 @@ private:
     FaultLayer m_faults;
     OutputSchedule m_schedule;
     TrafficLog m_log;
+    std::optional<ReplayBook> m_replay;
+    bool m_lengthHeaders = false;
     std::string m_memoryPath;
     std::string m_memory;
 };

@@ -8,6 +8,8 @@
 #include "sim/TcpServer.h"
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,19 @@ int main(int argc, char** argv)
     if (!options->logPath.empty() && !log.open(options->logPath, Clock::now()))
         return failed("cannot open the log " + options->logPath);
     Simulator simulator(options->simulator, std::move(log));
+    if (!options->replayPath.empty()) {
+        std::ifstream in(options->replayPath, std::ios::binary);
+        if (!in)
+            return failed("cannot read the capture " + options->replayPath);
+        const Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const auto capture = readCapture(bytes);
+        if (!capture)
+            return failed(options->replayPath + " is not a traffic capture of the console");
+        if (capture->damaged)
+            std::fprintf(stderr, "tarn-camsim: %s ends in a damaged record; replaying what comes before it\n",
+                         options->replayPath.c_str());
+        simulator.replay(ReplayBook(*capture));
+    }
 
     if (options->line == Options::Line::Pty) {
         PtyServer server;

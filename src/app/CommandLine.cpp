@@ -51,6 +51,12 @@ CommandLine CommandLine::parse(std::span<const std::string_view> args)
                 return line;
             }
             line.screenshot = std::string(args[++i]);
+        } else if (arg == "--trace") {
+            if (i + 1 >= args.size() || args[i + 1].empty()) {
+                line.error = Messages::format(Messages::OptionNeedsValue, "--trace");
+                return line;
+            }
+            line.trace = std::string(args[++i]);
         } else if (arg == "--open-dialog") {
             if (i + 1 >= args.size() || args[i + 1].empty()) {
                 line.error = Messages::format(Messages::OptionNeedsValue, "--open-dialog");

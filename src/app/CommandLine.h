@@ -27,6 +27,8 @@ struct CommandLine {
     // window the previous one opened: "Camera Setup/Lens Maintenance". With
     // --screenshot the picture is of the last window opened.
     std::vector<std::string> openDialog;
+    // Records every frame of the session to this file from the start.
+    std::optional<std::string> trace;
     bool showHelp = false;
     std::string error; // empty when the line was understood
 

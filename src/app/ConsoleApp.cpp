@@ -8,6 +8,7 @@
 #include "control/MainControlDialog.h"
 #include "link/ComPortMap.h"
 #include "link/PortServerLink.h"
+#include "link/TrafficTrace.h"
 #include "platform/GuardedPrompter.h"
 #include "platform/Platform.h"
 #include "platform/QtMainThreadPoster.h"
@@ -18,6 +19,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QPointer>
 #include <QTimer>
 
 #include <chrono>
@@ -29,10 +31,25 @@ namespace tarn {
 
 namespace {
 
-QWidget* topWindow(QWidget& mainWindow)
+// The window the operator works in: a modal dialog, else a window a button
+// opened beside the main window (`besides`, the traffic window), else the
+// main window.
+QWidget* topWindow(QWidget& mainWindow, const QPointer<QWidget>& besides = {})
 {
+    // The main window runs modally itself.
     QWidget* modal = QApplication::activeModalWidget();
-    return modal ? modal : &mainWindow;
+    if (modal && modal != &mainWindow)
+        return modal;
+    return besides && besides->isVisible() ? besides.data() : &mainWindow;
+}
+
+QList<QWidget*> visibleWindows()
+{
+    QList<QWidget*> windows;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->isVisible())
+            windows.append(widget);
+    return windows;
 }
 
 // However many boxes and dialogs are stacked: each is ended (a message box
@@ -72,14 +89,20 @@ void armExitDeadline()
 // Presses the enabled button captioned `caption` in the topmost window, as
 // the operator would. A button whose caption is not unique in its window
 // (the main window has two "Set") is found by its accessible name.
-void pressButton(QWidget& mainWindow, const std::string& caption)
+void pressButton(QWidget& mainWindow, const std::string& caption, QPointer<QWidget>& opened)
 {
     const QString wanted = QString::fromStdString(caption);
-    const auto buttons = topWindow(mainWindow)->findChildren<QAbstractButton*>();
+    const auto buttons = topWindow(mainWindow, opened)->findChildren<QAbstractButton*>();
     for (QAbstractButton* button : buttons) {
         if (button->isVisible() && button->isEnabled()
             && (button->text().remove(QLatin1Char('&')) == wanted || button->accessibleName() == wanted)) {
+            // A modal dialog runs inside the click; a window that is not
+            // modal is found among those that were not there before it.
+            const QList<QWidget*> before = visibleWindows();
             button->click();
+            for (QWidget* window : visibleWindows())
+                if (!before.contains(window))
+                    opened = window;
             return;
         }
     }
@@ -113,6 +136,23 @@ int ConsoleApp::run(const CommandLine& commandLine)
 
     MainControl control(platform, settings,
                         [&ports](int port) { return ports.devicePath(port); });
+    // Before anything goes over the line. Declared after the record it
+    // listens to, so it goes first.
+    TrafficTrace trace;
+    if (commandLine.trace) {
+        if (const auto failure = trace.start(*commandLine.trace, control.traffic())) {
+            std::fputs(Messages::format(Messages::TraceCannotOpen, commandLine.trace->c_str(), failure->c_str()).c_str(),
+                       stderr);
+            return 2;
+        }
+        // Told once, after the send or receive that found it.
+        trace.setFailed([&prompter, &trace](const std::string& reason) {
+            const std::string text = Messages::format(Messages::TraceWriteFailed, trace.path().c_str(), reason.c_str());
+            QTimer::singleShot(0, qApp, [&prompter, text] {
+                prompter.showMessage(text, Messages::TrafficErrorTitle, MessageIcon::Warning);
+            });
+        });
+    }
     MainControlDialog dialog(control, platform);
     // From the first exit step on, nothing waits for the operator.
     control.setExitStarting([&prompter] {
@@ -141,17 +181,19 @@ int ConsoleApp::run(const CommandLine& commandLine)
                                    QString::fromStdString(commandLine.connect->port));
     // Long enough for the camera to be found and answer the first status request.
     int settledMs = 3000;
+    QPointer<QWidget> opened; // a window a press opened beside the main window
     for (const std::string& button : commandLine.openDialog) {
         // Each press happens in the window the one before opened; a modal
         // dialog runs its own loop inside the press, so the later presses are
         // timed from here.
-        QTimer::singleShot(settledMs, &dialog, [&dialog, button] { pressButton(dialog, button); });
+        QTimer::singleShot(settledMs, &dialog,
+                           [&dialog, button, &opened] { pressButton(dialog, button, opened); });
         settledMs += 1500;
     }
     if (commandLine.screenshot) {
         const QString path = QString::fromStdString(*commandLine.screenshot);
-        QTimer::singleShot(settledMs, &dialog, [&dialog, path] {
-            topWindow(dialog)->grab().save(path);
+        QTimer::singleShot(settledMs, &dialog, [&dialog, path, &opened] {
+            topWindow(dialog, opened)->grab().save(path);
             closeBoxesAbove(dialog);
             dialog.reject();
         });

@@ -72,7 +72,7 @@ inline constexpr const char* NoSuchButton = "tarn-console: --open-dialog: no but
 inline constexpr const char* BadPortServer =
     "tarn-console: --connect needs an IPv4 address and a port, like 192.168.1.200:4001 (got %s)";
 inline constexpr std::string_view Usage =
-    "Usage: tarn-console [--port-device PATH] [--connect HOST:PORT]\n"
+    "Usage: tarn-console [--port-device PATH] [--connect HOST:PORT] [--trace FILE]\n"
     "\n"
     "  --port-device PATH  open PATH in place of the configured COM port\n"
     "                      (for example the pty of tarn-camsim)\n"
@@ -80,6 +80,9 @@ inline constexpr std::string_view Usage =
     "                      serial port server (IPv4 address or localhost)\n"
     "  --screenshot FILE   save a PNG of the main window 3 s after start-up,\n"
     "                      then close\n"
+    "  --trace FILE        record every frame of the session to FILE: a\n"
+    "                      traffic capture, or the text log if FILE ends\n"
+    "                      in .txt\n"
     "  --open-dialog BUTTONS\n"
     "                      press these buttons after start-up, each in the\n"
     "                      window the one before opened (\"Camera Setup/Lens\n"
@@ -235,6 +238,66 @@ inline constexpr const char* AccessoryValueRange = "Please enter an integer betw
 // (end of the accessory texts)
 
 // Traffic log window.
+
+// The words of the traffic record, in the window and in the text log. The
+// text log is read by tools: these words are part of its format.
+inline constexpr std::string_view TrafficAck = "ACK";
+inline constexpr std::string_view TrafficNak = "NAK";
+inline constexpr std::string_view TrafficDirections[] = {"tx", "rx", "ev"};
+inline constexpr std::string_view TrafficTransports[] = {"", "serial", "network"};
+inline constexpr std::string_view TrafficKinds[] = {"tarn", "camera", "pass-through", "link", "stx", "length-mode",
+                                                    "ack", "time-out", "refusal", "port", "raw"};
+inline constexpr std::string_view TrafficVerdicts[] = {"ok", "bad checksum", "short", "not sent",
+                                                       "refused", "time-out", ""};
+inline constexpr std::string_view TrafficDestinations[] = {
+    "", "dropped", "Setup", "Tours and Sectors", "Camera ID", "Azimuth Setup", "Wash Setup", "Wipe Setup",
+    "Other Maintenance", "Lens Maintenance", "Screen Privacy Zone", "DSP", "Thermal Control", "main panel",
+    "presets", "connection"};
+inline constexpr std::string_view TrafficBroadcast = "broadcast";
+// An extended address as its digits were sent: digit count, address.
+inline constexpr const char* TrafficExtendedAddress = "%0*d (ext)";
+inline constexpr std::string_view TrafficExtendedUnread = "(ext)";
+inline constexpr const char* TrafficNoAnswer = "no answer within %d ms";
+// A refused send: the message the operator saw, the address it refused.
+inline constexpr const char* TrafficAddressRefused = "%s (address %d)";
+inline constexpr std::string_view TrafficSendLocked = "sending locked since \"tPe\"";
+inline constexpr std::string_view TrafficNotReady = "the console is not ready to send yet";
+inline constexpr const char* TrafficPortServerConnecting = "Port server %s:%d: connecting";
+inline constexpr const char* TrafficPortServerDisconnected = "Port server %s:%d disconnected";
+inline constexpr const char* TrafficPortServerRefused = "Port server %s:%d: the connection failed (error %d)";
+inline constexpr const char* TrafficPortServerReceiveFailed = "Port server %s:%d: Could not Recieve";
+// The text log's first lines: the format, the columns, entries not in it.
+inline constexpr std::string_view TrafficLogFirstLine = "# Tarn Console traffic log 1";
+inline constexpr std::string_view TrafficLogColumns =
+    "# time\tdir\taddress\ttext\thex\tverdict\tkind\tlink\tto\trtt_ms\tnote";
+inline constexpr const char* TrafficLogEarlier =
+    "# %llu earlier entries of the session are not in this log (dropped for room, or cleared)";
+
+// The Traffic window and the main window's button that opens it.
+inline constexpr std::string_view TrafficButton = "Traffic";
+inline constexpr std::string_view TrafficButtonTip = "Every frame of the session, decoded (Ctrl+T)";
+inline constexpr std::string_view TrafficWindowTitle = "Traffic";
+inline constexpr const char* TrafficLoadedTitle = "Traffic \u2013 %s";
+inline constexpr std::string_view TrafficColumns[] = {"Time", "Dir", "Address", "Text", "Hex",
+                                                      "Verdict", "Round trip", "To", "Kind", "Link"};
+// After a round trip's milliseconds.
+inline constexpr std::string_view TrafficMilliseconds = " ms";
+inline constexpr const char* TrafficShown = "%zu of %zu entries shown";
+inline constexpr const char* TrafficShownDropped = "%zu of %zu entries shown, %llu older ones dropped";
+inline constexpr std::string_view TrafficSaveFilter = "Traffic log and capture (*.txt *.tcap)|*.txt;*.tcap||";
+inline constexpr std::string_view TrafficLoadFilter = "Traffic capture (*.tcap)|*.tcap||";
+inline constexpr const char* TrafficSaved = "Saved %s and %s";
+inline constexpr const char* TrafficNotSaved = "The traffic could not be saved to %s:\n%s";
+inline constexpr const char* TrafficNotLoaded = "%s cannot be read:\n%s";
+inline constexpr std::string_view TrafficNotACapture = "it is not a traffic capture";
+inline constexpr const char* TrafficCaptureDamaged =
+    "%s is damaged after entry %zu: the entries before it are shown.";
+inline constexpr std::string_view TrafficErrorTitle = "Traffic";
+// --trace
+inline constexpr const char* TraceCannotOpen = "tarn-console: cannot write the trace %s: %s\n";
+inline constexpr const char* TraceWriteFailed =
+    "The trace file %s cannot be written any more: %s\n"
+    "The traffic is still kept in the Traffic window (Ctrl+T), where it can be saved.";
 
 // (end of the traffic log texts)
 

@@ -13,6 +13,7 @@ MainControl::MainControl(Platform& platform, Settings settings,
                          std::function<std::string(int port)> devicePathFor)
     : m_platform(platform)
     , m_settings(settings)
+    , m_traffic(m_trafficClock, SessionStart::now())
     , m_link(platform.timers, platform.prompter, platform.profile, *this)
     , m_serialPort(platform.poster, platform.prompter, devicePathFor)
     , m_portList(platform.profile, std::move(devicePathFor))
@@ -29,6 +30,10 @@ MainControl::MainControl(Platform& platform, Settings settings,
     state.moduleType = settings.camType;
     state.protocolIndex = settings.commProtocol;
     m_link.setSerialTransport(&m_serialPort);
+    // Recorded from the first event on: the port's opening.
+    m_link.setTrafficObserver(&m_traffic);
+    m_portWatch.setTrafficObserver(&m_traffic);
+    m_portServer.setTrafficObserver(&m_traffic);
     m_portServer.setProbeRequest([this] { m_connection.probeAfterConnect(); });
     m_panel.setTourInterrupted([this] { m_presets.tourInterrupted(); });
     m_portWatch.setChanged([this] { serialPortChanged(); });

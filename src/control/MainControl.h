@@ -11,6 +11,8 @@
 #include "link/SerialPort.h"
 #include "link/SerialPortList.h"
 #include "link/SerialPortWatch.h"
+#include "link/TrafficRecord.h"
+#include "platform/MonotonicClock.h"
 
 #include <functional>
 #include <string>
@@ -62,6 +64,8 @@ public:
     PortServerControl& portServer() { return m_portServer; }
     MainPanel& panel() { return m_panel; }
     PresetPanel& presets() { return m_presets; }
+    // Everything that went over the line since the console started.
+    TrafficRecord& traffic() { return m_traffic; }
 
     // "Camera Setup": both pollings stop, and the dialog opens with these
     // values (the console's current ones).
@@ -111,6 +115,8 @@ private:
 
     Platform& m_platform;
     Settings m_settings;
+    SteadyClock m_trafficClock;
+    TrafficRecord m_traffic;
     CameraLink m_link;
     SerialPort m_serialPort;
     SerialPortList m_portList;

@@ -11,6 +11,7 @@
 #include "control/PortServerBox.h"
 #include "control/PresetTourBox.h"
 #include "control/TrafficView.h"
+#include "control/TrafficWindow.h"
 #include "imaging/AlderHdDspDialog.h"
 #include "imaging/ThermalControlDialog.h"
 #include "control/WashSetupDialog.h"
@@ -25,10 +26,13 @@
 #include "programming/ToursSectorsDialog.h"
 
 #include <QEventLoop>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -63,7 +67,20 @@ MainControlDialog::MainControlDialog(MainControl& control, Platform& platform, Q
     m_traffic = new TrafficView(control.link().monitor(), this);
     m_presetTourBox = new PresetTourBox(control.presets(), this);
     place(m_ui->portServerPlace, m_portServerBox);
-    place(m_ui->trafficPlace, m_traffic);
+    // The whole conversation, a button beside the last frame of each way.
+    auto* trafficRow = new QWidget(this);
+    auto* trafficRowLayout = new QHBoxLayout(trafficRow);
+    trafficRowLayout->setContentsMargins(0, 0, 0, 0);
+    m_trafficButton = new QPushButton(qText(Messages::TrafficButton), trafficRow);
+    m_trafficButton->setObjectName(QStringLiteral("trafficButton"));
+    m_trafficButton->setAutoDefault(false);
+    m_trafficButton->setToolTip(qText(Messages::TrafficButtonTip));
+    trafficRowLayout->addWidget(m_traffic, 1);
+    trafficRowLayout->addWidget(m_trafficButton);
+    place(m_ui->trafficPlace, trafficRow);
+    connect(m_trafficButton, &QPushButton::clicked, this, [this] { openTraffic(); });
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), this), &QShortcut::activated, this,
+            [this] { openTraffic(); });
     place(m_ui->presetTourPlace, m_presetTourBox);
     // Under the traffic lines, shown from the moment "tPe" locks the sending.
     m_sendLockLine = new QLabel(qText(Messages::CommandsLocked), this);
@@ -300,6 +317,15 @@ void MainControlDialog::openAzimuthSetup()
     AzimuthSetupDialog dialog(m_control.link(), m_platform.prompter, this);
     if (dialog.exec() == QDialog::Accepted)
         m_control.link().queue().queueReady = true;
+}
+
+void MainControlDialog::openTraffic()
+{
+    if (!m_trafficWindow)
+        m_trafficWindow = new TrafficWindow(m_control.traffic(), m_platform.prompter, this);
+    m_trafficWindow->show();
+    m_trafficWindow->raise();
+    m_trafficWindow->activateWindow();
 }
 
 void MainControlDialog::showSendLock()

@@ -7,6 +7,7 @@
 #include <memory>
 
 class QLabel;
+class QPushButton;
 
 namespace Ui {
 class MainControlDialog;
@@ -18,6 +19,7 @@ class MainControl;
 class PortServerBox;
 class PresetTourBox;
 class TrafficView;
+class TrafficWindow;
 struct Platform;
 
 // The console's main window (template resources/MainControlDialog.ui), a view
@@ -57,6 +59,8 @@ private:
     void openWipeSetup();
     void openWashSetup();
     void openAzimuthSetup();
+    // The traffic record's window, beside this one (not modal).
+    void openTraffic();
     void refresh();
     void refreshAddress();
     void showSendLock();
@@ -66,6 +70,8 @@ private:
     std::unique_ptr<Ui::MainControlDialog> m_ui;
     PortServerBox* m_portServerBox = nullptr;
     TrafficView* m_traffic = nullptr;
+    QPushButton* m_trafficButton = nullptr;
+    TrafficWindow* m_trafficWindow = nullptr;
     PresetTourBox* m_presetTourBox = nullptr;
     QLabel* m_sendLockLine = nullptr;
 };

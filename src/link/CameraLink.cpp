@@ -1,5 +1,6 @@
 #include "link/CameraLink.h"
 
+#include "app/Messages.h"
 #include "link/ByteTransport.h"
 #include "link/FrameBuilder.h"
 #include "link/Protocols.h"
@@ -10,6 +11,8 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace tarn {
 
@@ -49,20 +52,90 @@ bool CameraLink::canSend() const
     return false;
 }
 
-bool CameraLink::send(std::span<const std::uint8_t> frame, bool withLengthHeader)
+bool CameraLink::send(std::span<const std::uint8_t> frame, bool withLengthHeader, TrafficKind kind)
 {
     // Nothing is even tried on a link that is away: the failure was told once
     // when it went, and the traffic line says the frame stayed here.
-    if (!canSend())
+    if (!canSend()) {
+        reportSent(frame, kind, false);
         return false;
+    }
     if (m_state.linkMode == 0) {
         m_serial->write(frame);
+        reportSent(frame, kind, true);
         return true;
     }
-    if (withLengthHeader && m_state.portServerPort == PortServerWithLengthHeader)
+    const bool header = withLengthHeader && m_state.portServerPort == PortServerWithLengthHeader;
+    if (header)
         m_network->write(FrameBuilder::lengthHeader(frame.size()));
     m_network->write(frame);
+    reportSent(frame, kind, true, header);
     return true;
+}
+
+TrafficTransport CameraLink::transportInUse() const
+{
+    switch (m_state.linkMode) {
+    case 0: return TrafficTransport::Serial;
+    case 1: return TrafficTransport::Network;
+    default: return TrafficTransport::None;
+    }
+}
+
+std::uint8_t CameraLink::trafficFlags() const
+{
+    return m_state.protocolIndex == Protocol::PhilipsBosch ? TrafficEntry::FiveDigitAddresses : 0;
+}
+
+void CameraLink::report(const TrafficEvent& event)
+{
+    if (m_traffic)
+        m_traffic->traffic(event);
+}
+
+void CameraLink::reportSent(std::span<const std::uint8_t> bytes, TrafficKind kind, bool wentOut, bool lengthHeader)
+{
+    if (!m_traffic)
+        return;
+    TrafficEvent event;
+    event.direction = TrafficDirection::Sent;
+    event.transport = transportInUse();
+    event.kind = kind;
+    event.verdict = wentOut ? TrafficVerdict::Ok : TrafficVerdict::NotSent;
+    event.flags = trafficFlags();
+    std::vector<std::uint8_t> withHeader;
+    if (lengthHeader) {
+        // As it crossed the line: the header went just before the frame.
+        const auto header = FrameBuilder::lengthHeader(bytes.size());
+        withHeader.assign(header.begin(), header.end());
+        withHeader.insert(withHeader.end(), bytes.begin(), bytes.end());
+        bytes = withHeader;
+        event.flags |= TrafficEntry::LengthHeader;
+    }
+    event.bytes = bytes;
+    report(event);
+}
+
+void CameraLink::reportRefusal(std::span<const std::uint8_t> command, std::string_view why)
+{
+    if (!m_traffic)
+        return;
+    // The command as it was given: a text up to its end, or a pass-through
+    // frame as far as its length byte reaches.
+    std::size_t length = 0;
+    if (!command.empty() && command[0] == FrameByte::PassThrough)
+        length = command.size() > 1 ? std::min(command.size(), std::size_t{command[1]} + 2) : command.size();
+    else
+        length = strnlen(reinterpret_cast<const char*>(command.data()), command.size());
+    TrafficEvent event;
+    event.direction = TrafficDirection::Sent;
+    event.transport = transportInUse();
+    event.kind = TrafficKind::Refusal;
+    event.verdict = TrafficVerdict::Refused;
+    event.flags = trafficFlags();
+    event.bytes = command.first(length);
+    event.note = why;
+    report(event);
 }
 
 void CameraLink::expectAddressReply()
@@ -81,8 +154,12 @@ int CameraLink::SendCommand(std::string_view command)
 
 int CameraLink::SendCommand(std::span<std::uint8_t> command)
 {
-    if (m_state.busy || m_state.sendLock || command.empty())
+    if (command.empty())
         return 0;
+    if (m_state.busy || m_state.sendLock) {
+        reportRefusal(command, m_state.busy ? Messages::TrafficNotReady : Messages::TrafficSendLocked);
+        return 0;
+    }
     const auto text = [&] {
         const auto* chars = reinterpret_cast<const char*>(command.data());
         return std::string_view(chars, strnlen(chars, command.size()));
@@ -92,6 +169,8 @@ int CameraLink::SendCommand(std::span<std::uint8_t> command)
         m_events.sendLockSet();
     }
     if (const auto refusal = sendCommandRefusal(m_state.protocolIndex, m_state.address)) {
+        reportRefusal(command, Messages::format(Messages::TrafficAddressRefused,
+                                                std::string(*refusal).c_str(), m_state.address));
         refuse(*refusal);
         return 0;
     }
@@ -106,7 +185,7 @@ int CameraLink::SendCommand(std::span<std::uint8_t> command)
         m_queue.dataReplyDone = true;
         m_state.framedSend = false;
         // The link in use, whichever it is; the queue's pump starts the time-out.
-        if (!send(frame.view(), false))
+        if (!send(frame.view(), false, TrafficKind::PassThrough))
             m_monitor.showNotSent();
         return 0;
     }
@@ -122,7 +201,7 @@ int CameraLink::SendCommand(std::span<std::uint8_t> command)
 
     const Frame frame = FrameBuilder::tarnFrame(address, broadcast, m_state.protocolIndex, text());
     m_monitor.showTransmitted(frame.view(), m_state.stxMode());
-    if (!send(frame.view(), true))
+    if (!send(frame.view(), true, TrafficKind::Tarn))
         m_monitor.showNotSent();
     m_timers.start(*this, TimerId::ResponseTimeout, ResponseTimeoutMs);
     return 0;
@@ -130,9 +209,14 @@ int CameraLink::SendCommand(std::span<std::uint8_t> command)
 
 int CameraLink::SendCameraCommand(std::string_view command)
 {
-    if (m_state.busy)
+    const auto commandBytes = std::span(reinterpret_cast<const std::uint8_t*>(command.data()), command.size());
+    if (m_state.busy) {
+        reportRefusal(commandBytes, Messages::TrafficNotReady);
         return 0;
+    }
     if (const auto refusal = sendCameraCommandRefusal(m_state.protocolIndex, m_state.address)) {
+        reportRefusal(commandBytes, Messages::format(Messages::TrafficAddressRefused,
+                                                     std::string(*refusal).c_str(), m_state.address));
         refuse(*refusal);
         return 0;
     }
@@ -141,7 +225,7 @@ int CameraLink::SendCameraCommand(std::string_view command)
     const Frame frame =
         FrameBuilder::cameraFrame(m_state.address, broadcast, command, m_state.stxMode());
     m_monitor.showTransmitted(frame.view(), m_state.stxMode());
-    if (!send(frame.view(), false))
+    if (!send(frame.view(), false, TrafficKind::Camera))
         m_monitor.showNotSent();
     m_timers.start(*this, TimerId::ResponseTimeout, ResponseTimeoutMs);
     return 0;
@@ -149,14 +233,20 @@ int CameraLink::SendCameraCommand(std::string_view command)
 
 int CameraLink::SendRawBytes(std::span<const std::uint8_t> bytes)
 {
-    if (m_state.busy)
+    if (m_state.busy) {
+        reportRefusal(bytes.first(std::min(bytes.size(), Frame::Capacity)), Messages::TrafficNotReady);
         return 0;
+    }
     // The link frame 7E 01 00 00 41 7E asks the camera for its address.
     constexpr std::size_t LinkFrameLetter = 4;
     if (bytes.size() > LinkFrameLetter && bytes[0] == 0x7E && bytes[LinkFrameLetter] == 'A')
         expectAddressReply();
-    if (m_state.linkMode == 0 && m_serial && m_serial->canSend())
-        m_serial->write(bytes.first(std::min(bytes.size(), Frame::Capacity)));
+    const auto out = bytes.first(std::min(bytes.size(), Frame::Capacity));
+    const bool wentOut = m_state.linkMode == 0 && m_serial && m_serial->canSend();
+    if (wentOut)
+        m_serial->write(out);
+    const bool linkFrame = !out.empty() && out[0] == 0x7E;
+    reportSent(out, linkFrame ? TrafficKind::Link : TrafficKind::Raw, wentOut);
     return 0;
 }
 
@@ -201,8 +291,11 @@ void CameraLink::timerFired(int id)
         pumpTick();
     } else if (id == TimerId::LateChecksum) {
         m_timers.stop(*this, id);
+        Receiving outer = std::exchange(m_receiving, {TrafficTransport::Serial, {}});
         m_serialAssembler.settle(*this);
+        m_receiving = {TrafficTransport::Network, {}};
         m_networkAssembler.settle(*this);
+        m_receiving = outer;
     } else if (id == TimerId::AddressReplyWindow) {
         m_timers.stop(*this, id);
         m_state.addressQueryOutstanding = false;
@@ -211,6 +304,16 @@ void CameraLink::timerFired(int id)
         m_timers.stop(*this, TimerId::ResponseTimeout);
         m_queue.queueReady = true;
         m_queue.dataReplyDone = true;
+        if (m_traffic) {
+            const std::string note = Messages::format(Messages::TrafficNoAnswer, ResponseTimeoutMs);
+            TrafficEvent event;
+            event.direction = TrafficDirection::Received;
+            event.transport = transportInUse();
+            event.kind = TrafficKind::TimeOut;
+            event.verdict = TrafficVerdict::TimeOut;
+            event.note = note;
+            report(event);
+        }
     }
 }
 
@@ -243,13 +346,17 @@ void CameraLink::pumpTick()
 void CameraLink::serialByteReceived(std::uint8_t byte, int)
 {
     // Every port the console opened is listened to, whatever its number.
+    const Receiving outer = std::exchange(m_receiving, {TrafficTransport::Serial, {}});
     m_serialAssembler.feed(byte, {m_state.lengthMode(), m_state.stxMode()}, *this);
+    m_receiving = outer;
     watchForLateChecksum();
 }
 
 void CameraLink::networkBytesReceived(std::span<const std::uint8_t> bytes)
 {
+    const Receiving outer = std::exchange(m_receiving, {TrafficTransport::Network, bytes});
     m_networkAssembler.feed(bytes, *this);
+    m_receiving = outer;
     watchForLateChecksum();
 }
 
@@ -269,6 +376,36 @@ void CameraLink::acknowledgementReceived()
     // A command that needs its full reply still waits for it.
     m_queue.queueReady = true;
     m_monitor.showAcknowledgement();
+    if (m_traffic) {
+        static constexpr std::uint8_t SerialAck[] = {FrameByte::Ack};
+        TrafficEvent event;
+        event.direction = TrafficDirection::Received;
+        event.transport = m_receiving.transport;
+        event.kind = TrafficKind::Acknowledgement;
+        event.bytes = m_receiving.transport == TrafficTransport::Network ? m_receiving.block
+                                                                          : std::span<const std::uint8_t>(SerialAck);
+        report(event);
+    }
+}
+
+void CameraLink::reportReceived(std::span<const std::uint8_t> frame, bool intact)
+{
+    if (!m_traffic)
+        return;
+    TrafficEvent event;
+    event.direction = TrafficDirection::Received;
+    event.transport = m_receiving.transport;
+    if (m_receiving.transport == TrafficTransport::Serial && m_state.lengthMode())
+        event.kind = TrafficKind::LengthMode;
+    else if (!frame.empty() && frame[0] == FrameByte::Stx)
+        event.kind = TrafficKind::Stx;
+    else
+        event.kind = TrafficKind::Tarn;
+    event.verdict = intact ? TrafficVerdict::Ok : TrafficVerdict::BadChecksum;
+    event.flags = trafficFlags();
+    event.bytes = frame;
+    event.routing = intact;
+    report(event);
 }
 
 void CameraLink::frameReceived(std::span<const std::uint8_t> frame)
@@ -278,13 +415,19 @@ void CameraLink::frameReceived(std::span<const std::uint8_t> frame)
     // is neither an answer nor routed.
     if (!ReplyChecksum::intact(frame)) {
         m_monitor.showReceived(frame, m_state.stxMode(), false);
+        reportReceived(frame, false);
         return;
     }
     m_timers.stop(*this, TimerId::ResponseTimeout);
     m_queue.queueReady = true;
     m_queue.dataReplyDone = true;
     m_monitor.showReceived(frame, m_state.stxMode());
-    m_router.route(frame);
+    // Recorded before it is routed, so what the routing sends comes after it.
+    TrafficObserver* observer = m_traffic;
+    reportReceived(frame, true);
+    const ReplyDestination destination = m_router.route(frame);
+    if (observer)
+        observer->replyRouted(destination);
 }
 
 } // namespace tarn

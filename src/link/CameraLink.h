@@ -6,6 +6,7 @@
 #include "link/ReplyRouter.h"
 #include "link/ReplySink.h"
 #include "link/SerialReplyAssembler.h"
+#include "link/TrafficEntry.h"
 #include "link/TrafficMonitor.h"
 #include "platform/Timers.h"
 
@@ -39,6 +40,9 @@ public:
     void setSerialTransport(ByteTransport* transport) { m_serial = transport; }
     void setNetworkTransport(ByteTransport* transport) { m_network = transport; }
     bool hasNetworkTransport() const { return m_network != nullptr; }
+    // Told of every frame, answer, time-out and refusal; nothing changes
+    // for the line whether it is set or not.
+    void setTrafficObserver(TrafficObserver* observer) { m_traffic = observer; }
 
     // The central framed send. `command` is a NUL-terminated text, or a whole
     // pass-through frame beginning with FF. The buffer may change: the address
@@ -85,8 +89,15 @@ private:
     void pumpTick();
     void watchForLateChecksum();
     // False when the frame could not go out.
-    bool send(std::span<const std::uint8_t> frame, bool lengthHeader);
+    bool send(std::span<const std::uint8_t> frame, bool lengthHeader, TrafficKind kind);
     void refuse(std::string_view message);
+    // For the traffic observer.
+    void report(const TrafficEvent& event);
+    void reportSent(std::span<const std::uint8_t> bytes, TrafficKind kind, bool wentOut, bool lengthHeader = false);
+    void reportRefusal(std::span<const std::uint8_t> command, std::string_view why);
+    void reportReceived(std::span<const std::uint8_t> frame, bool intact);
+    TrafficTransport transportInUse() const;
+    std::uint8_t trafficFlags() const;
 
     Timers& m_timers;
     Prompter& m_prompter;
@@ -100,6 +111,14 @@ private:
     ByteTransport* m_serial = nullptr;
     ByteTransport* m_network = nullptr;
     bool m_queuePaused = false;
+    TrafficObserver* m_traffic = nullptr;
+    // Where the bytes being assembled came from: the network's read is
+    // its acknowledgement as a whole.
+    struct Receiving {
+        TrafficTransport transport = TrafficTransport::Serial;
+        std::span<const std::uint8_t> block;
+    };
+    Receiving m_receiving;
 };
 
 } // namespace tarn

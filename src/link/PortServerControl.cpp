@@ -52,8 +52,23 @@ void PortServerControl::writeLinkMode(int mode)
         m_linkModeChanged();
 }
 
+void PortServerControl::portEvent(const char* pattern, int number)
+{
+    if (!m_traffic)
+        return;
+    const std::string text = Messages::format(pattern, m_serverAddress.c_str(), m_serverPort, number);
+    TrafficEvent event;
+    event.direction = TrafficDirection::Event;
+    event.transport = TrafficTransport::Network;
+    event.kind = TrafficKind::PortEvent;
+    event.verdict = TrafficVerdict::None;
+    event.note = text;
+    m_traffic->traffic(event);
+}
+
 void PortServerControl::setStatus(const char* pattern)
 {
+    portEvent(pattern ? pattern : Messages::TrafficPortServerDisconnected);
     if (!m_statusChanged)
         return;
     m_statusChanged(pattern ? Messages::format(pattern, m_serverAddress.c_str(), m_serverPort)
@@ -100,6 +115,7 @@ void PortServerControl::connect(const std::array<std::uint8_t, 4>& address,
     m_serverPort = port;
     m_socket = m_sockets.create(*this);
     m_link.setNetworkTransport(m_socket.get());
+    portEvent(Messages::TrafficPortServerConnecting);
     m_socket->connectTo(formatAddress(address), port);
     m_link.timers().start(*this, TimerId::PortServerConnect, ConnectTimeoutMs);
     if (m_probe)
@@ -141,6 +157,7 @@ void PortServerControl::socketConnected(int errorCode)
     }
     // The 1 s time-out tells the user; here the socket just goes. Nothing is
     // connected any more, so replies are not routed as if it were.
+    portEvent(Messages::TrafficPortServerRefused, errorCode);
     m_link.state().networkConnected = false;
     dropSocket();
     setControls(ReadyToConnect);
@@ -164,6 +181,7 @@ void PortServerControl::socketDataReceived(std::span<const std::uint8_t> bytes)
 
 void PortServerControl::socketReceiveFailed()
 {
+    portEvent(Messages::TrafficPortServerReceiveFailed);
     m_prompter.showMessage(Messages::CouldNotReceive, {}, MessageIcon::None);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/PortServerSocket.h"
+#include "link/TrafficEntry.h"
 #include "platform/Timers.h"
 
 #include <array>
@@ -49,6 +50,8 @@ public:
     // The state of the connection as a line of text ("Port server 10.0.0.5:4001
     // connected"), empty after the user's own "Disconnect".
     void setStatusChanged(std::function<void(std::string_view)> changed) { m_statusChanged = std::move(changed); }
+    // Told of the connection's events: connecting, connected, failed, closed.
+    void setTrafficObserver(TrafficObserver* observer) { m_traffic = observer; }
 
     // The window's initialisation: controls enabled only in network link mode.
     void initialise();
@@ -77,6 +80,7 @@ private:
     bool closeConnection(const char* why);
     void setControls(Controls controls);
     void setStatus(const char* pattern);
+    void portEvent(const char* pattern, int number = 0);
     void writeLinkMode(int mode);
 
     CameraLink& m_link;
@@ -89,6 +93,7 @@ private:
     std::function<void()> m_controlsChanged;
     std::function<void()> m_linkModeChanged;
     std::function<void(std::string_view)> m_statusChanged;
+    TrafficObserver* m_traffic = nullptr;
     std::string m_serverAddress;
     int m_serverPort = 0;
 };

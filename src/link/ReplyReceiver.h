@@ -32,6 +32,33 @@ enum class ReceiverSlot {
     Count
 };
 
+// Where a reply went, as the traffic record tells it. The values are stored
+// in traffic captures: new ones go at the end.
+enum class ReplyDestination : std::uint8_t {
+    None,    // not a routed reply (a frame sent, a bad checksum, an event)
+    Dropped, // nobody asked for it: the dialog it belongs to is not open
+    Setup,
+    ToursSectors,
+    CameraId,
+    Azimuth,
+    WashSetup,
+    WipeSetup,
+    OtherMaintenance,
+    LensMaintenance,
+    ScreenPrivacy,
+    Dsp,
+    Thermal,
+    MainPanel,  // status, positions and the Javelin status
+    Presets,    // a preset name
+    Connection, // the "A" reply with the camera's address
+    Count
+};
+
+inline ReplyDestination destinationOf(ReceiverSlot slot)
+{
+    return static_cast<ReplyDestination>(static_cast<int>(ReplyDestination::Setup) + static_cast<int>(slot));
+}
+
 // Status fields of a "b" reply or of the Day/Night "c" status form.
 struct StatusFields {
     std::optional<std::uint8_t> lens;      // after 'L': power, lens fast, manual iris (bits 1, 2, 0)

@@ -6,6 +6,8 @@
 #include "link/Protocols.h"
 #include "platform/ProfileStore.h"
 
+#include <utility>
+
 namespace tarn {
 
 namespace {
@@ -60,6 +62,7 @@ bool ReplyRouter::deliver(ReceiverSlot slot, std::span<const std::uint8_t> frame
     ReplyReceiver* target = receiver(slot);
     if (!target)
         return false; // a reply for a dialog that is not open is dropped
+    reached(destinationOf(slot));
     target->replyReceived(frame);
     return true;
 }
@@ -71,7 +74,17 @@ std::size_t ReplyRouter::letterPosition(std::span<const std::uint8_t> frame, int
     return 2;
 }
 
-void ReplyRouter::route(std::span<const std::uint8_t> frame)
+ReplyDestination ReplyRouter::route(std::span<const std::uint8_t> frame)
+{
+    // A receiver may route another frame before it returns (a box it opens
+    // runs the event loop): that one's destination is not this one's.
+    const ReplyDestination outer = m_destination;
+    m_destination = ReplyDestination::Dropped;
+    routeFrame(frame);
+    return std::exchange(m_destination, outer);
+}
+
+void ReplyRouter::routeFrame(std::span<const std::uint8_t> frame)
 {
     if (m_state.lengthMode()) {
         routeLengthMode(frame);
@@ -86,14 +99,19 @@ void ReplyRouter::route(std::span<const std::uint8_t> frame)
             connectionReply(frame, letter);
         break;
     case 'P':
-        if (m_state.presetQueryPending)
+        if (m_state.presetQueryPending) {
+            reached(ReplyDestination::MainPanel);
             m_events.statusReply(frame);
+        }
         else
             deliver(ReceiverSlot::Setup, frame);
         break;
     case 'H':
     case 'L':
-    case 'V': m_events.statusReply(frame); break;
+    case 'V':
+        reached(ReplyDestination::MainPanel);
+        m_events.statusReply(frame);
+        break;
     case 'U': deliver(ReceiverSlot::Azimuth, frame); break;
     case 'b':
         if (!deliver(ReceiverSlot::Setup, frame))
@@ -103,8 +121,10 @@ void ReplyRouter::route(std::span<const std::uint8_t> frame)
     case ':': deliver(ReceiverSlot::Dsp, frame); break;
     case 'd':
         if (!deliver(ReceiverSlot::Setup, frame) && !deliver(ReceiverSlot::CameraId, frame)
-            && !deliver(ReceiverSlot::ToursSectors, frame))
+            && !deliver(ReceiverSlot::ToursSectors, frame)) {
+            reached(ReplyDestination::Presets);
             m_events.presetNameReply(frame);
+        }
         break;
     case 'h': deliver(ReceiverSlot::CameraId, frame); break;
     case 'm':
@@ -138,8 +158,10 @@ void ReplyRouter::routeLengthMode(std::span<const std::uint8_t> frame)
         return;
     }
     const std::uint8_t length = at(frame, 1);
-    if (length == 8 || length == 10)
+    if (length == 8 || length == 10) {
+        reached(ReplyDestination::MainPanel);
         m_events.javelinStatus(length, at(frame, length));
+    }
 }
 
 void ReplyRouter::routeCameraReply(std::span<const std::uint8_t> frame, std::size_t letter)
@@ -153,6 +175,7 @@ void ReplyRouter::routeCameraReply(std::span<const std::uint8_t> frame, std::siz
         return;
     }
     if (second == 'P') {
+        reached(ReplyDestination::MainPanel);
         m_events.panTiltPosition(digitsAt(frame, letter + 2, 4), digitsAt(frame, letter + 6, 4));
         return;
     }
@@ -197,11 +220,13 @@ void ReplyRouter::connectionReply(std::span<const std::uint8_t> frame, std::size
 {
     const std::size_t width = m_state.protocolIndex == Protocol::PhilipsBosch ? 5 : 4;
     m_state.address = digitsAt(frame, letter + 1, width);
+    reached(ReplyDestination::Connection);
     m_events.connectionReply(m_state.address);
 }
 
 void ReplyRouter::applyStatusReply(std::span<const std::uint8_t> frame)
 {
+    reached(ReplyDestination::MainPanel);
     StatusFields fields;
     if (at(frame, 3) == 'L') {
         if (at(frame, 4) == '8')
@@ -226,6 +251,7 @@ void ReplyRouter::applyStatusReply(std::span<const std::uint8_t> frame)
 
 void ReplyRouter::applyDayNightStatus(std::span<const std::uint8_t> frame, std::size_t letter)
 {
+    reached(ReplyDestination::MainPanel);
     StatusFields fields;
     fields.dayNightForm = true;
     if (at(frame, letter + 21) == 'L') {

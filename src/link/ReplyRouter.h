@@ -22,14 +22,16 @@ public:
     void setReceiver(ReceiverSlot slot, ReplyReceiver* receiver);
     ReplyReceiver* receiver(ReceiverSlot slot) const;
 
-    // A complete frame, after the acknowledgement bookkeeping.
-    void route(std::span<const std::uint8_t> frame);
+    // A complete frame, after the acknowledgement bookkeeping. Returns where
+    // it went, for the traffic record.
+    ReplyDestination route(std::span<const std::uint8_t> frame);
 
     // Where the reply's command letter stands: byte 2, or after the extended
     // address digits (byte 6, byte 7 with five digits) unless it is an "A" reply.
     static std::size_t letterPosition(std::span<const std::uint8_t> frame, int protocolIndex);
 
 private:
+    void routeFrame(std::span<const std::uint8_t> frame);
     void routeLengthMode(std::span<const std::uint8_t> frame);
     void routeCameraReply(std::span<const std::uint8_t> frame, std::size_t letter);
     void routeMaintenanceReply(std::span<const std::uint8_t> frame, std::size_t letter);
@@ -39,11 +41,13 @@ private:
     void storeProtocolDigit(std::uint8_t digit);
     void storeSetting(std::string_view key, int value);
     bool deliver(ReceiverSlot slot, std::span<const std::uint8_t> frame);
+    void reached(ReplyDestination destination) { m_destination = destination; }
 
     LinkState& m_state;
     ProfileStore& m_profile;
     LinkEvents& m_events;
     std::array<ReplyReceiver*, static_cast<std::size_t>(ReceiverSlot::Count)> m_receivers{};
+    ReplyDestination m_destination = ReplyDestination::None;
 };
 
 } // namespace tarn

@@ -129,6 +129,16 @@ void SerialPortWatch::timerFired(int id)
 void SerialPortWatch::enter(State state)
 {
     m_state = state;
+    if (m_traffic) {
+        const std::string text = statusText();
+        TrafficEvent event;
+        event.direction = TrafficDirection::Event;
+        event.transport = TrafficTransport::Serial;
+        event.kind = TrafficKind::PortEvent;
+        event.verdict = TrafficVerdict::None;
+        event.note = text;
+        m_traffic->traffic(event);
+    }
     if (m_changed)
         m_changed();
 }

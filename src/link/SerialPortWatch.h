@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/TrafficEntry.h"
 #include "platform/Timers.h"
 
 #include <cstddef>
@@ -42,6 +43,8 @@ public:
 
     // Told after every change of state.
     void setChanged(std::function<void()> changed) { m_changed = std::move(changed); }
+    // Told of every change of state, as a port event with its status text.
+    void setTrafficObserver(TrafficObserver* observer) { m_traffic = observer; }
 
     // Opens the port and starts its worker. A failure is told once, naming
     // the cause and the device ("Port COM%d does not exist!" at start, "Port
@@ -74,6 +77,7 @@ private:
     State m_state = State::Closed;
     bool m_reconnected = false;
     std::function<void()> m_changed;
+    TrafficObserver* m_traffic = nullptr;
 };
 
 } // namespace tarn

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/MonotonicClock.h"
 #include "platform/Timers.h"
 
 #include <cstdint>
@@ -12,8 +13,9 @@ namespace tarn {
 // Timers on a clock that only moves when a test says so. Due timers fire in
 // time order (timers due at the same moment in the order they were started);
 // a timer fires every period until stopped, and a handler may start or stop
-// any timer, itself included.
-class VirtualClock final : public Timers {
+// any timer, itself included. Its time is also a monotonic clock, so time
+// stamps in tests are as certain as the timers.
+class VirtualClock final : public Timers, public MonotonicClock {
 public:
     void start(TimerClient& client, int id, int periodMs) override;
     void stop(TimerClient& client, int id) override;
@@ -21,6 +23,7 @@ public:
     void stopAll(TimerClient& client) override;
 
     std::int64_t nowMs() const { return m_now; }
+    std::int64_t nowMicroseconds() const override { return m_now * 1000; }
     // Moves the clock forward, firing everything that falls due on the way.
     void advance(std::int64_t ms);
     // Moves to the next due timer and fires it; false when nothing is running.

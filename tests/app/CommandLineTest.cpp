@@ -30,6 +30,7 @@ TEST(CommandLine, mistakesAreReportedNotGuessed)
         {{"--port-device="}, "tarn-console: --port-device needs a value"},
         {{"--port"}, "tarn-console: unknown option --port"},
         {{"/dev/ttyUSB0"}, "tarn-console: unknown option /dev/ttyUSB0"},
+        {{"--trace"}, "tarn-console: --trace needs a value"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.error);
@@ -45,6 +46,12 @@ TEST(CommandLine, openDialogIsAPathOfButtons)
               (std::vector<std::string>{"Camera Setup", "Lens Maintenance"}));
     EXPECT_EQ(parse({"--open-dialog", "/DSP Status//"}).openDialog, std::vector<std::string>{"DSP Status"});
     EXPECT_EQ(parse({"--open-dialog"}).error, "tarn-console: --open-dialog needs a value");
+}
+
+TEST(CommandLine, traceNamesItsFile)
+{
+    EXPECT_EQ(parse({"--trace", "site.tcap", "--port-device", "/dev/pts/7"}).trace, "site.tcap");
+    EXPECT_FALSE(parse({}).trace);
 }
 
 TEST(CommandLine, help)

@@ -1,5 +1,7 @@
 #include "control/MainControl.h"
 #include "control/MainControlDialog.h"
+#include "link/TrafficCapture.h"
+#include "platform/LocalFile.h"
 #include "platform/MemoryProfileStore.h"
 #include "platform/Platform.h"
 #include "platform/QtMainThreadPoster.h"
@@ -15,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <csignal>
 
 namespace tarn {
@@ -155,7 +158,8 @@ private slots:
         console.setProcessEnvironment(environment);
         console.start(QStringLiteral(TARN_CONSOLE_PATH),
                       {QStringLiteral("--port-device"), QString::fromStdString(unusedLine.slavePath()),
-                       QStringLiteral("--connect"), where.mid(5)});
+                       QStringLiteral("--connect"), where.mid(5), QStringLiteral("--trace"),
+                       work.filePath(QStringLiteral("site.tcap"))});
         QVERIFY(console.waitForStarted(5000));
 
         // The probe 1.1 s after the connection request, answered with the address.
@@ -169,6 +173,19 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(answered(), 8000);
         QSettings stored(work.filePath(QStringLiteral("Tarn/tarn-console.conf")), QSettings::IniFormat);
         QCOMPARE(stored.value(QStringLiteral("Setup/CommPort")).toInt(), 1);
+
+        // The trace holds the session from its start, each entry as it came.
+        const auto traced = [&] {
+            const auto bytes = LocalFile::read(work.filePath(QStringLiteral("site.tcap")).toStdString(), 1 << 20);
+            const auto capture = bytes ? TrafficCapture::load(*bytes) : std::nullopt;
+            if (!capture || capture->entries.empty() || capture->entries[0].kind != TrafficKind::PortEvent)
+                return false;
+            return std::any_of(capture->entries.begin(), capture->entries.end(), [](const TrafficEntry& entry) {
+                return entry.direction == TrafficDirection::Received && entry.transport == TrafficTransport::Network
+                    && entry.text == "A0021" && entry.routedTo == ReplyDestination::Connection;
+            });
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(traced(), 5000);
 
         ::kill(static_cast<pid_t>(console.processId()), SIGTERM);
         QVERIFY(console.waitForFinished(5000));

@@ -1,0 +1,189 @@
+#include "control/MainControl.h"
+#include "control/MainControlDialog.h"
+#include "control/TrafficTableModel.h"
+#include "control/TrafficWindow.h"
+#include "link/TrafficTextLog.h"
+#include "platform/MemoryProfileStore.h"
+#include "platform/Platform.h"
+#include "platform/QtMainThreadPoster.h"
+#include "platform/ScriptedPrompter.h"
+#include "platform/VirtualClock.h"
+#include "support/FakePortServer.h"
+#include "support/PseudoTerminal.h"
+#include "support/TemporaryFolder.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+#include <memory>
+
+namespace tarn {
+
+// The Traffic window over the real main window and its record.
+class TrafficWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    VirtualClock clock;
+    ScriptedPrompter prompter;
+    MemoryProfileStore profile;
+    QtMainThreadPoster poster;
+    test::FakePortServer sockets;
+    test::PseudoTerminal line;
+    Platform platform{clock, prompter, profile, poster, sockets};
+    std::unique_ptr<MainControl> control;
+    std::unique_ptr<MainControlDialog> dialog;
+
+    TrafficWindow* openWithCtrlT()
+    {
+        QTest::keyClick(dialog.get(), Qt::Key_T, Qt::ControlModifier);
+        auto* window = dialog->findChild<TrafficWindow*>();
+        return window && window->isVisible() ? window : nullptr;
+    }
+
+    template <typename T>
+    static T* child(QWidget* window, const char* name)
+    {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init()
+    {
+        Settings settings;
+        settings.rxType = 0;
+        settings.camType = 1;
+        control = std::make_unique<MainControl>(platform, settings, [this](int) { return line.slavePath(); });
+        dialog = std::make_unique<MainControlDialog>(*control, platform);
+        dialog->initialise();
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        control->link().state().address = 5;
+        control->link().SendCommand("L?");
+        control->link().SendCommand("cdS\x10");
+        control->link().SendCommand("ZI");
+    }
+
+    void cleanup()
+    {
+        dialog.reset();
+        control.reset();
+        prompter.clear();
+    }
+
+    void ctrlTShowsTheSessionFromItsStart()
+    {
+        TrafficWindow* window = openWithCtrlT();
+        QVERIFY(window);
+        const TrafficRecord& record = control->traffic();
+        QCOMPARE(window->model().rowCount(), static_cast<int>(record.size()));
+        // The port's opening came first, before any frame.
+        QCOMPARE(record.at(0).kind, TrafficKind::PortEvent);
+        QCOMPARE(window->model().index(0, TrafficTableModel::Text).data().toString(),
+                 QString::fromStdString("COM1 (" + line.slavePath() + ") open"));
+
+        // New traffic is taken in while the window is open, and the view follows it.
+        control->link().SendCommand("ZS");
+        window->refresh();
+        const int last = window->model().rowCount() - 1;
+        QCOMPARE(window->model().index(last, TrafficTableModel::Text).data().toString(), QStringLiteral("ZS"));
+        QCOMPARE(window->model().index(last, TrafficTableModel::Hex).data().toString(),
+                 QStringLiteral("F8 05 5A 53 8C"));
+
+        // Ctrl+T again brings the same window back, not a second one.
+        window->close();
+        QCOMPARE(openWithCtrlT(), window);
+        QCOMPARE(dialog->findChildren<TrafficWindow*>().size(), 1);
+    }
+
+    void filterCopyAndClear()
+    {
+        TrafficWindow* window = openWithCtrlT();
+        QVERIFY(window);
+        QTest::keyClicks(child<QLineEdit>(window, "filterEdit"), QStringLiteral("cds"));
+        QCOMPARE(window->model().rowCount(), 1);
+        child<QLineEdit>(window, "filterEdit")->setText(QStringLiteral("5a 49"));
+        QCOMPARE(window->model().rowCount(), 1);
+        QCOMPARE(window->model().index(0, TrafficTableModel::Text).data().toString(), QStringLiteral("ZI"));
+
+        child<QLineEdit>(window, "filterEdit")->clear();
+        auto* table = child<QTableView>(window, "table");
+        table->selectRow(window->model().rowCount() - 2);
+        table->selectionModel()->select(window->model().index(window->model().rowCount() - 1, 0),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QApplication::clipboard()->clear();
+        QTest::mouseClick(child<QPushButton>(window, "copyButton"), Qt::LeftButton);
+        const TrafficRecord& record = control->traffic();
+        const std::string expected = TrafficTextLog::line(record.at(record.size() - 2), record.sessionStart())
+            + TrafficTextLog::line(record.at(record.size() - 1), record.sessionStart());
+        QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(expected));
+
+        // Paused, the view stays as it is until it goes on.
+        QTest::mouseClick(child<QPushButton>(window, "pauseButton"), Qt::LeftButton);
+        control->link().SendCommand("ZS");
+        const int before = window->model().rowCount();
+        auto* refreshTimer = window->findChild<QTimer*>(QStringLiteral("refreshTimer"));
+        QVERIFY(refreshTimer);
+        refreshTimer->setInterval(0); // due at once, rather than waited for
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QCOMPARE(window->model().rowCount(), before);
+        QTest::mouseClick(child<QPushButton>(window, "pauseButton"), Qt::LeftButton);
+        QCOMPARE(window->model().rowCount(), before + 1);
+
+        QTest::mouseClick(child<QPushButton>(window, "clearButton"), Qt::LeftButton);
+        QCOMPARE(window->model().rowCount(), 0);
+        QVERIFY(control->traffic().empty());
+    }
+
+    void savedCaptureOpensInAWindowOfItsOwn()
+    {
+        TrafficWindow* window = openWithCtrlT();
+        QVERIFY(window);
+        test::TemporaryFolder folder;
+        prompter.scriptFile(folder.file("site.txt"));
+        QTest::mouseClick(child<QPushButton>(window, "saveButton"), Qt::LeftButton);
+        QVERIFY(std::filesystem::exists(folder.file("site.txt")));
+        QVERIFY(std::filesystem::exists(folder.file("site.tcap")));
+
+        prompter.scriptFile(folder.file("site.tcap"));
+        QTest::mouseClick(child<QPushButton>(window, "loadButton"), Qt::LeftButton);
+        TrafficWindow* loaded = nullptr;
+        for (TrafficWindow* candidate : dialog->findChildren<TrafficWindow*>())
+            if (candidate != window)
+                loaded = candidate;
+        QVERIFY(loaded);
+        QCOMPARE(loaded->windowTitle(), QStringLiteral("Traffic \u2013 site.tcap"));
+        QCOMPARE(loaded->model().rowCount(), window->model().rowCount());
+        for (int column = 0; column < TrafficTableModel::ColumnCount; ++column)
+            QCOMPARE(loaded->model().index(2, column).data(), window->model().index(2, column).data());
+        const auto messages = [this] {
+            std::vector<std::string> texts;
+            for (const auto& shown : prompter.shown())
+                if (shown.kind == ScriptedPrompter::Kind::Message)
+                    texts.push_back(shown.text);
+            return texts;
+        };
+        QVERIFY(messages().empty());
+
+        prompter.scriptFile(folder.file("site.txt"));
+        QTest::mouseClick(child<QPushButton>(window, "loadButton"), Qt::LeftButton);
+        QCOMPARE(messages().size(), std::size_t{1});
+        QVERIFY(messages()[0].find("it is not a traffic capture") != std::string::npos);
+    }
+};
+
+} // namespace tarn
+
+QTEST_MAIN(tarn::TrafficWindowTest)
+#include "TrafficWindowTest.moc"
