@@ -134,8 +134,8 @@ protected:
         clock.advance(5);
         link.SendCommand("cdS\x10");
         clock.advance(100); // time-out
-        clock.advance(20);
         receive(withChecksumSpoilt(cameraReply(5, "dS\x10Preset 1")));
+        clock.advance(20); // no byte follows that makes it check: it is taken as it is
         link.router().setReceiver(ReceiverSlot::Setup, &setup);
         link.SendCameraCommand("S?");
         clock.advance(7);
