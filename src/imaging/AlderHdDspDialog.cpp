@@ -2,8 +2,9 @@
 
 #include "ui_AlderHdDspDialog.h"
 
+#include "widgets/EnterActsAsTab.h"
+
 #include <QButtonGroup>
-#include <QKeyEvent>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 
@@ -60,11 +61,8 @@ AlderHdDspDialog::AlderHdDspDialog(CameraLink& link, Prompter& prompter, QWidget
     connectEdits();
     m_dsp.setChanged([this] { refresh(); });
 
-    // Enter and Escape reach the focused control first; catch them there
-    // before a button or the dialog turns them into OK or Cancel.
-    const auto children = findChildren<QWidget*>();
-    for (QWidget* child : children)
-        child->installEventFilter(this);
+    // Enter and Escape move on like Tab: only the buttons close the dialog.
+    EnterActsAsTab::install(*this);
 
     m_dsp.initialise();
     refresh();
@@ -269,30 +267,6 @@ void AlderHdDspDialog::openScreenPrivacy()
     // Modal over this dialog; it takes the privacy zone replies while open.
     if (m_screenPrivacyOpener)
         m_screenPrivacyOpener(this);
-}
-
-bool AlderHdDspDialog::turnsIntoTab(QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Escape)
-        return false;
-    focusNextChild();
-    return true;
-}
-
-bool AlderHdDspDialog::eventFilter(QObject* watched, QEvent* event)
-{
-    if (turnsIntoTab(event))
-        return true;
-    return QDialog::eventFilter(watched, event);
-}
-
-void AlderHdDspDialog::keyPressEvent(QKeyEvent* event)
-{
-    if (!turnsIntoTab(event))
-        QDialog::keyPressEvent(event);
 }
 
 } // namespace tarn

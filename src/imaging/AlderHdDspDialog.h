@@ -41,10 +41,6 @@ public:
         m_screenPrivacyOpener = std::move(opener);
     }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     QButtonGroup* radioGroup(std::initializer_list<QAbstractButton*> buttons, void (AlderHdDsp::*handler)(int));
     void connectControls();
@@ -53,7 +49,6 @@ private:
     void focusRefusedEdit();
     QLineEdit* edit(AlderHdDsp::Edit which) const;
     void openScreenPrivacy();
-    bool turnsIntoTab(QEvent* event);
 
     std::unique_ptr<Ui::AlderHdDspDialog> m_ui;
     AlderHdDsp m_dsp;

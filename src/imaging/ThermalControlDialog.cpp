@@ -2,8 +2,9 @@
 
 #include "ui_ThermalControlDialog.h"
 
+#include "widgets/EnterActsAsTab.h"
+
 #include <QButtonGroup>
-#include <QKeyEvent>
 #include <QSignalBlocker>
 
 #include <initializer_list>
@@ -61,11 +62,8 @@ ThermalControlDialog::ThermalControlDialog(CameraLink& link, Prompter& prompter,
     refresh();
     connectControls();
 
-    // Enter and Escape reach the focused control first; catch them there
-    // before a button or the dialog turns them into OK or Cancel.
-    const auto children = findChildren<QWidget*>();
-    for (QWidget* child : children)
-        child->installEventFilter(this);
+    // Enter and Escape move on like Tab: only the buttons close the dialog.
+    EnterActsAsTab::install(*this);
 
     m_control.start();
 }
@@ -180,30 +178,6 @@ void ThermalControlDialog::accept()
         return;
     }
     focusRefusedEdit();
-}
-
-bool ThermalControlDialog::turnsIntoTab(QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Escape)
-        return false;
-    focusNextChild();
-    return true;
-}
-
-bool ThermalControlDialog::eventFilter(QObject* watched, QEvent* event)
-{
-    if (turnsIntoTab(event))
-        return true;
-    return QDialog::eventFilter(watched, event);
-}
-
-void ThermalControlDialog::keyPressEvent(QKeyEvent* event)
-{
-    if (!turnsIntoTab(event))
-        QDialog::keyPressEvent(event);
 }
 
 } // namespace tarn

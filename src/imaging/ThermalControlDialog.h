@@ -36,17 +36,12 @@ public:
     // "OK": closes only when the controls could be read.
     void accept() override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void connectControls();
     ThermalControls controls() const;
     // After a refused edit: put the operator back into it.
     void focusRefusedEdit();
     void refresh();
-    bool turnsIntoTab(QEvent* event);
 
     std::unique_ptr<Ui::ThermalControlDialog> m_ui;
     ThermalControl m_control;

@@ -4,8 +4,9 @@
 
 #include "ui_CameraIdDialog.h"
 
+#include "widgets/EnterActsAsTab.h"
+
 #include <QFocusEvent>
-#include <QKeyEvent>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -56,12 +57,11 @@ CameraIdDialog::CameraIdDialog(CameraLink& link, Prompter& prompter, QWidget* pa
     m_cameraId.setChanged([this] { refresh(); });
     refresh();
 
-    // Enter and Escape reach the focused control first; catch them there
-    // before a button or the dialog turns them into a click or a close. The
-    // line edits also report losing the focus.
-    const auto children = findChildren<QWidget*>();
-    for (QWidget* child : children)
-        child->installEventFilter(this);
+    // The line edits report losing the focus; Enter and Escape move on like
+    // Tab, so only "Close" ends the dialog.
+    for (QLineEdit* line : m_lines)
+        line->installEventFilter(this);
+    EnterActsAsTab::install(*this);
 }
 
 CameraIdDialog::~CameraIdDialog()
@@ -152,17 +152,6 @@ void CameraIdDialog::done(int result)
     QDialog::done(result);
 }
 
-bool CameraIdDialog::turnsIntoTab(QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Escape)
-        return false;
-    focusNextChild();
-    return true;
-}
-
 bool CameraIdDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusOut && !m_closing) {
@@ -173,15 +162,7 @@ bool CameraIdDialog::eventFilter(QObject* watched, QEvent* event)
         if (line != m_lines.end() && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
             m_cameraId.leaveLine(static_cast<int>(line - m_lines.begin()) + 1);
     }
-    if (turnsIntoTab(event))
-        return true;
     return QDialog::eventFilter(watched, event);
-}
-
-void CameraIdDialog::keyPressEvent(QKeyEvent* event)
-{
-    if (!turnsIntoTab(event))
-        QDialog::keyPressEvent(event);
 }
 
 } // namespace tarn

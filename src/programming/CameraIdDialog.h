@@ -32,13 +32,11 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void connectControls();
     void lineEdited(int line, QLineEdit* edit);
     void refresh();
-    bool turnsIntoTab(QEvent* event);
 
     std::unique_ptr<Ui::CameraIdDialog> m_ui;
     CameraId m_cameraId;

@@ -2,7 +2,8 @@
 
 #include "ui_CameraSetupDialog.h"
 
-#include <QKeyEvent>
+#include "widgets/EnterActsAsTab.h"
+
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
@@ -90,11 +91,8 @@ CameraSetupDialog::CameraSetupDialog(CameraLink& link, Prompter& prompter, Setup
     m_setup.open();
     refresh();
 
-    // Enter and Escape reach the focused control first; catch them there
-    // before a button or the dialog turns them into OK or Cancel.
-    const auto children = findChildren<QWidget*>();
-    for (QWidget* child : children)
-        child->installEventFilter(this);
+    // Enter and Escape move on like Tab: only the buttons close the dialog.
+    EnterActsAsTab::install(*this);
 }
 
 CameraSetupDialog::~CameraSetupDialog()
@@ -267,30 +265,6 @@ void CameraSetupDialog::openOtherMaintenance()
 {
     if (m_openers.other)
         m_openers.other(m_setup.values().cameraType, this);
-}
-
-bool CameraSetupDialog::turnsIntoTab(QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Escape)
-        return false;
-    focusNextChild();
-    return true;
-}
-
-bool CameraSetupDialog::eventFilter(QObject* watched, QEvent* event)
-{
-    if (turnsIntoTab(event))
-        return true;
-    return QDialog::eventFilter(watched, event);
-}
-
-void CameraSetupDialog::keyPressEvent(QKeyEvent* event)
-{
-    if (!turnsIntoTab(event))
-        QDialog::keyPressEvent(event);
 }
 
 } // namespace tarn

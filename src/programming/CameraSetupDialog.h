@@ -35,15 +35,10 @@ public:
     };
     void setMaintenanceOpeners(MaintenanceOpeners openers) { m_openers = std::move(openers); }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void fillLists();
     void connectControls();
     void refresh();
-    bool turnsIntoTab(QEvent* event);
     void openLensMaintenance();
     void openOtherMaintenance();
 

@@ -4,7 +4,8 @@
 
 #include "ui_TourSetupDialog.h"
 
-#include <QKeyEvent>
+#include "widgets/EnterActsAsTab.h"
+
 
 namespace tarn {
 
@@ -30,11 +31,8 @@ TourSetupDialog::TourSetupDialog(Settings& saved, TourRunFlags& running, Profile
     connect(m_ui->okButton, &QPushButton::clicked, this, &TourSetupDialog::accept);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &TourSetupDialog::reject);
 
-    // Enter and Escape reach the focused control first; catch them there
-    // before a button or the dialog turns them into OK or Cancel.
-    const auto children = findChildren<QWidget*>();
-    for (QWidget* child : children)
-        child->installEventFilter(this);
+    // Enter and Escape move on like Tab: only the buttons close the dialog.
+    EnterActsAsTab::install(*this);
 }
 
 TourSetupDialog::~TourSetupDialog() = default;
@@ -47,30 +45,6 @@ void TourSetupDialog::accept()
     }
     m_ui->dwellTimeEdit->setFocus();
     m_ui->dwellTimeEdit->selectAll();
-}
-
-bool TourSetupDialog::turnsIntoTab(QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Escape)
-        return false;
-    focusNextChild();
-    return true;
-}
-
-bool TourSetupDialog::eventFilter(QObject* watched, QEvent* event)
-{
-    if (turnsIntoTab(event))
-        return true;
-    return QDialog::eventFilter(watched, event);
-}
-
-void TourSetupDialog::keyPressEvent(QKeyEvent* event)
-{
-    if (!turnsIntoTab(event))
-        QDialog::keyPressEvent(event);
 }
 
 } // namespace tarn

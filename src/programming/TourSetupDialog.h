@@ -29,12 +29,7 @@ public:
     // OK: stays open (with the reason shown) when the dwell time is refused.
     void accept() override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
-    bool turnsIntoTab(QEvent* event);
 
     std::unique_ptr<Ui::TourSetupDialog> m_ui;
     TourSetup m_setup;

@@ -2,11 +2,12 @@
 
 #include "ui_ToursSectorsDialog.h"
 
+#include "widgets/EnterActsAsTab.h"
+
 #include "programming/DomeFile.h"
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QKeyEvent>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QStandardPaths>
@@ -48,11 +49,8 @@ ToursSectorsDialog::ToursSectorsDialog(CameraLink& link, Prompter& prompter, std
     m_setup.setChanged([this] { refresh(); });
     refresh();
 
-    // Enter and Escape reach the focused control first; catch them there
-    // before a button or the dialog acts on them.
-    const auto children = findChildren<QWidget*>();
-    for (QWidget* child : children)
-        child->installEventFilter(this);
+    // Enter and Escape move on like Tab: only the buttons close the dialog.
+    EnterActsAsTab::install(*this);
 }
 
 ToursSectorsDialog::~ToursSectorsDialog()
@@ -200,30 +198,6 @@ void ToursSectorsDialog::closeEvent(QCloseEvent* event)
         return;
     }
     QDialog::closeEvent(event);
-}
-
-bool ToursSectorsDialog::turnsIntoTab(QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Escape)
-        return false;
-    focusNextChild();
-    return true;
-}
-
-bool ToursSectorsDialog::eventFilter(QObject* watched, QEvent* event)
-{
-    if (turnsIntoTab(event))
-        return true;
-    return QDialog::eventFilter(watched, event);
-}
-
-void ToursSectorsDialog::keyPressEvent(QKeyEvent* event)
-{
-    if (!turnsIntoTab(event))
-        QDialog::keyPressEvent(event);
 }
 
 } // namespace tarn

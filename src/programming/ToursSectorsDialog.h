@@ -37,8 +37,6 @@ public:
     void reject() override;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -49,7 +47,6 @@ private:
     void prepareGrid();
     void refresh();
     void refreshGrid();
-    bool turnsIntoTab(QEvent* event);
 
     std::unique_ptr<Ui::ToursSectorsDialog> m_ui;
     ToursSectorsSetup m_setup;
