@@ -160,6 +160,14 @@ int ConsoleApp::run(const CommandLine& commandLine)
         armExitDeadline();
     });
 
+    // Closing without the operator: no question may wait for an answer, a box
+    // open on top of the window is closed first, and the exit path runs.
+    const auto closeUnattended = [&] {
+        prompter.beginClosing();
+        armExitDeadline();
+        closeBoxesAbove(dialog);
+        dialog.reject();
+    };
     bool stopRequested = false;
     QObject::connect(&signalWatcher, &UnixSignalWatcher::stopRequested, &dialog, [&] {
         if (stopRequested) {
@@ -167,12 +175,7 @@ int ConsoleApp::run(const CommandLine& commandLine)
             std::_Exit(1);
         }
         stopRequested = true;
-        prompter.beginClosing();
-        armExitDeadline();
-        // A box open on top of the window is closed first, so the stop is not
-        // held up by a question nobody will answer.
-        closeBoxesAbove(dialog);
-        dialog.reject();
+        closeUnattended();
     });
 
     dialog.initialise();
@@ -192,10 +195,9 @@ int ConsoleApp::run(const CommandLine& commandLine)
     }
     if (commandLine.screenshot) {
         const QString path = QString::fromStdString(*commandLine.screenshot);
-        QTimer::singleShot(settledMs, &dialog, [&dialog, path, &opened] {
+        QTimer::singleShot(settledMs, &dialog, [&dialog, path, &opened, &closeUnattended] {
             topWindow(dialog, opened)->grab().save(path);
-            closeBoxesAbove(dialog);
-            dialog.reject();
+            closeUnattended();
         });
     }
     if (!stopRequested)
