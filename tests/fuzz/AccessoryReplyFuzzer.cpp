@@ -33,25 +33,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto input = tarn::fuzz::splitInput(data, size);
     if (!input)
         return 0;
-    const int protocolIndex = input->choice % 11;
-    const auto frame = input->frame;
 
     tarn::WipeSettings wipe;
     tarn::WashSettings wash;
     // A frame is one dialog's answer at most.
-    check(!(tarn::AccessoryReply::readWipe(frame, protocolIndex, wipe)
-            && tarn::AccessoryReply::readWash(frame, protocolIndex, wash)));
+    check(!(tarn::AccessoryReply::readWipe(input->frame, input->protocol(), wipe)
+            && tarn::AccessoryReply::readWash(input->frame, input->protocol(), wash)));
     checkWipe(wipe);
     checkWash(wash);
 
-    tarn::fuzz::FuzzLink bench(protocolIndex);
+    tarn::fuzz::FuzzLink bench(input->protocol());
     tarn::LinkState& state = bench.idleOnSerialPort();
     state.cameraType = 0;
     state.framedSend = true;
     tarn::WipeSetup wipeSetup(bench.link, bench.prompter);
     tarn::WashSetup washSetup(bench.link, bench.prompter);
     bench.clock.advance(210);
-    bench.link.router().route(frame);
+    bench.link.router().route(input->frame);
     bench.clock.advance(100);
     checkWipe(wipeSetup.settings());
     checkWash(washSetup.settings());

@@ -24,10 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto input = tarn::fuzz::splitInput(data, size);
     if (!input)
         return 0;
-    const int protocolIndex = input->choice % 11;
-    const auto frame = input->frame;
 
-    if (const auto reply = tarn::AzimuthReply::parse(frame, protocolIndex)) {
+    if (const auto reply = tarn::AzimuthReply::parse(input->frame, input->protocol())) {
         check(reply->autoResponse || reply->controlSetupText);
         check(!reply->autoResponse || *reply->autoResponse == 0 || *reply->autoResponse == 1);
         check(!reply->delay || (*reply->delay >= 100 && *reply->delay <= 999));
@@ -35,12 +33,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             checkText(*reply->controlSetupText);
     }
 
-    tarn::fuzz::FuzzLink bench(protocolIndex);
+    tarn::fuzz::FuzzLink bench(input->protocol());
     bench.idleOnSerialPort().framedSend = true;
     tarn::AzimuthSetup azimuth(bench.link, bench.prompter);
     azimuth.press(tarn::AzimuthButton::GetCurrentPtzfl);
     bench.clock.advance(10);
-    bench.link.router().route(frame);
+    bench.link.router().route(input->frame);
     bench.clock.advance(100);
     check(azimuth.delay() >= 100 && azimuth.delay() <= 999);
     check(azimuth.autoResponse() >= -1 && azimuth.autoResponse() <= 1);

@@ -13,10 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto input = tarn::fuzz::splitInput(data, size);
     if (!input)
         return 0;
-    const int protocolIndex = input->choice % 11;
-    const auto frame = input->frame;
 
-    if (const auto reply = tarn::CameraIdReply::parse(frame, protocolIndex)) {
+    if (const auto reply = tarn::CameraIdReply::parse(input->frame, input->protocol())) {
         using Kind = tarn::CameraIdReply::Kind;
         if (reply->kind == Kind::Line)
             check(reply->line >= 1 && reply->line <= 5 && reply->text.size() == 24);
@@ -24,11 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             check(!preset || (*preset >= 0 && *preset <= 64));
     }
 
-    tarn::fuzz::FuzzLink bench(protocolIndex);
+    tarn::fuzz::FuzzLink bench(input->protocol());
     bench.idleOnSerialPort().framedSend = true;
     tarn::CameraId id(bench.link, bench.prompter);
     bench.clock.advance(10);
-    bench.link.router().route(frame);
+    bench.link.router().route(input->frame);
     bench.clock.advance(100);
     for (const int preset : id.values().alarmPreset)
         check(preset >= 0 && preset <= 64);

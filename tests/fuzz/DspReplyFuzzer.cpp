@@ -18,8 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     state.moduleType = 1;
     state.cameraType = input->choice % 6;
 
-    const auto frame = input->frame;
-    (void)tarn::parseDspReply(frame, state.protocolIndex);
+    (void)tarn::parseDspReply(input->frame, state.protocolIndex);
 
     tarn::AlderHdDsp dsp(bench.link, bench.prompter);
     dsp.initialise();
@@ -28,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         dsp.replyReceived(std::array<std::uint8_t, 11>{0xF8, 1, ':', 'R', 'F', '8', 'E', '0', '0', '5', 0x80});
         dsp.pushToFocus();
     }
-    dsp.replyReceived(frame);
+    dsp.replyReceived(input->frame);
     // Whatever the reply started runs to its end.
     bench.clock.advance(25000);
     dsp.setZoomPosition();

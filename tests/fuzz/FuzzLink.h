@@ -3,6 +3,7 @@
 // What the reply fuzzers share: the input read as one choice byte and a
 // frame, and a camera link on the virtual clock for the dialog logic.
 
+#include "link/Protocols.h"
 #include "support/LinkBench.h"
 
 #include <cstddef>
@@ -25,6 +26,9 @@ inline void check(bool holds)
 struct ChoiceAndFrame {
     std::uint8_t choice;
     std::span<const std::uint8_t> frame;
+
+    // The protocol index the choice byte names, among the first `count`.
+    int protocol(int count = Protocol::Count) const { return choice % count; }
 };
 
 inline std::optional<ChoiceAndFrame> splitInput(const std::uint8_t* data, std::size_t size)

@@ -10,14 +10,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto input = tarn::fuzz::splitInput(data, size);
     if (!input)
         return 0;
-    const int protocol = input->choice % 11;
-    const auto frame = input->frame;
-    (void)tarn::LensReply::parse(frame, protocol);
+    (void)tarn::LensReply::parse(input->frame, input->protocol());
 
-    tarn::fuzz::FuzzLink bench(protocol);
+    tarn::fuzz::FuzzLink bench(input->protocol());
     tarn::LensMaintenance lens(bench.link, bench.prompter);
     lens.open();
-    lens.replyReceived(frame);
-    lens.replyReceived(frame);
+    lens.replyReceived(input->frame);
+    lens.replyReceived(input->frame);
     return 0;
 }

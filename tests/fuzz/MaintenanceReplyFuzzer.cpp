@@ -13,11 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto input = tarn::fuzz::splitInput(data, size);
     if (!input)
         return 0;
-    const int protocol = input->choice % 11;
-    const auto frame = input->frame;
-    (void)tarn::MaintenanceReply::parse(frame, protocol);
+    (void)tarn::MaintenanceReply::parse(input->frame, input->protocol());
 
-    tarn::fuzz::FuzzLink bench(protocol);
+    tarn::fuzz::FuzzLink bench(input->protocol());
     tarn::Settings settings;
     tarn::ConnectionSequence connection(bench.link, bench.prompter, bench.profile, settings);
     tarn::OtherMaintenance other(bench.link, bench.prompter, connection, 1, {});
@@ -27,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         bench.prompter.scriptAnswer(true);
         other.startRecording(log);
     }
-    other.replyReceived(frame);
-    other.replyReceived(frame);
+    other.replyReceived(input->frame);
+    other.replyReceived(input->frame);
     return 0;
 }

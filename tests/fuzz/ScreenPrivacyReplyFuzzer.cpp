@@ -11,17 +11,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto input = tarn::fuzz::splitInput(data, size);
     if (!input)
         return 0;
-    tarn::fuzz::FuzzLink bench(input->choice % 11);
+    tarn::fuzz::FuzzLink bench(input->protocol());
     auto& state = bench.idleOnSerialPort();
     state.moduleType = 1;
 
-    const auto frame = input->frame;
-    (void)tarn::parseScreenPrivacyReply(frame, state.protocolIndex);
+    (void)tarn::parseScreenPrivacyReply(input->frame, state.protocolIndex);
 
     tarn::ScreenPrivacy privacy(bench.link, bench.prompter);
     privacy.open();
     privacy.chooseZone(input->choice % tarn::ScreenPrivacy::ZoneCount);
-    privacy.replyReceived(frame);
+    privacy.replyReceived(input->frame);
     const tarn::ScreenPrivacyValues& values = privacy.values();
     privacy.setMode(values.mode);
     privacy.setSize(tarn::ScreenPrivacy::Size::Horizontal, values.horizontalSize);

@@ -11,16 +11,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto input = tarn::fuzz::splitInput(data, size);
     if (!input)
         return 0;
-    const int protocol = input->choice % 11;
-    const auto frame = input->frame;
 
-    const tarn::ToursSectorsReply reply = tarn::ToursSectorsReply::parse(frame, protocol);
+    const tarn::ToursSectorsReply reply = tarn::ToursSectorsReply::parse(input->frame, input->protocol());
     tarn::fuzz::check(reply.stepCount <= tarn::ToursSectorsReply::StepCount);
 
-    tarn::fuzz::FuzzLink bench(protocol);
+    tarn::fuzz::FuzzLink bench(input->protocol());
     // No file: the dialog starts from the defaults.
     tarn::ToursSectorsSetup setup(bench.link, bench.prompter, "/nonexistent/Dome.dat");
-    setup.replyReceived(frame);
+    setup.replyReceived(input->frame);
     tarn::fuzz::check(tarn::ToursSectorsSetup::isWireText(setup.idText()));
     bench.clock.advance(1000);
     return 0;
