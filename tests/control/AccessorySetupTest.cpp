@@ -12,17 +12,6 @@ namespace {
 class AccessorySetupLogic : public LinkFixture {
 protected:
     AccessorySetupLogic() { link.state().cameraType = 0; }
-
-    std::vector<std::string> takeQueued() { return test::takeQueued(link.queue()); }
-    // The texts of the frames written so far (address 1), leaving none.
-    std::vector<std::string> takeSent()
-    {
-        std::vector<std::string> texts;
-        for (const Bytes& frame : serial.writes)
-            texts.emplace_back(frame.begin() + 2, frame.end() - 1);
-        serial.writes.clear();
-        return texts;
-    }
 };
 
 TEST_F(AccessorySetupLogic, controlsQueueTheirCommandsAndRefuseValuesOutOfRange)
@@ -59,7 +48,7 @@ TEST_F(AccessorySetupLogic, controlsQueueTheirCommandsAndRefuseValuesOutOfRange)
         WipeSetup wipe(link, prompter);
         WashSetup wash(link, prompter);
         row.act(wipe, wash);
-        EXPECT_EQ(takeQueued(), row.queued);
+        EXPECT_EQ(queued(), row.queued);
         EXPECT_EQ(prompter.texts(), row.prompts);
     }
 }
@@ -71,7 +60,7 @@ TEST_F(AccessorySetupLogic, moduleChoiceIsShownBeforeItIsQueued)
     wipe.setChanged([&] { seen.push_back({wipe.settings().module, link.queue().pending()}); });
     wipe.chooseModule(1);
     EXPECT_EQ(seen, (std::vector<std::pair<int, std::size_t>>{{1, 0}}));
-    EXPECT_EQ(takeQueued(), std::vector<std::string>{"mwm1"});
+    EXPECT_EQ(queued(), std::vector<std::string>{"mwm1"});
 }
 
 TEST_F(AccessorySetupLogic, repliesAreReadFieldByField)

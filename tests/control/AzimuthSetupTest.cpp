@@ -8,7 +8,6 @@ namespace {
 
 class AzimuthSetupLogic : public LinkFixture {
 protected:
-    std::vector<std::string> takeQueued() { return test::takeQueued(link.queue()); }
 };
 
 TEST_F(AzimuthSetupLogic, everyButtonQueuesItsCommand)
@@ -26,7 +25,7 @@ TEST_F(AzimuthSetupLogic, everyButtonQueuesItsCommand)
     EXPECT_FALSE(azimuth.busy());
     for (const auto& [button, command] : rows) {
         azimuth.press(button);
-        EXPECT_EQ(takeQueued(), std::vector<std::string>{command});
+        EXPECT_EQ(queued(), std::vector<std::string>{command});
     }
     EXPECT_EQ(azimuth.autoResponse(), 1) << "the last radio pressed";
 }
@@ -54,7 +53,7 @@ TEST_F(AzimuthSetupLogic, delayTimeIsCheckedBeforeItIsQueued)
         prompter.clear();
         AzimuthSetup azimuth(link, prompter);
         EXPECT_EQ(azimuth.setDelayTime(row.typed), row.prompts.empty());
-        EXPECT_EQ(takeQueued(), row.queued);
+        EXPECT_EQ(queued(), row.queued);
         EXPECT_EQ(prompter.texts(), row.prompts);
         EXPECT_EQ(azimuth.delay(), row.delay);
     }

@@ -1,85 +1,35 @@
 #include "app/Version.h"
-#include "control/MainControl.h"
-#include "control/MainControlDialog.h"
 #include "control/PTControl.h"
-#include "platform/MemoryProfileStore.h"
-#include "platform/Platform.h"
-#include "platform/QtMainThreadPoster.h"
 #include "platform/QtPrompter.h"
-#include "platform/ScriptedPrompter.h"
-#include "platform/VirtualClock.h"
-#include "support/FakePortServer.h"
 #include "support/HandBuiltFrames.h"
-#include "support/PseudoTerminal.h"
-#include "support/QueuedCommands.h"
+#include "support/MainWindowHarness.h"
 
 #include <QAbstractSpinBox>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScopeGuard>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QStandardPaths>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTest>
-#include <QTimer>
-
-#include <functional>
-#include <memory>
 
 namespace tarn {
 
 // The real window over the real logic: clicks must reach the logic. Timers
 // stay on the virtual clock, so what was queued is still in the queue.
-class MainControlDialogTest : public QObject {
+class MainControlDialogTest : public QObject, private test::MainWindowHarness {
     Q_OBJECT
 
 private:
-    VirtualClock clock;
-    ScriptedPrompter prompter;
-    MemoryProfileStore profile;
-    QtMainThreadPoster poster;
-    test::FakePortServer sockets;
-    test::PseudoTerminal line;
-    Platform platform{clock, prompter, profile, poster, sockets};
-    std::unique_ptr<MainControl> control;
-    std::unique_ptr<MainControlDialog> dialog;
-
-    std::vector<std::string> queued() { return test::takeQueued(control->link().queue()); }
-    template <typename T>
-    T* child(const char* name)
-    {
-        return dialog->findChild<T*>(QString::fromLatin1(name));
-    }
-
     // Presses `button` of the main window and runs `inside` in the modal
     // dialog named `dialogName` it opens; the dialog is then closed with its
     // "Close". Returns whether the dialog was there to run it.
     bool inDialogOpenedBy(const char* button, const char* dialogName, const std::function<void(QDialog&)>& inside)
     {
-        bool ran = false;
-        QTimer::singleShot(0, this, [&] {
-            auto* opened = dialog->findChild<QDialog*>(QString::fromLatin1(dialogName));
-            if (!opened || opened != QApplication::activeModalWidget()) {
-                if (opened)
-                    opened->reject();
-                return;
-            }
-            ran = true;
-            inside(*opened);
-            QTest::mouseClick(opened->findChild<QPushButton*>(QStringLiteral("closeButton")), Qt::LeftButton);
-        });
-        auto* pressed = child<QPushButton>(button);
-        if (!pressed || !pressed->isEnabled())
-            return false;
-        QTest::mouseClick(pressed, Qt::LeftButton);
-        return ran;
+        return test::runInDialogOpenedBy(mainWindow.get(), button, inside, dialogName);
     }
 
     // A camera reply as the router gets it, from the address the panel uses.
@@ -98,25 +48,11 @@ private slots:
 
     void init()
     {
-        Settings settings;
-        settings.rxType = 0;  // AlderHD
-        settings.camType = 1; // Day/Night
-        settings.ptType = 1;
-        control = std::make_unique<MainControl>(platform, settings,
-                                                [this](int) { return line.slavePath(); });
-        dialog = std::make_unique<MainControlDialog>(*control, platform);
-        dialog->initialise();
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
-        control->link().state().busy = true; // keep what the clicks queue in the queue
+        QVERIFY(openMainWindow(test::alderHdSettings(1))); // Day/Night
+        holdTheQueue();
     }
 
-    void cleanup()
-    {
-        dialog.reset();
-        control.reset();
-        prompter.clear();
-    }
+    void cleanup() { closeMainWindow(); }
 
     void zoomButtonHeldAndLetGo()
     {
@@ -169,12 +105,12 @@ private slots:
 
     void windowFitsALaptopScreenWithNothingCrushed()
     {
-        const QSize minimum = dialog->minimumSizeHint().expandedTo(dialog->minimumSize());
+        const QSize minimum = mainWindow->minimumSizeHint().expandedTo(mainWindow->minimumSize());
         QVERIFY2(minimum.width() <= 1280 && minimum.height() <= 720,
                  qPrintable(QStringLiteral("%1 x %2").arg(minimum.width()).arg(minimum.height())));
-        dialog->resize(minimum);
-        QTRY_COMPARE(dialog->size(), minimum);
-        for (QWidget* widget : dialog->findChildren<QWidget*>()) {
+        mainWindow->resize(minimum);
+        QTRY_COMPARE(mainWindow->size(), minimum);
+        for (QWidget* widget : mainWindow->findChildren<QWidget*>()) {
             // The edits inside spin and combo boxes are sized by their owners.
             QWidget* owner = widget->parentWidget();
             const bool ours = !qobject_cast<QAbstractSpinBox*>(owner) && !qobject_cast<QComboBox*>(owner);
@@ -191,7 +127,7 @@ private slots:
         auto* pad = child<PTControl>("panTiltPad");
         const int before = pad->padRect().width();
         QVERIFY(before >= 99);
-        dialog->resize(1366, 768);
+        mainWindow->resize(1366, 768);
         QTRY_VERIFY(pad->padRect().width() > before + 100);
         QCOMPARE(pad->padRect().width(), pad->padRect().height());
     }
@@ -233,9 +169,9 @@ private slots:
 
     void enterNeverClosesTheWindow()
     {
-        QTest::keyClick(dialog.get(), Qt::Key_Return);
-        QTest::keyClick(dialog.get(), Qt::Key_Escape);
-        QVERIFY(dialog->isVisible());
+        QTest::keyClick(mainWindow.get(), Qt::Key_Return);
+        QTest::keyClick(mainWindow.get(), Qt::Key_Escape);
+        QVERIFY(mainWindow->isVisible());
         QVERIFY(!control->hasExited());
     }
 
@@ -243,7 +179,7 @@ private slots:
     {
         QVERIFY(child<QWidget>("zoomInButton")->isEnabled());
         bool pressed = false;
-        QTimer::singleShot(0, dialog.get(), [&] {
+        QTimer::singleShot(0, mainWindow.get(), [&] {
             QWidget* setup = QApplication::activeModalWidget();
             // A failed check must not leave the dialog waiting for a click.
             const auto closeOnFailure = qScopeGuard([&] {
@@ -286,27 +222,20 @@ private slots:
         std::vector<std::string> firstQuery;
         QString line1;
         bool stayedOpen = false;
-        QTimer::singleShot(0, this, [&] {
-            auto* dialog = this->dialog->findChild<QDialog*>(QStringLiteral("CameraIdDialog"));
-            if (!dialog || dialog != QApplication::activeModalWidget()) {
-                if (dialog)
-                    dialog->reject();
-                return;
-            }
-            title = dialog->windowTitle();
+        const bool ran = inDialogOpenedBy("cameraIdButton", "CameraIdDialog", [&](QDialog& dialog) {
+            title = dialog.windowTitle();
             registered = control->link().router().receiver(ReceiverSlot::CameraId) != nullptr;
             clock.advance(5);
             firstQuery = queued();
-            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("line1Edit"));
+            auto* edit = child<QLineEdit>(&dialog, "line1Edit");
             QTest::keyClicks(edit, QString(24, QLatin1Char('a')));
             QTest::keyClick(edit, Qt::Key_B);
             line1 = edit->text();
             QTest::keyClick(edit, Qt::Key_Return);
             QTest::keyClick(edit, Qt::Key_Escape);
-            stayedOpen = dialog->isVisible();
-            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("closeButton")), Qt::LeftButton);
+            stayedOpen = dialog.isVisible();
         });
-        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(ran);
 
         QCOMPARE(title, QStringLiteral("Program Camera ID"));
         QVERIFY(registered);
@@ -331,7 +260,7 @@ private slots:
             QTimer closer;
             connect(&closer, &QTimer::timeout, this, [&] {
                 QWidget* modal = QApplication::activeModalWidget();
-                if (!modal || modal == dialog.get())
+                if (!modal || modal == mainWindow.get())
                     return;
                 opened << modal->windowTitle();
                 queueEmptyInside = control->link().queue().empty();
@@ -359,16 +288,16 @@ private slots:
             clock.advance(200);
             query = queued();
             reply("mwr0120d05m7");
-            runTime = wipe.findChild<QSpinBox*>(QStringLiteral("runTimeSpin"))->value();
-            eitherModule = wipe.findChild<QRadioButton*>(QStringLiteral("oldModuleRadio"))->isChecked()
-                || wipe.findChild<QRadioButton*>(QStringLiteral("newModuleRadio"))->isChecked();
-            QTest::mouseClick(wipe.findChild<QPushButton*>(QStringLiteral("setButton")), Qt::LeftButton);
+            runTime = child<QSpinBox>(&wipe, "runTimeSpin")->value();
+            eitherModule = child<QRadioButton>(&wipe, "oldModuleRadio")->isChecked()
+                || child<QRadioButton>(&wipe, "newModuleRadio")->isChecked();
+            QTest::mouseClick(child<QPushButton>(&wipe, "setButton"), Qt::LeftButton);
             set = queued();
-            auto* runTimeSpin = wipe.findChild<QSpinBox*>(QStringLiteral("runTimeSpin"));
+            auto* runTimeSpin = child<QSpinBox>(&wipe, "runTimeSpin");
             QApplication::setActiveWindow(&wipe);
             runTimeSpin->setFocus();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-            movedOn = wipe.findChild<QSpinBox*>(QStringLiteral("delayTimeSpin"))->hasFocus();
+            movedOn = child<QSpinBox>(&wipe, "delayTimeSpin")->hasFocus();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             stayedOpen = wipe.isVisible();
         });
@@ -392,12 +321,12 @@ private slots:
             clock.advance(200);
             queued();
             reply("mWW15w07m1f120");
-            auto* frequencySpin = wash.findChild<QSpinBox*>(QStringLiteral("frequencySpin"));
+            auto* frequencySpin = child<QSpinBox>(&wash, "frequencySpin");
             frequency = frequencySpin->value();
-            manual = wash.findChild<QCheckBox*>(QStringLiteral("manualWashCheck"))->isChecked();
-            QTest::mouseClick(wash.findChild<QPushButton*>(QStringLiteral("setButton")), Qt::LeftButton);
+            manual = child<QCheckBox>(&wash, "manualWashCheck")->isChecked();
+            QTest::mouseClick(child<QPushButton>(&wash, "setButton"), Qt::LeftButton);
             frequencySpin->stepDown();
-            QTest::mouseClick(wash.findChild<QPushButton*>(QStringLiteral("setButton")), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(&wash, "setButton"), Qt::LeftButton);
             set = queued();
         });
         QVERIFY(ran);
@@ -419,17 +348,17 @@ private slots:
             polling = control->panel().statusPolling();
             lamp = control->panel().lamps().statusPolling;
             atOpening = queued();
-            groupedEnabled = azimuth.findChild<QPushButton*>(QStringLiteral("groupedWithIdsButton"))->isEnabled();
-            auto* edit = azimuth.findChild<QLineEdit*>(QStringLiteral("delayEdit"));
+            groupedEnabled = child<QPushButton>(&azimuth, "groupedWithIdsButton")->isEnabled();
+            auto* edit = child<QLineEdit>(&azimuth, "delayEdit");
             edit->setText(QStringLiteral("250"));
-            QTest::mouseClick(azimuth.findChild<QPushButton*>(QStringLiteral("setDelayButton")), Qt::LeftButton);
-            QTest::mouseClick(azimuth.findChild<QPushButton*>(QStringLiteral("azElEnableButton")), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(&azimuth, "setDelayButton"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(&azimuth, "azElEnableButton"), Qt::LeftButton);
             set = queued();
             reply("UE300");
-            enabled = azimuth.findChild<QRadioButton*>(QStringLiteral("autoResponseEnableRadio"))->isChecked();
+            enabled = child<QRadioButton>(&azimuth, "autoResponseEnableRadio")->isChecked();
             delay = edit->text();
             reply("U?P1800\tT0900");
-            text = azimuth.findChild<QLineEdit*>(QStringLiteral("controlSetupEdit"))->text();
+            text = child<QLineEdit>(&azimuth, "controlSetupEdit")->text();
         });
         QVERIFY(ran);
         QVERIFY(!polling && !lamp);

@@ -28,7 +28,6 @@ protected:
         panel->initialise();
     }
 
-    std::vector<std::string> queued() { return takeQueued(link.queue()); }
 };
 
 TEST_F(Panel, lensButtonsByModuleAndPanTiltType)

@@ -9,18 +9,12 @@
 #include "platform/QtTimers.h"
 #include "platform/ScriptedPrompter.h"
 #include "support/FakePortServer.h"
+#include "support/QtWidgetDriving.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QDialog>
 #include <QLineEdit>
-#include <QApplication>
 #include <QProcess>
 #include <QRadioButton>
-#include <QTimer>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -47,7 +41,7 @@ private:
     template <typename T>
     T* child(const char* name)
     {
-        return dialog->findChild<T*>(QString::fromLatin1(name));
+        return test::child<T>(dialog.get(), name);
     }
     QString field(const char* name) { return child<QLineEdit>(name)->text(); }
     // A point on the pad, from its centre: the pad grows with the window.
@@ -56,17 +50,9 @@ private:
     // Presses "DSP Status", runs `inside` in the picture dialog, then closes it.
     void withDspDialog(const std::function<void(QDialog&)>& inside)
     {
-        bool ran = false;
-        QTimer::singleShot(0, dialog.get(), [&] {
-            auto* dsp = qobject_cast<AlderHdDspDialog*>(QApplication::activeModalWidget());
-            if (!dsp)
-                return;
-            ran = true;
-            inside(*dsp);
-            dsp->findChild<QPushButton*>(QStringLiteral("closeButton"))->click();
-        });
-        QTest::mouseClick(child<QPushButton>("dspStatusButton"), Qt::LeftButton);
-        QVERIFY2(ran, "the picture dialog did not open");
+        QVERIFY2(test::runInDialogOpenedBy<AlderHdDspDialog>(dialog.get(), "dspStatusButton",
+                                                             [&](AlderHdDspDialog& dsp) { inside(dsp); }),
+                 "the picture dialog did not open");
     }
 
 private slots:

@@ -44,7 +44,6 @@ protected:
         panel.setListener(&listener);
     }
 
-    std::vector<std::string> queued() { return takeQueued(link.queue()); }
 };
 
 TEST_F(PresetPanelTest, selectingAnEntryAsksForItsNameWithThePresetCode)

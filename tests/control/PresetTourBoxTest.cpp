@@ -1,11 +1,9 @@
 #include "app/Settings.h"
 #include "control/PresetPanel.h"
 #include "control/PresetTourBox.h"
-#include "link/CameraLink.h"
-#include "platform/MemoryProfileStore.h"
-#include "platform/ScriptedPrompter.h"
-#include "platform/VirtualClock.h"
 #include "programming/TourSetupDialog.h"
+#include "support/LinkBench.h"
+#include "support/QtWidgetDriving.h"
 #include "support/QueuedCommands.h"
 #include "widgets/Lamp.h"
 
@@ -23,19 +21,11 @@
 
 namespace tarn {
 
-namespace {
-struct NoEvents : LinkEvents {};
-} // namespace
-
 // The preset and tour controls over the real panel logic and link queue.
-class PresetTourBoxTest : public QObject {
+class PresetTourBoxTest : public QObject, private test::LinkBench {
     Q_OBJECT
 
 private:
-    VirtualClock clock;
-    ScriptedPrompter prompter;
-    MemoryProfileStore profile;
-    NoEvents events;
     Settings settings;
     TourRunFlags running;
     std::unique_ptr<CameraLink> link;
@@ -45,10 +35,7 @@ private:
     template <typename T>
     T* child(const char* name)
     {
-        T* widget = box->findChild<T*>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
+        return test::requiredChild<T>(box.get(), name);
     }
 
     QComboBox* presetList() { return child<QComboBox>("presetList"); }
@@ -69,11 +56,10 @@ private:
 private slots:
     void init()
     {
-        prompter.clear();
         profile = MemoryProfileStore{};
         settings = Settings{};
         running = TourRunFlags{};
-        link = std::make_unique<CameraLink>(clock, prompter, profile, events);
+        link = freshLink();
         link->state().busy = false;
         link->state().cameraType = 0;
         panel = std::make_unique<PresetPanel>(*link, profile);

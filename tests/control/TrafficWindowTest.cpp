@@ -1,58 +1,28 @@
-#include "control/MainControl.h"
-#include "control/MainControlDialog.h"
 #include "control/TrafficTableModel.h"
 #include "control/TrafficWindow.h"
 #include "link/TrafficTextLog.h"
-#include "platform/MemoryProfileStore.h"
-#include "platform/Platform.h"
-#include "platform/QtMainThreadPoster.h"
-#include "platform/ScriptedPrompter.h"
-#include "platform/VirtualClock.h"
-#include "support/FakePortServer.h"
-#include "support/PseudoTerminal.h"
+#include "support/MainWindowHarness.h"
 #include "support/TemporaryFolder.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QStandardPaths>
 #include <QTableView>
-#include <QTest>
-#include <QTimer>
 
 #include <filesystem>
-#include <memory>
 
 namespace tarn {
 
 // The Traffic window over the real main window and its record.
-class TrafficWindowTest : public QObject {
+class TrafficWindowTest : public QObject, private test::MainWindowHarness {
     Q_OBJECT
 
 private:
-    VirtualClock clock;
-    ScriptedPrompter prompter;
-    MemoryProfileStore profile;
-    QtMainThreadPoster poster;
-    test::FakePortServer sockets;
-    test::PseudoTerminal line;
-    Platform platform{clock, prompter, profile, poster, sockets};
-    std::unique_ptr<MainControl> control;
-    std::unique_ptr<MainControlDialog> dialog;
-
     TrafficWindow* openWithCtrlT()
     {
-        QTest::keyClick(dialog.get(), Qt::Key_T, Qt::ControlModifier);
-        auto* window = dialog->findChild<TrafficWindow*>();
+        QTest::keyClick(mainWindow.get(), Qt::Key_T, Qt::ControlModifier);
+        auto* window = mainWindow->findChild<TrafficWindow*>();
         return window && window->isVisible() ? window : nullptr;
-    }
-
-    template <typename T>
-    static T* child(QWidget* window, const char* name)
-    {
-        return window->findChild<T*>(QString::fromLatin1(name));
     }
 
 private slots:
@@ -60,26 +30,14 @@ private slots:
 
     void init()
     {
-        Settings settings;
-        settings.rxType = 0;
-        settings.camType = 1;
-        control = std::make_unique<MainControl>(platform, settings, [this](int) { return line.slavePath(); });
-        dialog = std::make_unique<MainControlDialog>(*control, platform);
-        dialog->initialise();
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        QVERIFY(openMainWindow(test::alderHdSettings(1)));
         control->link().state().address = 5;
         control->link().SendCommand("L?");
         control->link().SendCommand("cdS\x10");
         control->link().SendCommand("ZI");
     }
 
-    void cleanup()
-    {
-        dialog.reset();
-        control.reset();
-        prompter.clear();
-    }
+    void cleanup() { closeMainWindow(); }
 
     void ctrlTShowsTheSessionFromItsStart()
     {
@@ -103,7 +61,7 @@ private slots:
         // Ctrl+T again brings the same window back, not a second one.
         window->close();
         QCOMPARE(openWithCtrlT(), window);
-        QCOMPARE(dialog->findChildren<TrafficWindow*>().size(), 1);
+        QCOMPARE(mainWindow->findChildren<TrafficWindow*>().size(), 1);
     }
 
     void filterCopyAndClear()
@@ -159,7 +117,7 @@ private slots:
         prompter.scriptFile(folder.file("site.tcap"));
         QTest::mouseClick(child<QPushButton>(window, "loadButton"), Qt::LeftButton);
         TrafficWindow* loaded = nullptr;
-        for (TrafficWindow* candidate : dialog->findChildren<TrafficWindow*>())
+        for (TrafficWindow* candidate : mainWindow->findChildren<TrafficWindow*>())
             if (candidate != window)
                 loaded = candidate;
         QVERIFY(loaded);

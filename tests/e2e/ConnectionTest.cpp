@@ -2,18 +2,12 @@
 // link) finding tarn-camsim at start, as a technician's laptop would.
 
 #include "CamSimProcess.h"
-#include "MainThreadLoop.h"
-#include "PosixPortServerSocket.h"
-#include "RealTimeTimers.h"
 #include "SimTrafficLog.h"
 #include "TempDirectory.h"
+#include "WallClockPlatform.h"
 
 #include "app/Settings.h"
 #include "control/MainControl.h"
-#include "platform/MemoryProfileStore.h"
-#include "platform/Platform.h"
-#include "platform/QueuedPoster.h"
-#include "platform/ScriptedPrompter.h"
 
 #include <gtest/gtest.h>
 
@@ -25,17 +19,11 @@ namespace {
 using namespace std::chrono_literals;
 using Bytes = std::vector<std::uint8_t>;
 
-class Connection : public ::testing::Test {
+class Connection : public ::testing::Test, protected WallClockPlatform {
 protected:
     TempDirectory directory;
     SimTrafficLog log{directory.file("camsim.log")};
     std::unique_ptr<CamSimProcess> simulator;
-    QueuedPoster poster;
-    RealTimeTimers timers;
-    ScriptedPrompter prompter;
-    MemoryProfileStore profile;
-    PosixPortServerSocketFactory sockets{poster};
-    Platform platform{timers, prompter, profile, poster, sockets};
     std::unique_ptr<MainControl> console;
     std::vector<int> addresses;
 
@@ -60,11 +48,6 @@ protected:
         console = std::make_unique<MainControl>(platform, settings, [device](int) { return device; });
         console->setAddressChanged([this](int address) { addresses.push_back(address); });
         console->initialise();
-    }
-
-    bool runUntil(const std::function<bool()>& done, std::chrono::milliseconds patience = 5s)
-    {
-        return runMainThreadUntil(timers, poster, done, patience);
     }
 
     // Whether the camera got these bytes; the console keeps running meanwhile.

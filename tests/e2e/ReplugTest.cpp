@@ -1,12 +1,11 @@
 // The whole console core on site: tarn-camsim stopped under it and started
 // again on the same link path.
 
-#include "MainThreadLoop.h"
 #include "SimulatorLine.h"
+#include "WallClockPlatform.h"
 
 #include "app/Messages.h"
 #include "control/MainControl.h"
-#include "platform/Platform.h"
 #include "support/HandBuiltFrames.h"
 
 #include <algorithm>
@@ -33,16 +32,10 @@ bool hasFrame(const std::vector<SimTrafficLog::Line>& lines, const Bytes& frame)
 
 // A MainControl as the program has it, on the real serial port and the
 // wall clock, with the main thread run by this test.
-class Replug : public ::testing::Test {
+class Replug : public ::testing::Test, protected WallClockPlatform {
 protected:
     TempDirectory directory;
     const std::string link = directory.file("camera");
-    QueuedPoster poster;
-    RealTimeTimers timers;
-    ScriptedPrompter prompter;
-    MemoryProfileStore profile;
-    PosixPortServerSocketFactory sockets{poster};
-    Platform platform{timers, prompter, profile, poster, sockets};
     std::unique_ptr<CamSimProcess> simulator;
     std::unique_ptr<MainControl> control;
 
@@ -57,10 +50,6 @@ protected:
             "--pty", "--link", link, "--address", "5", "--module", "daynight", "--log", log});
         ASSERT_TRUE(simulator->started());
     }
-    bool run(const std::function<bool()>& done, std::chrono::milliseconds patience = 5s)
-    {
-        return runMainThreadUntil(timers, poster, done, patience);
-    }
 };
 
 TEST_F(Replug, StoppedSimulatorIsToldOnceCostsNothingAndIsTakenUpAgainOnTheSameLink)
@@ -72,14 +61,14 @@ TEST_F(Replug, StoppedSimulatorIsToldOnceCostsNothingAndIsTakenUpAgainOnTheSameL
     settings.camType = 1;
     control = std::make_unique<MainControl>(platform, settings, [this](int) { return link; });
     control->initialise();
-    ASSERT_TRUE(run([&] { return control->connection().cameraFound(); }));
+    ASSERT_TRUE(runUntil([&] { return control->connection().cameraFound(); }));
     EXPECT_EQ(control->panel().address(), 5);
     control->panel().toggleStatusPolling();
     const Bytes poll = test::handBuiltFrame(0x05, "L?");
-    ASSERT_TRUE(run([&] { return hasFrame(SimTrafficLog(firstLog).lines("rx"), poll); }));
+    ASSERT_TRUE(runUntil([&] { return hasFrame(SimTrafficLog(firstLog).lines("rx"), poll); }));
 
     simulator->stop();
-    ASSERT_TRUE(run([&] { return !prompter.shown().empty(); }));
+    ASSERT_TRUE(runUntil([&] { return !prompter.shown().empty(); }));
     ASSERT_EQ(prompter.shown().size(), 1u);
     EXPECT_EQ(prompter.shown()[0].title, Messages::ApplicationErrorTitle);
     const std::string lost = "COM1 (" + link + ") lost \u2013 waiting for it";
@@ -89,16 +78,16 @@ TEST_F(Replug, StoppedSimulatorIsToldOnceCostsNothingAndIsTakenUpAgainOnTheSameL
     // Polling stays chosen while the line is away: nothing is tried, nothing
     // is said again, and waiting costs nothing.
     const double before = cpuSeconds();
-    run([] { return false; }, 5s);
+    runUntil([] { return false; }, 5s);
     EXPECT_LT(cpuSeconds() - before, 0.05);
     EXPECT_EQ(prompter.shown().size(), 1u);
     EXPECT_TRUE(control->panel().statusPolling());
 
     const std::string secondLog = directory.file("second.log");
     ASSERT_NO_FATAL_FAILURE(startSimulator(secondLog));
-    ASSERT_TRUE(run([&] { return control->linkStatus() == "COM1 (" + link + ") reconnected"; }));
-    ASSERT_TRUE(run([&] { return hasFrame(SimTrafficLog(secondLog).lines("rx"), poll); }));
-    ASSERT_TRUE(run([&] { return !SimTrafficLog(secondLog).lines("tx").empty(); }));
+    ASSERT_TRUE(runUntil([&] { return control->linkStatus() == "COM1 (" + link + ") reconnected"; }));
+    ASSERT_TRUE(runUntil([&] { return hasFrame(SimTrafficLog(secondLog).lines("rx"), poll); }));
+    ASSERT_TRUE(runUntil([&] { return !SimTrafficLog(secondLog).lines("tx").empty(); }));
     EXPECT_EQ(prompter.shown().size(), 1u);
 }
 

@@ -1,28 +1,15 @@
 // Arbitrary reply frames for Wipe Setup and Wash Setup: their parsers, and
 // both dialogs' logic taking them after the settings query. The first byte
 // chooses the protocol, the rest is the frame from byte 0.
+#include "FuzzLink.h"
+
 #include "control/AccessoryReply.h"
 #include "control/WashSetup.h"
 #include "control/WipeSetup.h"
-#include "link/CameraLink.h"
-#include "platform/MemoryProfileStore.h"
-#include "platform/ScriptedPrompter.h"
-#include "platform/VirtualClock.h"
-
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <span>
 
 namespace {
 
-struct Events : tarn::LinkEvents {};
-
-void check(bool holds)
-{
-    if (!holds)
-        std::abort();
-}
+using tarn::fuzz::check;
 
 void checkWipe(const tarn::WipeSettings& wipe)
 {
@@ -43,34 +30,27 @@ void checkWash(const tarn::WashSettings& wash)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size < 1)
+    const auto input = tarn::fuzz::splitInput(data, size);
+    if (!input)
         return 0;
-    const int protocolIndex = data[0] % 11;
-    const std::span<const std::uint8_t> frame(data + 1, size - 1);
 
     tarn::WipeSettings wipe;
     tarn::WashSettings wash;
     // A frame is one dialog's answer at most.
-    check(!(tarn::AccessoryReply::readWipe(frame, protocolIndex, wipe)
-            && tarn::AccessoryReply::readWash(frame, protocolIndex, wash)));
+    check(!(tarn::AccessoryReply::readWipe(input->frame, input->protocol(), wipe)
+            && tarn::AccessoryReply::readWash(input->frame, input->protocol(), wash)));
     checkWipe(wipe);
     checkWash(wash);
 
-    tarn::VirtualClock clock;
-    tarn::ScriptedPrompter prompter;
-    tarn::MemoryProfileStore profile;
-    Events events;
-    tarn::CameraLink link(clock, prompter, profile, events);
-    link.state().busy = false;
-    link.state().linkMode = 0;
-    link.state().cameraType = 0;
-    link.state().framedSend = true;
-    link.state().protocolIndex = protocolIndex;
-    tarn::WipeSetup wipeSetup(link, prompter);
-    tarn::WashSetup washSetup(link, prompter);
-    clock.advance(210);
-    link.router().route(frame);
-    clock.advance(100);
+    tarn::fuzz::FuzzLink bench(input->protocol());
+    tarn::LinkState& state = bench.idleOnSerialPort();
+    state.cameraType = 0;
+    state.framedSend = true;
+    tarn::WipeSetup wipeSetup(bench.link, bench.prompter);
+    tarn::WashSetup washSetup(bench.link, bench.prompter);
+    bench.clock.advance(210);
+    bench.link.router().route(input->frame);
+    bench.clock.advance(100);
     checkWipe(wipeSetup.settings());
     checkWash(washSetup.settings());
     return 0;

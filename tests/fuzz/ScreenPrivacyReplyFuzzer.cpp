@@ -1,48 +1,31 @@
 // Arbitrary reply frames for the Screen Privacy Zone Setup dialog: the parser
 // and what the dialog makes of them, then the commands built from what it
 // shows. The first byte chooses the protocol; the rest is the frame.
-#include "link/CameraLink.h"
-#include "platform/MemoryProfileStore.h"
-#include "platform/ScriptedPrompter.h"
-#include "platform/VirtualClock.h"
+#include "FuzzLink.h"
+
 #include "programming/ScreenPrivacy.h"
 #include "programming/ScreenPrivacyReply.h"
 
-#include <cstddef>
-#include <cstdint>
-#include <span>
-
-namespace {
-struct Events : tarn::LinkEvents {};
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size < 1)
+    const auto input = tarn::fuzz::splitInput(data, size);
+    if (!input)
         return 0;
-    tarn::VirtualClock clock;
-    tarn::ScriptedPrompter prompter;
-    tarn::MemoryProfileStore profile;
-    Events events;
-    tarn::CameraLink link(clock, prompter, profile, events);
-    auto& state = link.state();
-    state.busy = false;
-    state.linkMode = 0;
+    tarn::fuzz::FuzzLink bench(input->protocol());
+    auto& state = bench.idleOnSerialPort();
     state.moduleType = 1;
-    state.protocolIndex = data[0] % 11;
 
-    const std::span<const std::uint8_t> frame(data + 1, size - 1);
-    (void)tarn::parseScreenPrivacyReply(frame, state.protocolIndex);
+    (void)tarn::parseScreenPrivacyReply(input->frame, state.protocolIndex);
 
-    tarn::ScreenPrivacy privacy(link, prompter);
+    tarn::ScreenPrivacy privacy(bench.link, bench.prompter);
     privacy.open();
-    privacy.chooseZone(data[0] % tarn::ScreenPrivacy::ZoneCount);
-    privacy.replyReceived(frame);
+    privacy.chooseZone(input->choice % tarn::ScreenPrivacy::ZoneCount);
+    privacy.replyReceived(input->frame);
     const tarn::ScreenPrivacyValues& values = privacy.values();
     privacy.setMode(values.mode);
     privacy.setSize(tarn::ScreenPrivacy::Size::Horizontal, values.horizontalSize);
     privacy.setColour(tarn::ScreenPrivacy::Colour::Shade, values.shade);
     privacy.gotoPosition();
-    clock.advance(3000);
+    bench.clock.advance(3000);
     return 0;
 }

@@ -1,87 +1,34 @@
-#include "control/MainControl.h"
-#include "control/MainControlDialog.h"
 #include "imaging/AlderHdDspDialog.h"
-#include "platform/MemoryProfileStore.h"
-#include "platform/Platform.h"
-#include "platform/QtMainThreadPoster.h"
-#include "platform/ScriptedPrompter.h"
-#include "platform/VirtualClock.h"
-#include "support/FakePortServer.h"
-#include "support/PseudoTerminal.h"
-#include "support/QueuedCommands.h"
+#include "support/MainWindowHarness.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
-#include <QTimer>
-
-#include <memory>
 
 namespace tarn {
 
 // "DSP Status" of the real main window opens the picture dialog over the
 // real logic. Timers stay on the virtual clock, so what the dialog queues
 // stays in the queue.
-class AlderHdDspDialogTest : public QObject {
+class AlderHdDspDialogTest : public QObject, private test::MainWindowHarness {
     Q_OBJECT
 
 private:
-    VirtualClock clock;
-    ScriptedPrompter prompter;
-    MemoryProfileStore profile;
-    QtMainThreadPoster poster;
-    test::FakePortServer sockets;
-    test::PseudoTerminal line;
-    Platform platform{clock, prompter, profile, poster, sockets};
-    std::unique_ptr<MainControl> control;
-    std::unique_ptr<MainControlDialog> window;
-
-    template <typename T>
-    static T* child(QWidget* parent, const char* name)
-    {
-        return parent->findChild<T*>(QString::fromLatin1(name));
-    }
     // Runs `inside` once the modal dialog is up, after "DSP Status" was pressed.
     void withDspDialog(const std::function<void(AlderHdDspDialog&)>& inside)
     {
-        bool ran = false;
-        QTimer::singleShot(0, this, [&] {
-            auto* dialog = qobject_cast<AlderHdDspDialog*>(QApplication::activeModalWidget());
-            if (dialog) {
-                ran = true;
-                inside(*dialog);
-                QTest::mouseClick(child<QPushButton>(dialog, "closeButton"), Qt::LeftButton);
-            }
-        });
-        QTest::mouseClick(child<QPushButton>(window.get(), "dspStatusButton"), Qt::LeftButton);
-        QVERIFY2(ran, "the picture dialog did not open");
+        QVERIFY2(test::runInDialogOpenedBy<AlderHdDspDialog>(mainWindow.get(), "dspStatusButton", inside),
+                 "the picture dialog did not open");
     }
 
 private slots:
     void init()
     {
-        Settings settings;
-        settings.rxType = 0;  // AlderHD
-        settings.camType = 1; // Day/Night
-        settings.ptType = 1;
-        control = std::make_unique<MainControl>(platform, settings,
-                                                [this](int) { return line.slavePath(); });
-        window = std::make_unique<MainControlDialog>(*control, platform);
-        window->initialise();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        control->link().state().busy = true; // keep what the clicks queue in the queue
+        QVERIFY(openMainWindow(test::alderHdSettings(1))); // Day/Night
+        holdTheQueue();
     }
 
-    void cleanup()
-    {
-        window.reset();
-        control.reset();
-        prompter.clear();
-    }
+    void cleanup() { closeMainWindow(); }
 
     void opensOnAnEmptyQueueAndForgetsTheDialogOnClose()
     {

@@ -1,49 +1,20 @@
-#include "control/MainControl.h"
-#include "control/MainControlDialog.h"
-#include "platform/MemoryProfileStore.h"
-#include "platform/Platform.h"
-#include "platform/QtMainThreadPoster.h"
-#include "platform/ScriptedPrompter.h"
-#include "platform/VirtualClock.h"
-#include "support/FakePortServer.h"
 #include "support/HandBuiltFrames.h"
-#include "support/PseudoTerminal.h"
+#include "support/MainWindowHarness.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
-#include <QTimer>
-
-#include <memory>
 
 namespace tarn {
 
 // "DSP Status" of the real main window with a thermal camera: Thermal Control
 // opens, the camera's status fills it, its controls send, and the
 // pass-through lock shows in the main window. Timers on the virtual clock.
-class ThermalControlDialogTest : public QObject {
+class ThermalControlDialogTest : public QObject, private test::MainWindowHarness {
     Q_OBJECT
 
 private:
-    VirtualClock clock;
-    ScriptedPrompter prompter;
-    MemoryProfileStore profile;
-    QtMainThreadPoster poster;
-    test::FakePortServer sockets;
-    test::PseudoTerminal line;
-    Platform platform{clock, prompter, profile, poster, sockets};
-    std::unique_ptr<MainControl> control;
-    std::unique_ptr<MainControlDialog> window;
-
-    template <typename T>
-    static T* in(QWidget* parent, const char* name)
-    {
-        return parent->findChild<T*>(QString::fromLatin1(name));
-    }
     std::string transmitted() const { return control->link().monitor().transmitLine(); }
     void reply(std::string_view text)
     {
@@ -55,9 +26,9 @@ private:
     void operate(QDialog* thermal)
     {
         QCOMPARE(thermal->windowTitle(), QStringLiteral("Thermal Control"));
-        auto* lut = in<QComboBox>(thermal, "lutCombo");
-        auto* interval = in<QLineEdit>(thermal, "ffcIntervalEdit");
-        auto* leftRange = in<QLabel>(thermal, "roiLeftRange");
+        auto* lut = child<QComboBox>(thermal, "lutCombo");
+        auto* interval = child<QLineEdit>(thermal, "ffcIntervalEdit");
+        auto* leftRange = child<QLabel>(thermal, "roiLeftRange");
         QVERIFY(lut && interval && leftRange);
         QCOMPARE(lut->currentIndex(), -1);
         QCOMPARE(interval->text(), QStringLiteral("7200"));
@@ -72,9 +43,9 @@ private:
         QCOMPARE(lut->currentText(), QStringLiteral("Rain"));
         QCOMPARE(interval->text(), QStringLiteral("3600"));
         QCOMPARE(leftRange->text(), QStringLiteral("(0 to 639)"));
-        QCOMPARE(in<QLabel>(thermal, "roiSketchHeight")->text(), QStringLiteral("(512)"));
-        QVERIFY(in<QRadioButton>(thermal, "ffcManualRadio")->isChecked());
-        QCOMPARE(in<QLineEdit>(thermal, "ddeEdit")->text(), QStringLiteral("23"));
+        QCOMPARE(child<QLabel>(thermal, "roiSketchHeight")->text(), QStringLiteral("(512)"));
+        QVERIFY(child<QRadioButton>(thermal, "ffcManualRadio")->isChecked());
+        QCOMPARE(child<QLineEdit>(thermal, "ddeEdit")->text(), QStringLiteral("23"));
 
         lut->setCurrentIndex(3);
         clock.advance(50);
@@ -84,55 +55,30 @@ private:
         QTest::keyClick(interval, Qt::Key_Return);
         QVERIFY(thermal->isVisible());
 
-        auto* lock = in<QLabel>(window.get(), "sendLockLine");
+        auto* lock = child<QLabel>(mainWindow.get(), "sendLockLine");
         QVERIFY(lock && !lock->isVisible());
         prompter.scriptAnswer(true);
-        QTest::mouseClick(in<QPushButton>(thermal, "enablePassThroughButton"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(thermal, "enablePassThroughButton"), Qt::LeftButton);
         control->link().serialByteReceived(0x06, 1);
         clock.advance(50);
         QVERIFY(control->link().state().sendLock);
         QVERIFY(lock->isVisible());
         QCOMPARE(lock->text(), QStringLiteral("Commands locked: thermal pass-through enabled \u2013 restart to unlock"));
 
-        QTest::mouseClick(in<QPushButton>(thermal, "okButton"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(thermal, "okButton"), Qt::LeftButton);
     }
 
 private slots:
-    void init()
-    {
-        Settings settings;
-        settings.rxType = 0;  // AlderHD
-        settings.camType = 2; // Thermal
-        settings.ptType = 1;
-        control = std::make_unique<MainControl>(platform, settings, [this](int) { return line.slavePath(); });
-        window = std::make_unique<MainControlDialog>(*control, platform);
-        window->initialise();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    }
+    void init() { QVERIFY(openMainWindow(test::alderHdSettings(2))); } // Thermal
 
-    void cleanup()
-    {
-        window.reset();
-        control.reset();
-        prompter.clear();
-    }
+    void cleanup() { closeMainWindow(); }
 
     void dspStatusOpensThermalControlFilledFromTheCamera()
     {
-        bool operated = false;
-        QTimer::singleShot(0, this, [&] {
-            auto* thermal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (thermal) {
-                operate(thermal);
-                operated = true;
-                if (thermal->isVisible()) // a failed check above: do not hang
-                    thermal->reject();
-            }
-        });
-        auto* dspStatus = in<QPushButton>(window.get(), "dspStatusButton");
+        auto* dspStatus = child<QPushButton>("dspStatusButton");
         QVERIFY(dspStatus && dspStatus->isEnabled());
-        QTest::mouseClick(dspStatus, Qt::LeftButton);
+        const bool operated = test::runInDialogOpenedBy(mainWindow.get(), "dspStatusButton",
+                                                        [this](QDialog& thermal) { operate(&thermal); });
         QVERIFY(operated);
         QVERIFY(!QTest::currentTestFailed());
         QCOMPARE(control->link().router().receiver(ReceiverSlot::Thermal), nullptr);

@@ -29,7 +29,6 @@ protected:
         thermal.start();
     }
 
-    std::vector<std::string> queued() { return takeQueued(link.queue()); }
     void reply(std::string_view text) { receive(cameraReply(1, text)); }
     std::string lastSent() const
     {

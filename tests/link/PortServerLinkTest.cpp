@@ -1,10 +1,7 @@
 #include "app/Messages.h"
-#include "link/CameraLink.h"
 #include "link/PortServerControl.h"
 #include "link/PortServerLink.h"
-#include "platform/MemoryProfileStore.h"
-#include "platform/ScriptedPrompter.h"
-#include "platform/VirtualClock.h"
+#include "support/LinkBench.h"
 
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -14,20 +11,12 @@
 
 namespace tarn {
 
-namespace {
-struct NoEvents : LinkEvents {};
-} // namespace
-
 // The real Qt socket against a loopback server; the link's timers stay on the
 // virtual clock so only the network is real.
-class PortServerLinkTest : public QObject {
+class PortServerLinkTest : public QObject, private test::LinkBench {
     Q_OBJECT
 
 private:
-    VirtualClock clock;
-    ScriptedPrompter prompter;
-    MemoryProfileStore profile;
-    NoEvents events;
     QtPortServerSocketFactory sockets;
     std::unique_ptr<CameraLink> link;
     std::unique_ptr<PortServerControl> control;
@@ -44,8 +33,7 @@ private:
 private slots:
     void init()
     {
-        prompter.clear();
-        link = std::make_unique<CameraLink>(clock, prompter, profile, events);
+        link = freshLink();
         link->state().busy = false;
         link->state().address = 1;
         control = std::make_unique<PortServerControl>(*link, prompter, profile, sockets);

@@ -19,18 +19,6 @@ std::string padded(std::string text)
 class CameraIdDialogLogic : public LinkFixture {
 protected:
     CameraIdDialogLogic() { link.state().cameraType = 1; }
-
-    // The texts of the frames written so far (address 1: between byte 1 and
-    // the checksum), leaving none.
-    std::vector<std::string> takeSent()
-    {
-        std::vector<std::string> texts;
-        for (const Bytes& frame : serial.writes)
-            texts.emplace_back(frame.begin() + 2, frame.end() - 1);
-        serial.writes.clear();
-        return texts;
-    }
-    std::vector<std::string> takeQueued() { return test::takeQueued(link.queue()); }
 };
 
 TEST_F(CameraIdDialogLogic, controlsSendAtOnceOrQueue)
@@ -69,7 +57,7 @@ TEST_F(CameraIdDialogLogic, controlsSendAtOnceOrQueue)
         CameraId id(link, prompter);
         row.act(id);
         EXPECT_EQ(takeSent(), row.sent);
-        EXPECT_EQ(takeQueued(), row.queued);
+        EXPECT_EQ(queued(), row.queued);
     }
 }
 
@@ -107,14 +95,14 @@ TEST_F(CameraIdDialogLogic, clearAllIdsAnsweredNoChangesNothing)
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Do you really want to Clear All IDs?"});
     EXPECT_EQ(prompter.shown()[0].icon, MessageIcon::Error);
     EXPECT_TRUE(takeSent().empty());
-    EXPECT_TRUE(takeQueued().empty());
+    EXPECT_TRUE(queued().empty());
     EXPECT_EQ(id.values().lines[0], "Gate 3");
     EXPECT_TRUE(id.values().idEnabled);
 
     prompter.scriptAnswer(true);
     id.clearAllIds();
     EXPECT_EQ(takeSent(), std::vector<std::string>{"dIC"});
-    EXPECT_EQ(takeQueued(), (std::vector<std::string>{"dAb", "dMD"}));
+    EXPECT_EQ(queued(), (std::vector<std::string>{"dAb", "dMD"}));
     EXPECT_EQ(id.values().lines[0], std::string(16, ' '));
     EXPECT_EQ(id.values().lines[2], std::string(12, ' '));
     EXPECT_EQ(id.values().lines[4], std::string(18, ' '));
@@ -182,20 +170,20 @@ TEST_F(CameraIdDialogLogic, initAllIdsStepsEvery500Ms)
 {
     CameraId id(link, prompter);
     clock.advance(5);
-    takeQueued(); // the read-back's first query
+    queued(); // the read-back's first query
     id.initAllIds();
     clock.advance(5);
-    EXPECT_EQ(takeQueued(), std::vector<std::string>{"dL1ID TEST - LINE 1"});
+    EXPECT_EQ(queued(), std::vector<std::string>{"dL1ID TEST - LINE 1"});
     EXPECT_EQ(id.values().lines[0], "ID TEST - LINE 1");
     clock.advance(499);
-    EXPECT_TRUE(takeQueued().empty());
+    EXPECT_TRUE(queued().empty());
     clock.advance(1);
-    EXPECT_EQ(takeQueued(), std::vector<std::string>{"dL2ID TEST - LINE 2"});
+    EXPECT_EQ(queued(), std::vector<std::string>{"dL2ID TEST - LINE 2"});
     clock.advance(500);
-    EXPECT_EQ(takeQueued(), std::vector<std::string>{"dIE"});
+    EXPECT_EQ(queued(), std::vector<std::string>{"dIE"});
     EXPECT_TRUE(id.values().idEnabled);
     clock.advance(500);
-    EXPECT_EQ(takeQueued(), std::vector<std::string>{"dIT"});
+    EXPECT_EQ(queued(), std::vector<std::string>{"dIT"});
     EXPECT_TRUE(id.values().displayAtTop);
     clock.advance(200);
     EXPECT_FALSE(clock.isRunning(id, CameraId::IdTestTimerId));
@@ -224,7 +212,7 @@ TEST_F(CameraIdDialogLogic, cameraTypeEnablesControls)
         id.toggleAlarmTextEnabled();
         id.chooseDisplayMode(1);
         EXPECT_EQ(!takeSent().empty(), row.alarmTexts);
-        EXPECT_EQ(!takeQueued().empty(), row.displayModes);
+        EXPECT_EQ(!queued().empty(), row.displayModes);
     }
 }
 

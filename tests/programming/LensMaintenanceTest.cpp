@@ -24,7 +24,6 @@ protected:
         link.state().cameraType = 6; // lens maintenance is for receivers that are not domes
         lens.open();
     }
-    std::vector<std::string> queued() { return takeQueued(link.queue()); }
     // The camera has told its settings: the phase edit may send.
     void readBack(std::string_view status = "m1l0v0p1c0")
     {

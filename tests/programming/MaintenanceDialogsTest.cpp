@@ -1,18 +1,11 @@
 #include "control/MainControl.h"
-#include "platform/MemoryProfileStore.h"
-#include "platform/Platform.h"
-#include "platform/QtMainThreadPoster.h"
-#include "platform/ScriptedPrompter.h"
-#include "platform/VirtualClock.h"
 #include "programming/LensMaintenanceDialog.h"
 #include "programming/OtherMaintenanceDialog.h"
 #include "programming/ServicePasswordDialog.h"
-#include "support/FakePortServer.h"
 #include "support/HandBuiltFrames.h"
-#include "support/QueuedCommands.h"
+#include "support/MainWindowHarness.h"
 #include "widgets/ModeIndicator.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -32,16 +25,10 @@ namespace tarn {
 // The maintenance dialogs over the real console logic, as the Setup dialog
 // opens them. Timers stay on the virtual clock, so what was queued is still
 // in the queue.
-class MaintenanceDialogsTest : public QObject {
+class MaintenanceDialogsTest : public QObject, private test::QtTestPlatform {
     Q_OBJECT
 
 private:
-    VirtualClock clock;
-    ScriptedPrompter prompter;
-    MemoryProfileStore profile;
-    QtMainThreadPoster poster;
-    test::FakePortServer sockets;
-    Platform platform{clock, prompter, profile, poster, sockets};
     std::unique_ptr<MainControl> control;
 
     void makeControl(int cameraType)
@@ -61,7 +48,7 @@ private:
     template <typename T>
     static T* child(QWidget* dialog, const char* name)
     {
-        return dialog->findChild<T*>(QString::fromLatin1(name));
+        return test::child<T>(dialog, name);
     }
     // Every edit, list and spin box can be found by its caption.
     static void everyFieldHasAName(QWidget* dialog)

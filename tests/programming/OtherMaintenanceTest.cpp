@@ -88,7 +88,6 @@ protected:
     }
     ~OtherMaintenanceTest() override { fs::remove_all(directory); }
 
-    std::vector<std::string> queued() { return takeQueued(link.queue()); }
     void recordTo(OtherMaintenance::Log log, const fs::path& path)
     {
         other.editLogFileName(log, path.string());

@@ -1,97 +1,40 @@
-#include "control/MainControl.h"
-#include "control/MainControlDialog.h"
 #include "control/PTControl.h"
 #include "imaging/AlderHdDspDialog.h"
-#include "platform/MemoryProfileStore.h"
-#include "platform/Platform.h"
-#include "platform/QtMainThreadPoster.h"
-#include "platform/ScriptedPrompter.h"
-#include "platform/VirtualClock.h"
 #include "programming/ScreenPrivacyDialog.h"
-#include "support/FakePortServer.h"
-#include "support/PseudoTerminal.h"
-#include "support/QueuedCommands.h"
+#include "support/MainWindowHarness.h"
 
-#include <QApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
-#include <QTimer>
-
-#include <functional>
-#include <memory>
 
 namespace tarn {
 
 // "DSP Status" of the real main window, then the picture dialog's "Setup",
 // opens the privacy zone dialog over the real logic. Timers stay on the
 // virtual clock, so what the dialog queues stays in the queue.
-class ScreenPrivacyDialogTest : public QObject {
+class ScreenPrivacyDialogTest : public QObject, private test::MainWindowHarness {
     Q_OBJECT
 
 private:
-    VirtualClock clock;
-    ScriptedPrompter prompter;
-    MemoryProfileStore profile;
-    QtMainThreadPoster poster;
-    test::FakePortServer sockets;
-    test::PseudoTerminal line;
-    Platform platform{clock, prompter, profile, poster, sockets};
-    std::unique_ptr<MainControl> control;
-    std::unique_ptr<MainControlDialog> window;
-
-    template <typename T>
-    static T* child(QWidget* parent, const char* name)
-    {
-        return parent->findChild<T*>(QString::fromLatin1(name));
-    }
     // Runs `inside` once the privacy dialog is up over the picture dialog.
     void withPrivacyDialog(const std::function<void(ScreenPrivacyDialog&)>& inside)
     {
         bool ran = false;
-        QTimer::singleShot(0, this, [&] {
-            auto* dsp = qobject_cast<AlderHdDspDialog*>(QApplication::activeModalWidget());
-            if (!dsp)
-                return;
-            QTimer::singleShot(0, this, [&] {
-                auto* dialog = qobject_cast<ScreenPrivacyDialog*>(QApplication::activeModalWidget());
-                if (dialog) {
-                    ran = true;
-                    inside(*dialog);
-                    QTest::mouseClick(child<QPushButton>(dialog, "closeButton"), Qt::LeftButton);
-                }
-            });
-            QTest::mouseClick(child<QPushButton>(dsp, "privacySetupButton"), Qt::LeftButton);
-            QTest::mouseClick(child<QPushButton>(dsp, "closeButton"), Qt::LeftButton);
+        test::runInDialogOpenedBy<AlderHdDspDialog>(mainWindow.get(), "dspStatusButton", [&](AlderHdDspDialog& dsp) {
+            ran = test::runInDialogOpenedBy<ScreenPrivacyDialog>(&dsp, "privacySetupButton", inside);
         });
-        QTest::mouseClick(child<QPushButton>(window.get(), "dspStatusButton"), Qt::LeftButton);
         QVERIFY2(ran, "the privacy zone dialog did not open");
     }
 
 private slots:
     void init()
     {
-        Settings settings;
-        settings.rxType = 0;  // AlderHD
-        settings.camType = 1; // Day/Night
-        settings.ptType = 1;
-        control = std::make_unique<MainControl>(platform, settings, [this](int) { return line.slavePath(); });
-        window = std::make_unique<MainControlDialog>(*control, platform);
-        window->initialise();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        control->link().state().busy = true; // keep what the clicks queue in the queue
+        QVERIFY(openMainWindow(test::alderHdSettings(1))); // Day/Night
+        holdTheQueue();
     }
 
-    void cleanup()
-    {
-        window.reset();
-        control.reset();
-        prompter.clear();
-    }
+    void cleanup() { closeMainWindow(); }
 
     void setupOpensItOverThePictureDialog()
     {

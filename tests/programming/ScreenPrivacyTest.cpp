@@ -16,9 +16,8 @@ protected:
     {
         link.state().moduleType = 1;
         privacy.open();
-        takeQueued();
+        queued();
     }
-    std::vector<std::string> takeQueued() { return test::takeQueued(link.queue()); }
 };
 
 TEST_F(ScreenPrivacyLogic, controlsQueueTheirCommands)
@@ -56,9 +55,9 @@ TEST_F(ScreenPrivacyLogic, controlsQueueTheirCommands)
         SCOPED_TRACE(row.control);
         ScreenPrivacy fresh(link, prompter);
         fresh.open();
-        takeQueued();
+        queued();
         row.act(fresh);
-        EXPECT_EQ(takeQueued(), row.queued);
+        EXPECT_EQ(queued(), row.queued);
     }
 }
 
@@ -73,19 +72,19 @@ TEST(ScreenPrivacyZoom, commandFollowsPanTiltTypeAndSpeed)
 TEST_F(ScreenPrivacyLogic, nothingGoesOutBeforeTheDialogIsOpen)
 {
     clock.advance(1000); // the fixture's dialog has asked for its zone
-    takeQueued();
+    queued();
     ScreenPrivacy opening(link, prompter);
     opening.setColour(ScreenPrivacy::Colour::Red, 3);
     opening.padCommand("PSTS");
-    EXPECT_TRUE(takeQueued().empty());
+    EXPECT_TRUE(queued().empty());
 
     opening.open();
-    EXPECT_EQ(takeQueued(), std::vector<std::string>{"c*NA"});
+    EXPECT_EQ(queued(), std::vector<std::string>{"c*NA"});
     link.state().privacyReplyWanted = false;
     clock.advance(999);
-    EXPECT_TRUE(takeQueued().empty());
+    EXPECT_TRUE(queued().empty());
     clock.advance(1);
-    EXPECT_EQ(takeQueued(), std::vector<std::string>{"c*Z?"});
+    EXPECT_EQ(queued(), std::vector<std::string>{"c*Z?"});
     EXPECT_TRUE(link.state().privacyReplyWanted);
 }
 
@@ -114,7 +113,7 @@ TEST_F(ScreenPrivacyLogic, gotoNeedsFourDigitsForEach)
         privacy.gotoPosition();
         EXPECT_EQ(prompter.texts(), std::vector<std::string>{std::string(row.message)});
         EXPECT_EQ(privacy.invalidEdit(), row.focus);
-        EXPECT_TRUE(takeQueued().empty());
+        EXPECT_TRUE(queued().empty());
     }
 }
 
@@ -182,7 +181,7 @@ TEST_F(ScreenPrivacyLogic, zoneSettingsReplyFillsTheControls)
         EXPECT_EQ(values.redColour, row.shown.redColour);
         EXPECT_EQ(values.blueColour, row.shown.blueColour);
         EXPECT_EQ(values.shade, row.shown.shade);
-        takeQueued();
+        queued();
     }
 }
 

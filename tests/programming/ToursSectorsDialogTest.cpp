@@ -1,8 +1,6 @@
-#include "link/CameraLink.h"
-#include "platform/MemoryProfileStore.h"
-#include "platform/ScriptedPrompter.h"
-#include "platform/VirtualClock.h"
 #include "programming/ToursSectorsDialog.h"
+#include "support/LinkBench.h"
+#include "support/QtWidgetDriving.h"
 #include "support/QueuedCommands.h"
 #include "support/TemporaryFolder.h"
 #include "widgets/EditableGrid.h"
@@ -19,20 +17,12 @@
 
 namespace tarn {
 
-namespace {
-struct NoEvents : LinkEvents {};
-} // namespace
-
 // The dialog over the real logic and link; commands stay in the queue (the
 // link is busy), so the test reads what each action queued.
-class ToursSectorsDialogTest : public QObject {
+class ToursSectorsDialogTest : public QObject, private test::LinkBench {
     Q_OBJECT
 
 private:
-    VirtualClock clock;
-    ScriptedPrompter prompter;
-    MemoryProfileStore profile;
-    NoEvents events;
     test::TemporaryFolder folder;
     std::unique_ptr<CameraLink> link;
     std::unique_ptr<ToursSectorsDialog> dialog;
@@ -40,10 +30,7 @@ private:
     template <typename T>
     T* child(const char* name)
     {
-        T* widget = dialog->findChild<T*>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
+        return test::requiredChild<T>(dialog.get(), name);
     }
     EditableGrid* grid() { return child<EditableGrid>("tourGrid"); }
 
@@ -62,8 +49,7 @@ private:
 private slots:
     void init()
     {
-        prompter.clear();
-        link = std::make_unique<CameraLink>(clock, prompter, profile, events);
+        link = freshLink();
         dialog = std::make_unique<ToursSectorsDialog>(*link, prompter, folder.file("Dome.dat"));
         dialog->show();
         QApplication::setActiveWindow(dialog.get());

@@ -32,10 +32,7 @@ TEST(AccessoryCommands, whatIsProgrammedIsReadBack)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.request + (row.commands.empty() ? std::string() : " after " + row.commands.back()));
-        SimDriver camera;
-        for (const std::string& command : row.commands)
-            EXPECT_EQ(camera.ask(command), Bytes{0x06});
-        EXPECT_EQ(camera.askText(row.request), row.reply);
+        EXPECT_EQ(SimDriver().readBack(row.commands, row.request), row.reply);
     }
 }
 

@@ -24,10 +24,7 @@ TEST(ScreenPrivacyCommands, theSelectedZoneIsReadBack)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.commands.empty() ? std::string("at start") : row.commands.back());
-        SimDriver camera;
-        for (const std::string& command : row.commands)
-            EXPECT_EQ(camera.ask(command), Bytes{0x06});
-        EXPECT_EQ(camera.askText("c*Z?"), row.reply);
+        EXPECT_EQ(SimDriver().readBack(row.commands, "c*Z?"), row.reply);
     }
 }
 

@@ -52,10 +52,7 @@ class SectorTourReadBack : public ::testing::TestWithParam<ReadBack> {};
 
 TEST_P(SectorTourReadBack, AnswersInTheConsolesForm)
 {
-    SimDriver camera;
-    for (const std::string& command : GetParam().commands)
-        ASSERT_EQ(camera.ask(command), Bytes{0x06}) << command;
-    EXPECT_EQ(camera.askText(GetParam().query), GetParam().reply);
+    EXPECT_EQ(SimDriver().readBack(GetParam().commands, GetParam().query), GetParam().reply);
 }
 
 INSTANTIATE_TEST_SUITE_P(Camera, SectorTourReadBack, ::testing::ValuesIn(ReadBacks),

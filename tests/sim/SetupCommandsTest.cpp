@@ -32,10 +32,7 @@ TEST(SetupCommands, readBacksAnswerWithWhatWasProgrammed)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.query);
-        SimDriver camera;
-        for (const std::string_view command : row.programmed)
-            EXPECT_EQ(camera.ask(command), Bytes{0x06}) << command;
-        const std::string answer = camera.askText(row.query);
+        const std::string answer = SimDriver().readBack(row.programmed, row.query);
         if (row.query == "bS") {
             EXPECT_EQ(answer.substr(9, 2), row.answer);
             EXPECT_EQ(answer.substr(11, 2), "v0");

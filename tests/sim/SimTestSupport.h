@@ -4,6 +4,8 @@
 
 #include "sim/Simulator.h"
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <string_view>
 #include <vector>
@@ -48,6 +50,16 @@ public:
         return ask(tarnFrame(addressByte, text));
     }
     std::string askText(std::string_view text) { return replyText(ask(text)); }
+
+    // Programs `commands`, each of which the camera must acknowledge, then
+    // asks `query`: the text of the reply.
+    template <typename Commands>
+    std::string readBack(const Commands& commands, std::string_view query)
+    {
+        for (const auto& command : commands)
+            EXPECT_EQ(ask(command), Bytes{0x06}) << command;
+        return askText(query);
+    }
 
     Bytes drain()
     {

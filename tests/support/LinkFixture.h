@@ -1,11 +1,12 @@
 #pragma once
 
 #include "link/ByteTransport.h"
-#include "support/HandBuiltFrames.h"
 #include "link/CameraLink.h"
 #include "platform/MemoryProfileStore.h"
 #include "platform/ScriptedPrompter.h"
 #include "platform/VirtualClock.h"
+#include "support/HandBuiltFrames.h"
+#include "support/QueuedCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -95,6 +96,20 @@ protected:
     {
         for (const std::uint8_t byte : bytes)
             link.serialByteReceived(byte, 1);
+    }
+
+    // What waits in the queue, oldest first, leaving it empty.
+    std::vector<std::string> queued() { return takeQueued(link.queue()); }
+
+    // The texts of the frames written so far (address 1: between byte 1 and
+    // the checksum), leaving none.
+    std::vector<std::string> takeSent()
+    {
+        std::vector<std::string> texts;
+        for (const Bytes& frame : serial.writes)
+            texts.emplace_back(frame.begin() + 2, frame.end() - 1);
+        serial.writes.clear();
+        return texts;
     }
 };
 
