@@ -3,38 +3,12 @@
 #include "app/Messages.h"
 #include "control/AzimuthReply.h"
 #include "link/CameraLink.h"
+#include "platform/FieldInteger.h"
 #include "platform/Prompter.h"
 
-#include <charconv>
 #include <cstdio>
 
 namespace tarn {
-
-namespace {
-
-std::string_view trimmed(std::string_view text)
-{
-    constexpr std::string_view blanks = " \t";
-    const auto first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
-
-// A whole number as the field reading takes it (a leading '+' allowed).
-std::optional<int> wholeNumber(std::string_view text)
-{
-    text = trimmed(text);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
-} // namespace
 
 AzimuthSetup::AzimuthSetup(CameraLink& link, Prompter& prompter)
     : m_link(link)
@@ -96,7 +70,7 @@ void AzimuthSetup::press(AzimuthButton button)
 
 bool AzimuthSetup::setDelayTime(std::string_view text)
 {
-    const auto delay = wholeNumber(text);
+    const auto delay = readFieldInteger(text);
     if (!delay) {
         m_prompter.showMessage(Messages::EnterAnInteger, {}, MessageIcon::Warning);
         return false;

@@ -2,10 +2,10 @@
 
 #include "app/Messages.h"
 #include "link/CameraLink.h"
+#include "platform/FieldInteger.h"
 #include "platform/Prompter.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace tarn {
 
@@ -58,24 +58,6 @@ bool inList(int index, int count)
 char indexCharacter(int index)
 {
     return static_cast<char>('0' + index);
-}
-
-// A signed integer as the dialog's edits are read: blanks around it and a
-// sign are allowed, anything else is not a number.
-std::optional<int> readInteger(std::string_view text)
-{
-    constexpr std::string_view blanks = " \t";
-    const auto first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos)
-        return std::nullopt;
-    text = text.substr(first, text.find_last_not_of(blanks) - first + 1);
-    if (text.front() == '+')
-        text.remove_prefix(1);
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
 }
 
 // Only these reach the camera intact: a byte of 0x80 or more reads as a
@@ -223,7 +205,7 @@ bool AlderHdDsp::readControls()
          Messages::EnterAnIntegerBetween1And31, Edit::ApertureVertical},
     };
     for (const Checked& checked : edits) {
-        const auto value = readInteger(checked.text);
+        const auto value = readFieldInteger(checked.text);
         if (!value) {
             refuse(Messages::EnterAnInteger, checked.edit);
             return false;
@@ -361,7 +343,7 @@ void AlderHdDsp::setApertureHorizontal()
 {
     if (guarded())
         return;
-    const auto level = readInteger(m_controls.apertureHorizontal);
+    const auto level = readFieldInteger(m_controls.apertureHorizontal);
     if (level && *level >= LowestAperture && *level <= HighestAperture)
         send(std::string("cAH") + static_cast<char>(ByteOffset + *level));
 }
@@ -370,7 +352,7 @@ void AlderHdDsp::setApertureVertical()
 {
     if (guarded())
         return;
-    const auto level = readInteger(m_controls.apertureVertical);
+    const auto level = readFieldInteger(m_controls.apertureVertical);
     if (level && *level >= LowestAperture && *level <= HighestAperture)
         send(std::string("cAV") + static_cast<char>(ByteOffset + *level));
 }
@@ -380,7 +362,7 @@ void AlderHdDsp::setMaxAgc()
     if (guarded())
         return;
     m_invalidEdit = Edit::None;
-    const auto gain = readInteger(m_controls.maxAgc);
+    const auto gain = readFieldInteger(m_controls.maxAgc);
     if (!gain) {
         refuse(Messages::EnterAnInteger, Edit::MaxAgc);
         return;

@@ -5,10 +5,10 @@
 #include "link/CameraLink.h"
 #include "link/Protocols.h"
 #include "link/ReplyRouter.h"
+#include "platform/FieldInteger.h"
 #include "platform/Prompter.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <optional>
 
@@ -56,28 +56,6 @@ constexpr std::array<AgcPreset, 3> AgcPresets = {{
 // edits' own ranges.
 constexpr int SmallSensorWidth = 320;
 constexpr int SmallSensorHeight = 256;
-
-std::string_view trimmed(std::string_view text)
-{
-    constexpr std::string_view blanks = " \t";
-    const auto first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
-
-// A whole integer, optionally signed, as a number edit takes it.
-std::optional<int> integerIn(std::string_view text)
-{
-    text = trimmed(text);
-    if (text.starts_with('+'))
-        text.remove_prefix(1);
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
 
 template <typename... Args>
 std::string commandText(const char* pattern, Args... values)
@@ -129,7 +107,7 @@ bool ThermalControl::readControls(const ThermalControls& controls)
     // caller sends nothing.
     ThermalSettings read = m_settings;
     for (const EditRange& range : EditRanges) {
-        const std::optional<int> value = integerIn(controls.edit(range.edit));
+        const std::optional<int> value = readFieldInteger(controls.edit(range.edit));
         if (!value || *value < range.minimum || *value > range.maximum) {
             m_refusedEdit = range.edit;
             m_prompter.showMessage(value ? Messages::format(Messages::EnterAnIntegerBetween, range.minimum,

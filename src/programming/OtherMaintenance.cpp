@@ -3,11 +3,10 @@
 #include "app/ConnectionSequence.h"
 #include "app/Messages.h"
 #include "link/CameraLink.h"
+#include "platform/FieldInteger.h"
 #include "platform/Prompter.h"
 #include "programming/MaintenanceReply.h"
 #include "programming/ServicePassword.h"
-
-#include <charconv>
 
 namespace tarn {
 
@@ -24,19 +23,6 @@ constexpr int RecordedPressureStartMs = 2000;
 // The camera keeps its trigger levels in this one command; the typed level
 // only has to be a plausible one.
 constexpr std::string_view HeaterSetCommand = "mt4060e01";
-
-std::optional<int> integerOf(std::string_view text)
-{
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
 
 } // namespace
 
@@ -110,7 +96,7 @@ void OtherMaintenance::sendWithPassword(std::string_view command)
 
 void OtherMaintenance::setHeater()
 {
-    const std::optional<int> level = integerOf(m_values.heaterLevel);
+    const std::optional<int> level = readFieldInteger(m_values.heaterLevel);
     if (!level) {
         m_prompter.showMessage(Messages::EnterAnInteger, {}, MessageIcon::Warning);
         return;

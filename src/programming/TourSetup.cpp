@@ -2,25 +2,11 @@
 
 #include "app/Messages.h"
 #include "app/Settings.h"
+#include "platform/FieldInteger.h"
 #include "platform/ProfileStore.h"
 #include "platform/Prompter.h"
 
-#include <charconv>
-
 namespace tarn {
-
-namespace {
-
-std::string_view trimmed(std::string_view text)
-{
-    constexpr std::string_view blanks = " \t";
-    const auto first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
-
-} // namespace
 
 TourSetup::TourSetup(Settings& saved, TourRunFlags& running, ProfileStore& profile,
                      Prompter& prompter)
@@ -56,15 +42,12 @@ std::string TourSetup::tourKey(int preset)
 
 bool TourSetup::accept(std::string_view dwellText)
 {
-    const std::string_view text = trimmed(dwellText);
-    // A leading '+' is a number too, as the framework's field reading has it.
-    const std::string_view digits = !text.empty() && text.front() == '+' ? text.substr(1) : text;
-    int dwell = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), dwell);
-    if (digits.empty() || error != std::errc{} || end != digits.data() + digits.size()) {
+    const std::optional<int> read = readFieldInteger(dwellText);
+    if (!read) {
         m_prompter.showMessage(Messages::EnterAnInteger, {}, MessageIcon::Warning);
         return false;
     }
+    const int dwell = *read;
     if (dwell < MinDwellTime || dwell > MaxDwellTime) {
         m_prompter.showMessage(Messages::EnterAnIntegerBetween5And60, {}, MessageIcon::Warning);
         return false;
