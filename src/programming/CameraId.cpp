@@ -107,6 +107,7 @@ bool CameraId::editLine(int line, std::string_view text)
     const auto index = static_cast<std::size_t>(line - 1);
     m_values.lines[index] = std::string(text);
     m_unsent[index] = true;
+    m_blanked[index] = false;
     return true;
 }
 
@@ -116,6 +117,8 @@ void CameraId::leaveLine(int line)
         return;
     const auto index = static_cast<std::size_t>(line - 1);
     m_unsent[index] = false;
+    if (m_blanked[index])
+        return;
     sendNow(lineCommand(line, m_values.lines[index]));
 }
 
@@ -202,10 +205,10 @@ void CameraId::getAlarmPresets()
 
 void CameraId::clearAllIds()
 {
-    // Answered No, the camera and the dialog stay as they are.
-    if (!m_prompter.askYesNo(Messages::ClearAllIdsQuestion, {}, MessageIcon::Error, DefaultButton::Second))
-        return;
-    sendNow("dIC");
+    // Only the camera's stored IDs hang on the answer: either way the dialog's
+    // lines are blanked and blink and maintenance text are switched off.
+    if (m_prompter.askYesNo(Messages::ClearAllIdsQuestion, {}, MessageIcon::Error, DefaultButton::Second))
+        sendNow("dIC");
     m_values.idEnabled = false;
     m_values.displayAtTop = false;
     m_values.alarmBlink = false;
@@ -213,6 +216,7 @@ void CameraId::clearAllIds()
     m_values.lines = {std::string(16, ' '), std::string(16, ' '), std::string(12, ' '),
                       std::string(18, ' '), std::string(18, ' ')};
     m_unsent.fill(false);
+    m_blanked.fill(true);
     queue("dAb");
     m_values.maintenanceTextEnabled = false;
     queue("dMD");
@@ -231,11 +235,13 @@ void CameraId::idTestStep()
     case 0:
         m_values.lines[0] = "ID TEST - LINE 1";
         m_unsent[0] = false;
+        m_blanked[0] = false;
         queue("dL1ID TEST - LINE 1");
         break;
     case 1:
         m_values.lines[1] = "ID TEST - LINE 2";
         m_unsent[1] = false;
+        m_blanked[1] = false;
         queue("dL2ID TEST - LINE 2");
         break;
     case 2:
@@ -308,6 +314,7 @@ void CameraId::apply(const CameraIdReply& reply)
         // The camera pads to 24; the edit shows the text, so typing goes on after it.
         m_values.lines[index] = std::string(withoutTrailingSpaces(reply.text));
         m_unsent[index] = false;
+        m_blanked[index] = false;
         if (reply.line == 1)
             afterAnswerTo(ReadBackStep::Line1);
         else if (reply.line == 2)

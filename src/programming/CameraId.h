@@ -126,6 +126,9 @@ private:
     ReadBackStep m_step = ReadBackStep::Status;
     int m_idTestStep = 0;
     std::array<bool, CameraIdValues::LineCount> m_unsent{};
+    // Blanked by "Clear All IDs" and not typed in since: leaving such a line
+    // must not write blanks over IDs the operator chose to keep.
+    std::array<bool, CameraIdValues::LineCount> m_blanked{};
     std::function<void()> m_changed;
 };
 

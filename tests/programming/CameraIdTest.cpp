@@ -82,31 +82,33 @@ TEST_F(CameraIdDialogLogic, lineTextsCarryOnlyIdCharactersAndAtMost24)
     EXPECT_TRUE(takeSent().empty()) << "typing sends nothing; leaving the line does";
 }
 
-TEST_F(CameraIdDialogLogic, clearAllIdsAnsweredNoChangesNothing)
+TEST_F(CameraIdDialogLogic, clearAllIdsClearsTheCameraOnlyOnYes)
 {
-    CameraId id(link, prompter);
-    id.editLine(1, "Gate 3");
-    id.leaveLine(1);
-    id.toggleIdEnabled();
-    takeSent();
+    for (const bool yes : {false, true}) {
+        SCOPED_TRACE(yes ? "Yes" : "No");
+        CameraId id(link, prompter);
+        id.editLine(1, "Gate 3");
+        id.leaveLine(1);
+        id.toggleIdEnabled();
+        takeSent();
+        queued();
 
-    prompter.scriptAnswer(false);
-    id.clearAllIds();
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Do you really want to Clear All IDs?"});
-    EXPECT_EQ(prompter.shown()[0].icon, MessageIcon::Error);
-    EXPECT_TRUE(takeSent().empty());
-    EXPECT_TRUE(queued().empty());
-    EXPECT_EQ(id.values().lines[0], "Gate 3");
-    EXPECT_TRUE(id.values().idEnabled);
-
-    prompter.scriptAnswer(true);
-    id.clearAllIds();
-    EXPECT_EQ(takeSent(), std::vector<std::string>{"dIC"});
-    EXPECT_EQ(queued(), (std::vector<std::string>{"dAb", "dMD"}));
-    EXPECT_EQ(id.values().lines[0], std::string(16, ' '));
-    EXPECT_EQ(id.values().lines[2], std::string(12, ' '));
-    EXPECT_EQ(id.values().lines[4], std::string(18, ' '));
-    EXPECT_FALSE(id.values().idEnabled);
+        prompter.scriptAnswer(yes);
+        id.clearAllIds();
+        EXPECT_EQ(prompter.texts().back(), "Do you really want to Clear All IDs?");
+        EXPECT_EQ(prompter.shown().back().icon, MessageIcon::Error);
+        EXPECT_EQ(takeSent(), yes ? std::vector<std::string>{"dIC"} : std::vector<std::string>{});
+        EXPECT_EQ(queued(), (std::vector<std::string>{"dAb", "dMD"}));
+        EXPECT_EQ(id.values().lines[0], std::string(16, ' '));
+        EXPECT_EQ(id.values().lines[2], std::string(12, ' '));
+        EXPECT_EQ(id.values().lines[4], std::string(18, ' '));
+        EXPECT_FALSE(id.values().idEnabled);
+        id.leaveLine(1);
+        EXPECT_TRUE(takeSent().empty()) << "passing through a blanked line writes nothing";
+        id.editLine(1, "Gate 4");
+        id.leaveLine(1);
+        EXPECT_EQ(takeSent(), std::vector<std::string>{"dL1Gate 4" + std::string(18, ' ')});
+    }
 }
 
 TEST_F(CameraIdDialogLogic, readBackFollowsEachAnswerWithTheNextQuery)
