@@ -279,7 +279,15 @@ int ConnectionSequence::exitCommands()
     }
     int waitMs = 0;
     if (m_ntcipState == 1) {
-        // Give the camera back in the mode it was found in.
+        // Give the camera back in the mode it was found in. With the line away
+        // "mNe" cannot reach it: the settings say so (mode 1, no normal exit),
+        // and the next start gives it back instead.
+        if (!m_link.canSend()) {
+            m_link.SendCommand("mNe"); // shown on the traffic line as not sent
+            m_profile.writeInt(SettingsSection::Ntcip, SettingsKey::NtcipMode, 1);
+            m_profile.writeInt(SettingsSection::Ntcip, SettingsKey::NtcipExitNormal, 0);
+            return 0;
+        }
         m_link.SendCommand("mNe");
         waitMs += NtcipCommandWaitMs;
     } else {

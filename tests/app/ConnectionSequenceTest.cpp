@@ -13,7 +13,9 @@ const Bytes Probe = {0xF8, 0xFF, 0x41, 0x3F, 0x81};
 struct TimedTransport : ByteTransport {
     VirtualClock& clock;
     std::vector<std::pair<std::int64_t, Bytes>> writes;
+    bool away = false;
     explicit TimedTransport(VirtualClock& c) : clock(c) {}
+    bool canSend() const override { return !away; }
     void write(std::span<const std::uint8_t> bytes) override
     {
         writes.push_back({clock.nowMs(), Bytes(bytes.begin(), bytes.end())});
@@ -135,6 +137,29 @@ TEST_F(Connection, alderSdAnsweringTheLinkFrameIsTakenOverInNtcipModeAndGivenBac
     EXPECT_EQ(line.texts(), std::vector<std::string>{"mNe"});
     EXPECT_EQ(profile.readInt("NTCIP", "NTCIPMode", -1), 0);
     EXPECT_EQ(profile.readInt("NTCIP", "NTCIPExitNormal", -1), 1);
+}
+
+TEST_F(Connection, ntcipRestoreThatCannotGoOutIsLeftForTheNextStart)
+{
+    startWith(ConnectionSequence::CameraTypeAlderSd);
+    clock.advance(5);
+    answer(reply("A0300"));
+    ASSERT_EQ(sequence->ntcipState(), 1);
+    line.away = true;
+    line.writes.clear();
+    EXPECT_EQ(sequence->exitCommands(), 0) << "nothing to wait for";
+    EXPECT_TRUE(line.writes.empty());
+    EXPECT_EQ(profile.readInt("NTCIP", "NTCIPMode", -1), 1);
+    EXPECT_EQ(profile.readInt("NTCIP", "NTCIPExitNormal", -1), 0);
+
+    // The next run finds the camera in our mode and gives it back at its exit.
+    settings.ntcipMode = 1;
+    settings.ntcipExitNormal = 0;
+    line.away = false;
+    startWith(ConnectionSequence::CameraTypeAlderSd);
+    clock.advance(2015);
+    answer(reply("A0300"));
+    EXPECT_EQ(sequence->ntcipState(), 1);
 }
 
 TEST_F(Connection, alderSdAnsweringTheProbeIsInTarnModeAndLeftSoAtExit)
