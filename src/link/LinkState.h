@@ -36,6 +36,8 @@ struct LinkState {
     // cameras send the "A" reply only in answer, so only then does it move
     // the console to another address.
     bool addressQueryOutstanding = false;
+    // The camera has told its firmware version (the Setup dialog asked for it).
+    bool versionReceived = false;
 
     bool stxMode() const { return frameMode == 0; }
     bool lengthMode() const { return !framedSend && !handshake; }

@@ -331,6 +331,7 @@ void CameraSetup::replyReceived(std::span<const std::uint8_t> frame)
     switch (reply.kind) {
     case Kind::Firmware:
         m_firmware = reply.text;
+        m_link.state().versionReceived = true;
         startReadBack(AfterFirmware);
         break;
     case Kind::SerialNumber:

@@ -46,6 +46,7 @@ TEST_F(CameraSetupTest, readBackChainFillsTheControlsWithNormalAndExtendedAddres
     for (const int address : {5, 300}) {
         SCOPED_TRACE(address);
         link.state().address = address;
+        link.state().versionReceived = false;
         const std::string digits = address > 223 ? "0300" : "";
         const std::uint8_t addressByte = address > 223 ? 0xFE : static_cast<std::uint8_t>(address);
         CameraSetup setup(link, prompter, makersCamera(), ports);
@@ -59,6 +60,7 @@ TEST_F(CameraSetupTest, readBackChainFillsTheControlsWithNormalAndExtendedAddres
         clock.advance(100);
         EXPECT_TRUE(sent().empty()); // "Jb" ends the chain
         EXPECT_EQ(setup.firmware(), "0107");
+        EXPECT_TRUE(link.state().versionReceived);
         EXPECT_EQ(setup.values().serialNumber, "0000");
         EXPECT_EQ(setup.values().ptType, 2);
         EXPECT_EQ(setup.values().ptDirection, 1);
