@@ -218,6 +218,7 @@ void MainControlDialog::openTourSetup()
     link.queue().dataReplyDone = true;
     ToursSectorsDialog dialog(link, m_platform.prompter, ToursSectorsDialog::defaultDomeFilePath(), this);
     dialog.exec();
+    link.state().replyWanted = false;
     // Whatever the dialog queued and had not sent yet still goes.
     link.armPump(5);
 }
@@ -275,6 +276,7 @@ void MainControlDialog::openDayNightPicture()
     // However it closed: a reply it was still waiting for belongs to the panel again.
     link.state().replyWanted = false;
     link.router().setReceiver(ReceiverSlot::Dsp, nullptr);
+    m_control.presets().selectFirst();
 }
 
 void MainControlDialog::openThermalControl()
@@ -286,8 +288,8 @@ void MainControlDialog::openThermalControl()
     link.queue().dataReplyDone = true;
     ThermalControlDialog dialog(link, m_platform.prompter, this);
     link.router().setReceiver(ReceiverSlot::Thermal, &dialog.control());
-    if (dialog.exec() == QDialog::Accepted)
-        link.state().replyWanted = false;
+    dialog.exec();
+    link.state().replyWanted = false;
     link.router().setReceiver(ReceiverSlot::Thermal, nullptr);
     m_control.presets().selectFirst();
 }
@@ -299,6 +301,7 @@ void MainControlDialog::openWipeSetup()
     WipeSetupDialog dialog(link, m_platform.prompter, this);
     if (dialog.exec() == QDialog::Accepted)
         link.queue().queueReady = true;
+    link.state().replyWanted = false;
 }
 
 void MainControlDialog::openWashSetup()
@@ -308,6 +311,7 @@ void MainControlDialog::openWashSetup()
     WashSetupDialog dialog(link, m_platform.prompter, this);
     if (dialog.exec() == QDialog::Accepted)
         link.queue().queueReady = true;
+    link.state().replyWanted = false;
 }
 
 void MainControlDialog::openAzimuthSetup()
@@ -317,6 +321,7 @@ void MainControlDialog::openAzimuthSetup()
     AzimuthSetupDialog dialog(m_control.link(), m_platform.prompter, this);
     if (dialog.exec() == QDialog::Accepted)
         m_control.link().queue().queueReady = true;
+    m_control.link().state().replyWanted = false;
 }
 
 void MainControlDialog::openTraffic()

@@ -33,6 +33,7 @@ private slots:
     void opensOnAnEmptyQueueAndForgetsTheDialogOnClose()
     {
         CameraLink& link = control->link();
+        control->presets().selectionChanged(5);
         link.enqueue("L?");
         link.queue().queueReady = false;
         bool queueWasEmptied = false;
@@ -46,6 +47,7 @@ private slots:
         QVERIFY(registered);
         QCOMPARE(link.router().receiver(ReceiverSlot::Dsp), nullptr);
         QVERIFY(!link.state().replyWanted);
+        QCOMPARE(control->presets().rememberedIndex(), 0);
     }
 
     void controlsReachTheLogic()
