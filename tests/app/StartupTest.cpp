@@ -39,7 +39,7 @@ private:
         }
     };
 
-    static bool startConsole(RunningConsole& console)
+    static bool startConsole(RunningConsole& console, const QStringList& extraArguments = {})
     {
         if (!console.pty.isValid())
             return false;
@@ -49,8 +49,9 @@ private:
         console.process.setProcessEnvironment(environment);
         console.process.setProcessChannelMode(QProcess::ForwardedChannels);
         console.process.start(QStringLiteral(TARN_CONSOLE_PATH),
-                              {QStringLiteral("--port-device"),
-                               QString::fromStdString(console.pty.slavePath())});
+                              QStringList{QStringLiteral("--port-device"),
+                                          QString::fromStdString(console.pty.slavePath())}
+                                  + extraArguments);
         return console.process.waitForStarted(5000);
     }
 
@@ -115,15 +116,29 @@ private slots:
 
     // The line dies under the console: its box is open when the stop comes,
     // and the exit's own command to the camera cannot go out either.
-    void sigtermEndsTheConsoleWithAnErrorBoxOpen()
+    void stopSignalEndsTheConsoleWithAnErrorBoxOpen_data()
     {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGINT") << SIGINT;
+    }
+    void stopSignalEndsTheConsoleWithAnErrorBoxOpen()
+    {
+        QFETCH(int, signal);
         RunningConsole console;
-        QVERIFY(startConsole(console));
+        const QString trace = console.configHome.filePath(QStringLiteral("trace.txt"));
+        QVERIFY(startConsole(console, {QStringLiteral("--trace"), trace}));
         QTRY_VERIFY_WITH_TIMEOUT(settingsComplete(console.settingsPath()), 10000);
         console.pty.closeMaster();
-        QTest::qWait(1500); // the loss is told at once; the box waits for OK
+        // The loss goes into the trace just before its box opens.
+        const auto lossTraced = [&trace] {
+            QFile file(trace);
+            return file.open(QIODevice::ReadOnly) && file.readAll().contains("lost");
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(lossTraced(), 10000);
+        QTest::qWait(300);
 
-        ::kill(static_cast<pid_t>(console.process.processId()), SIGTERM);
+        ::kill(static_cast<pid_t>(console.process.processId()), signal);
         QVERIFY(console.process.waitForFinished(5000));
         QCOMPARE(console.process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(console.process.exitCode(), 0); // ended by its exit path, not by the deadline

@@ -367,8 +367,16 @@ TEST_F(PulledCable, noiseOnTheLineLeavesTheCameraAndItsAddressAlone)
     clock.advance(5000);
     const int writesBefore = profile.writeCount();
 
-    for (const std::uint8_t byte : {0xF8, 0x09, 0x41, 0x30, 0x30, 0x30, 0x37, 0x80})
-        control->serialByteReceived(static_cast<std::uint8_t>(byte), 1);
+    // A forged address reply with a wrong checksum, over the real line and its worker.
+    ASSERT_TRUE(line->send({0xF8, 0x09, 0x41, 0x30, 0x30, 0x30, 0x37, 0x80}));
+    const auto rejected = [this] {
+        return control->link().monitor().receiveLine().find("bad checksum") != std::string::npos;
+    };
+    for (int i = 0; i < 100 && !rejected(); ++i) {
+        poster.waitAndRun(std::chrono::milliseconds(30));
+        clock.advance(25); // a frame that does not check waits 20 ms for a late checksum
+    }
+    EXPECT_TRUE(rejected());
     EXPECT_EQ(control->panel().address(), 5);
     std::mt19937 noise(20240611);
     for (int kilobyte = 0; kilobyte < 1024; ++kilobyte) {
