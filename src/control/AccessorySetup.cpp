@@ -6,24 +6,14 @@
 
 namespace tarn {
 
-void AccessorySetup::clearQueueBeforeOpening(CameraLink& link)
-{
-    CommandQueue& queue = link.queue();
-    queue.discardPending();
-    queue.queueReady = true;
-    queue.dataReplyDone = true;
-}
-
 AccessorySetup::AccessorySetup(CameraLink& link, Prompter& prompter, ReceiverSlot slot, std::string settingsQuery)
     : m_link(link)
     , m_prompter(prompter)
     , m_slot(slot)
     , m_settingsQuery(std::move(settingsQuery))
-    , m_pump(link, {PumpTimerId, PumpPeriodMs, HoldTimerId, HoldMs, true})
+    , m_pump(link, DialogPump::Config{})
 {
-    m_pump.setInitialising(true);
     m_link.router().setReceiver(m_slot, this);
-    m_pump.setInitialising(false);
     m_link.timers().start(*this, SettingsQueryTimerId, SettingsQueryMs);
 }
 
@@ -44,7 +34,7 @@ bool AccessorySetup::checkRange(int value, int minimum, int maximum)
 {
     if (value >= minimum && value <= maximum)
         return true;
-    m_prompter.showMessage(Messages::format(Messages::AccessoryValueRange, minimum, maximum), {},
+    m_prompter.showMessage(Messages::format(Messages::EnterAnIntegerBetween, minimum, maximum), {},
                            MessageIcon::Warning);
     return false;
 }

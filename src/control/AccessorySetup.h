@@ -20,16 +20,8 @@ class Prompter;
 // answer.
 class AccessorySetup : public ReplyReceiver, public TimerClient {
 public:
-    static constexpr int PumpTimerId = 10;
-    static constexpr int PumpPeriodMs = 5;
-    static constexpr int HoldTimerId = 11;
-    static constexpr int HoldMs = 2000;
     static constexpr int SettingsQueryTimerId = 12;
     static constexpr int SettingsQueryMs = 200;
-
-    // The main window, before it opens either dialog: whatever still waits
-    // in the queue is dropped and the link is free for the dialog's commands.
-    static void clearQueueBeforeOpening(CameraLink& link);
 
     AccessorySetup(const AccessorySetup&) = delete;
     AccessorySetup& operator=(const AccessorySetup&) = delete;

@@ -5,7 +5,6 @@
 #include "app/Messages.h"
 #include "app/Settings.h"
 #include "app/Version.h"
-#include "control/AccessorySetup.h"
 #include "control/AzimuthSetupDialog.h"
 #include "control/MainControl.h"
 #include "control/PortServerBox.h"
@@ -24,6 +23,7 @@
 #include "programming/ScreenPrivacyDialog.h"
 #include "programming/TourSetupDialog.h"
 #include "programming/ToursSectorsDialog.h"
+#include "widgets/ShowState.h"
 
 #include <QEventLoop>
 #include <QHBoxLayout>
@@ -39,11 +39,6 @@
 namespace tarn {
 
 namespace {
-
-QString qText(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The template's placeholders take the views that need the logic to exist.
 void place(QWidget* placeholder, QWidget* view)
@@ -71,14 +66,14 @@ MainControlDialog::MainControlDialog(MainControl& control, Platform& platform, Q
     auto* trafficRow = new QWidget(this);
     auto* trafficRowLayout = new QHBoxLayout(trafficRow);
     trafficRowLayout->setContentsMargins(0, 0, 0, 0);
-    m_trafficButton = new QPushButton(qText(Messages::TrafficButton), trafficRow);
-    m_trafficButton->setObjectName(QStringLiteral("trafficButton"));
-    m_trafficButton->setAutoDefault(false);
-    m_trafficButton->setToolTip(qText(Messages::TrafficButtonTip));
+    auto* trafficButton = new QPushButton(qText(Messages::TrafficButton), trafficRow);
+    trafficButton->setObjectName(QStringLiteral("trafficButton"));
+    trafficButton->setAutoDefault(false);
+    trafficButton->setToolTip(qText(Messages::TrafficButtonTip));
     trafficRowLayout->addWidget(m_traffic, 1);
-    trafficRowLayout->addWidget(m_trafficButton);
+    trafficRowLayout->addWidget(trafficButton);
     place(m_ui->trafficPlace, trafficRow);
-    connect(m_trafficButton, &QPushButton::clicked, this, [this] { openTraffic(); });
+    connect(trafficButton, &QPushButton::clicked, this, [this] { openTraffic(); });
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), this), &QShortcut::activated, this,
             [this] { openTraffic(); });
     place(m_ui->presetTourPlace, m_presetTourBox);
@@ -195,8 +190,8 @@ void MainControlDialog::connectAccessoryControls()
     connect(m_ui->cameraSetupButton, &QPushButton::clicked, this, [this] { openCameraSetup(); });
     connect(m_ui->cameraIdButton, &QPushButton::clicked, this, [this] { openCameraId(); });
     connect(m_ui->dspStatusButton, &QPushButton::clicked, this, [this] { openDspStatus(); });
-    connect(m_ui->wipeSetupButton, &QPushButton::clicked, this, [this] { openWipeSetup(); });
-    connect(m_ui->washSetupButton, &QPushButton::clicked, this, [this] { openWashSetup(); });
+    connect(m_ui->wipeSetupButton, &QPushButton::clicked, this, [this] { openAccessorySetup<WipeSetupDialog>(); });
+    connect(m_ui->washSetupButton, &QPushButton::clicked, this, [this] { openAccessorySetup<WashSetupDialog>(); });
     connect(m_ui->azimuthSetButton, &QPushButton::clicked, this, [this] { openAzimuthSetup(); });
 }
 
@@ -214,8 +209,7 @@ void MainControlDialog::openTourSetup()
     // main pump would cut its longer commands short.
     CameraLink& link = m_control.link();
     link.stopPump();
-    link.queue().queueReady = true;
-    link.queue().dataReplyDone = true;
+    link.queue().clearForDialog();
     ToursSectorsDialog dialog(link, m_platform.prompter, ToursSectorsDialog::defaultDomeFilePath(), this);
     dialog.exec();
     link.state().replyWanted = false;
@@ -266,9 +260,7 @@ void MainControlDialog::openDayNightPicture()
 {
     // The dialog drains the queue itself: nothing left over goes out first.
     CameraLink& link = m_control.link();
-    link.queue().discardPending();
-    link.queue().queueReady = true;
-    link.queue().dataReplyDone = true;
+    link.queue().clearForDialog();
     AlderHdDspDialog dialog(link, m_platform.prompter, this);
     dialog.setScreenPrivacyOpener([this](QWidget* parent) { ScreenPrivacyDialog::run(m_control, m_platform, parent); });
     link.router().setReceiver(ReceiverSlot::Dsp, &dialog.logic());
@@ -283,9 +275,7 @@ void MainControlDialog::openThermalControl()
 {
     // The dialog drains the queue with its own pump, from an empty queue and a free link.
     CameraLink& link = m_control.link();
-    link.queue().discardPending();
-    link.queue().queueReady = true;
-    link.queue().dataReplyDone = true;
+    link.queue().clearForDialog();
     ThermalControlDialog dialog(link, m_platform.prompter, this);
     link.router().setReceiver(ReceiverSlot::Thermal, &dialog.control());
     dialog.exec();
@@ -294,21 +284,12 @@ void MainControlDialog::openThermalControl()
     m_control.presets().selectFirst();
 }
 
-void MainControlDialog::openWipeSetup()
+template <class AccessoryDialog>
+void MainControlDialog::openAccessorySetup()
 {
     CameraLink& link = m_control.link();
-    AccessorySetup::clearQueueBeforeOpening(link);
-    WipeSetupDialog dialog(link, m_platform.prompter, this);
-    if (dialog.exec() == QDialog::Accepted)
-        link.queue().queueReady = true;
-    link.state().replyWanted = false;
-}
-
-void MainControlDialog::openWashSetup()
-{
-    CameraLink& link = m_control.link();
-    AccessorySetup::clearQueueBeforeOpening(link);
-    WashSetupDialog dialog(link, m_platform.prompter, this);
+    link.queue().clearForDialog();
+    AccessoryDialog dialog(link, m_platform.prompter, this);
     if (dialog.exec() == QDialog::Accepted)
         link.queue().queueReady = true;
     link.state().replyWanted = false;

@@ -56,8 +56,9 @@ private:
     void openDspStatus();
     void openDayNightPicture();
     void openThermalControl();
-    void openWipeSetup();
-    void openWashSetup();
+    // Wipe or Wash Setup: both drain the queue with their own pump.
+    template <class AccessoryDialog>
+    void openAccessorySetup();
     void openAzimuthSetup();
     // The traffic record's window, beside this one (not modal).
     void openTraffic();
@@ -70,7 +71,6 @@ private:
     std::unique_ptr<Ui::MainControlDialog> m_ui;
     PortServerBox* m_portServerBox = nullptr;
     TrafficView* m_traffic = nullptr;
-    QPushButton* m_trafficButton = nullptr;
     TrafficWindow* m_trafficWindow = nullptr;
     PresetTourBox* m_presetTourBox = nullptr;
     QLabel* m_sendLockLine = nullptr;

@@ -3,6 +3,7 @@
 #include "app/Messages.h"
 #include "link/TrafficDecoder.h"
 #include "link/TrafficTextLog.h"
+#include "widgets/ShowState.h"
 
 #include <QBrush>
 #include <QColor>
@@ -13,16 +14,10 @@ namespace tarn {
 
 namespace {
 
-QString qText(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 template <typename Enum, std::size_t N>
 QString word(const std::string_view (&words)[N], Enum value)
 {
-    const auto index = static_cast<std::size_t>(value);
-    return index < N ? qText(words[index]) : QString();
+    return qText(Messages::wordFor(words, value));
 }
 
 bool isTrouble(TrafficVerdict verdict)

@@ -7,6 +7,7 @@
 #include "link/TrafficFiles.h"
 #include "link/TrafficTextLog.h"
 #include "platform/Prompter.h"
+#include "widgets/ShowState.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -19,15 +20,6 @@
 #include <algorithm>
 
 namespace tarn {
-
-namespace {
-
-QString qText(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 TrafficWindow::TrafficWindow(TrafficRecord& record, Prompter& prompter, QWidget* parent)
     : QDialog(parent)

@@ -52,6 +52,13 @@ void CommandQueue::discardPending()
     m_count = 0;
 }
 
+void CommandQueue::clearForDialog()
+{
+    discardPending();
+    queueReady = true;
+    dataReplyDone = true;
+}
+
 void CommandQueue::reset()
 {
     m_read = m_write = m_count = 0;

@@ -40,6 +40,9 @@ public:
     Slot takeSlot();
     // Drops everything pending (read index := write index).
     void discardPending();
+    // Before a dialog that drains the queue with its own pump opens: what
+    // still waits is dropped and the link is free for the dialog's commands.
+    void clearForDialog();
     // Empties the ring and puts both indexes back to slot 0, so that what is
     // queued next goes out before anything else (the pan/tilt stop).
     void reset();

@@ -142,7 +142,7 @@ TEST_F(AccessorySetupLogic, openingDropsWhatWaitsAndFreesTheLink)
     link.enqueue("cDS");
     link.queue().queueReady = false;
     link.queue().dataReplyDone = false;
-    AccessorySetup::clearQueueBeforeOpening(link);
+    link.queue().clearForDialog();
     EXPECT_TRUE(link.queue().empty());
     EXPECT_TRUE(link.queue().queueReady && link.queue().dataReplyDone);
 
