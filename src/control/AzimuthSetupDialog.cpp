@@ -2,7 +2,7 @@
 
 #include "ui_AzimuthSetupDialog.h"
 
-#include <QSignalBlocker>
+#include "widgets/ShowState.h"
 
 namespace tarn {
 
@@ -70,16 +70,8 @@ void AzimuthSetupDialog::refresh()
         m_shownDelay = m_setup.delay();
         m_ui->delayEdit->setText(QString::number(m_shownDelay));
     }
-    for (QRadioButton* radio : {m_ui->autoResponseEnableRadio, m_ui->autoResponseDisableRadio}) {
-        const QSignalBlocker blocker(radio);
-        radio->setAutoExclusive(false);
-        radio->setChecked(m_setup.autoResponse() == (radio == m_ui->autoResponseEnableRadio ? 0 : 1));
-        radio->setAutoExclusive(true);
-    }
-    const QString text = QString::fromLatin1(m_setup.controlSetupText().data(),
-                                             static_cast<qsizetype>(m_setup.controlSetupText().size()));
-    if (m_ui->controlSetupEdit->text() != text)
-        m_ui->controlSetupEdit->setText(text);
+    showChoice({m_ui->autoResponseEnableRadio, m_ui->autoResponseDisableRadio}, m_setup.autoResponse());
+    showText(m_ui->controlSetupEdit, latin1Text(m_setup.controlSetupText()));
 }
 
 } // namespace tarn

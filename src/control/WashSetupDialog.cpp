@@ -1,22 +1,11 @@
 #include "control/WashSetupDialog.h"
 
 #include "widgets/EnterActsAsTab.h"
+#include "widgets/ShowState.h"
 
 #include "ui_WashSetupDialog.h"
 
-#include <QSignalBlocker>
-
 namespace tarn {
-
-namespace {
-
-void showValue(QSpinBox* spin, int value)
-{
-    const QSignalBlocker blocker(spin);
-    spin->setValue(value);
-}
-
-} // namespace
 
 WashSetupDialog::WashSetupDialog(CameraLink& link, Prompter& prompter, QWidget* parent)
     : QDialog(parent)
@@ -62,8 +51,7 @@ void WashSetupDialog::refresh()
     showValue(m_ui->washTimeSpin, settings.washTime);
     showValue(m_ui->wipeTimeSpin, settings.wipeTime);
     showValue(m_ui->frequencySpin, settings.frequency);
-    const QSignalBlocker blocker(m_ui->manualWashCheck);
-    m_ui->manualWashCheck->setChecked(settings.manualWash == 1);
+    showChecked(m_ui->manualWashCheck, settings.manualWash == 1);
 }
 
 } // namespace tarn

@@ -1,28 +1,11 @@
 #include "control/WipeSetupDialog.h"
 
 #include "widgets/EnterActsAsTab.h"
+#include "widgets/ShowState.h"
 
 #include "ui_WipeSetupDialog.h"
 
-#include <QSignalBlocker>
-
 namespace tarn {
-
-namespace {
-
-// A radio group that may show no choice: exclusive radios cannot all be
-// cleared while they are exclusive.
-void showChoice(QRadioButton* first, QRadioButton* second, int choice)
-{
-    for (QRadioButton* radio : {first, second}) {
-        const QSignalBlocker blocker(radio);
-        radio->setAutoExclusive(false);
-        radio->setChecked((radio == first && choice == 0) || (radio == second && choice == 1));
-        radio->setAutoExclusive(true);
-    }
-}
-
-} // namespace
 
 WipeSetupDialog::WipeSetupDialog(CameraLink& link, Prompter& prompter, QWidget* parent)
     : QDialog(parent)
@@ -62,15 +45,10 @@ void WipeSetupDialog::set()
 void WipeSetupDialog::refresh()
 {
     const WipeSettings& settings = m_setup.settings();
-    {
-        const QSignalBlocker blocker(m_ui->runTimeSpin);
-        m_ui->runTimeSpin->setValue(settings.runTime);
-    }
-    {
-        const QSignalBlocker blocker(m_ui->delayTimeSpin);
-        m_ui->delayTimeSpin->setValue(settings.delayTime);
-    }
-    showChoice(m_ui->oldModuleRadio, m_ui->newModuleRadio, settings.module);
+    showValue(m_ui->runTimeSpin, settings.runTime);
+    showValue(m_ui->delayTimeSpin, settings.delayTime);
+    // The radios may show no choice.
+    showChoice({m_ui->oldModuleRadio, m_ui->newModuleRadio}, settings.module);
 }
 
 } // namespace tarn

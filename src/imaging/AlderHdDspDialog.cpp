@@ -3,45 +3,13 @@
 #include "ui_AlderHdDspDialog.h"
 
 #include "widgets/EnterActsAsTab.h"
+#include "widgets/ShowState.h"
 
 #include <QButtonGroup>
-#include <QRegularExpressionValidator>
-#include <QSignalBlocker>
 
 namespace tarn {
 
 namespace {
-
-QString qText(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// -1 leaves the whole group without a selection.
-void showChoice(QButtonGroup* group, int index)
-{
-    group->setExclusive(false);
-    const auto buttons = group->buttons();
-    for (QAbstractButton* button : buttons)
-        button->setChecked(group->id(button) == index);
-    group->setExclusive(true);
-}
-
-void showChoice(QComboBox* combo, int index)
-{
-    const QSignalBlocker blocker(combo);
-    combo->setCurrentIndex(index < combo->count() ? index : -1);
-}
-
-// Only when it differs, so the cursor of an edit being typed in stays put.
-void showText(QLineEdit* edit, const std::string& text)
-{
-    const QString shown = qText(text);
-    if (edit->text() == shown)
-        return;
-    const QSignalBlocker blocker(edit);
-    edit->setText(shown);
-}
 
 void enable(std::initializer_list<QWidget*> widgets, bool enabled)
 {
@@ -76,10 +44,7 @@ AlderHdDspDialog::~AlderHdDspDialog()
 QButtonGroup* AlderHdDspDialog::radioGroup(std::initializer_list<QAbstractButton*> buttons,
                                            void (AlderHdDsp::*handler)(int))
 {
-    auto* group = new QButtonGroup(this);
-    int id = 0;
-    for (QAbstractButton* button : buttons)
-        group->addButton(button, id++);
+    QButtonGroup* group = makeButtonGroup(this, buttons);
     connect(group, &QButtonGroup::idClicked, this, [this, handler](int index) {
         (m_dsp.*handler)(index);
         refresh();
@@ -173,13 +138,9 @@ void AlderHdDspDialog::connectEdits()
 {
     Ui::AlderHdDspDialog& ui = *m_ui;
     // What goes on the wire as typed: printable ASCII only.
-    const auto printable = [](int length, QObject* parent) {
-        return new QRegularExpressionValidator(
-            QRegularExpression(QStringLiteral("[\\x20-\\x7E]{0,%1}").arg(length)), parent);
-    };
     ui.zoomPositionEdit->setValidator(
-        printable(static_cast<int>(AlderHdDsp::ZoomPositionLength), ui.zoomPositionEdit));
-    ui.txEdit->setValidator(printable(static_cast<int>(AlderHdDsp::TxLength), ui.txEdit));
+        printableValidator(static_cast<int>(AlderHdDsp::ZoomPositionLength), ui.zoomPositionEdit));
+    ui.txEdit->setValidator(printableValidator(static_cast<int>(AlderHdDsp::TxLength), ui.txEdit));
 
     const std::pair<QLineEdit*, void (AlderHdDsp::*)(std::string_view)> edits[] = {
         {ui.agcEdit, &AlderHdDsp::setMaxAgcText},
@@ -238,12 +199,12 @@ void AlderHdDspDialog::refresh()
     showChoice(ui.minFocusDistanceCombo, controls.minFocusDistance);
     ui.pollCheck->setChecked(controls.poll != 0);
     ui.enableRxCheck->setChecked(controls.rxEnable != 0);
-    showText(ui.agcEdit, controls.maxAgc);
-    showText(ui.apertureHorizontalEdit, controls.apertureHorizontal);
-    showText(ui.apertureVerticalEdit, controls.apertureVertical);
-    showText(ui.zoomPositionEdit, controls.zoomPosition);
-    showText(ui.txEdit, controls.tx);
-    showText(ui.rxEdit, controls.rx);
+    showText(ui.agcEdit, latin1Text(controls.maxAgc));
+    showText(ui.apertureHorizontalEdit, latin1Text(controls.apertureHorizontal));
+    showText(ui.apertureVerticalEdit, latin1Text(controls.apertureVertical));
+    showText(ui.zoomPositionEdit, latin1Text(controls.zoomPosition));
+    showText(ui.txEdit, latin1Text(controls.tx));
+    showText(ui.rxEdit, latin1Text(controls.rx));
 
     const DspEnabling& enabling = m_dsp.enabling();
     enable({ui.dayNightAutoRadio, ui.dayNightColorRadio, ui.dayNightMonoRadio}, enabling.dayNightRadios);

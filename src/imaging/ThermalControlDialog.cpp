@@ -3,42 +3,12 @@
 #include "ui_ThermalControlDialog.h"
 
 #include "widgets/EnterActsAsTab.h"
+#include "widgets/ShowState.h"
 
 #include <QButtonGroup>
 #include <QSignalBlocker>
 
-#include <initializer_list>
-
 namespace tarn {
-
-namespace {
-
-QButtonGroup* makeGroup(QObject* parent, std::initializer_list<QAbstractButton*> buttons)
-{
-    auto* group = new QButtonGroup(parent);
-    int id = 0;
-    for (QAbstractButton* button : buttons)
-        group->addButton(button, id++);
-    return group;
-}
-
-// -1 shows an empty group.
-void select(QButtonGroup* group, int id)
-{
-    const QSignalBlocker blocker(group);
-    group->setExclusive(false);
-    for (QAbstractButton* button : group->buttons())
-        button->setChecked(group->id(button) == id);
-    group->setExclusive(true);
-}
-
-void select(QComboBox* combo, int index)
-{
-    const QSignalBlocker blocker(combo);
-    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
-}
-
-} // namespace
 
 ThermalControlDialog::ThermalControlDialog(CameraLink& link, Prompter& prompter, QWidget* parent)
     : QDialog(parent)
@@ -49,9 +19,9 @@ ThermalControlDialog::ThermalControlDialog(CameraLink& link, Prompter& prompter,
     m_ui->cancelButton->hide();
     // No action is attached to the ROI presets: the list starts without a choice.
     m_ui->roiPresetCombo->setCurrentIndex(-1);
-    m_ffcMode = makeGroup(this, {m_ui->ffcManualRadio, m_ui->ffcAutoRadio, m_ui->ffcExtRadio});
-    m_operatingMode = makeGroup(this, {m_ui->realTimeRadio, m_ui->frozenRadio});
-    m_video = makeGroup(this, {m_ui->monoRadio, m_ui->colorRadio});
+    m_ffcMode = makeButtonGroup(this, {m_ui->ffcManualRadio, m_ui->ffcAutoRadio, m_ui->ffcExtRadio});
+    m_operatingMode = makeButtonGroup(this, {m_ui->realTimeRadio, m_ui->frozenRadio});
+    m_video = makeButtonGroup(this, {m_ui->monoRadio, m_ui->colorRadio});
     m_edits = {m_ui->ffcIntervalEdit, m_ui->ffcTemperatureEdit, m_ui->plateauEdit, m_ui->ittMeanEdit,
                m_ui->maxGainEdit,     m_ui->roiLeftEdit,        m_ui->roiTopEdit,  m_ui->roiRightEdit,
                m_ui->roiBottomEdit,   m_ui->ddeEdit};
@@ -148,17 +118,14 @@ void ThermalControlDialog::focusRefusedEdit()
 void ThermalControlDialog::refresh()
 {
     const ThermalSettings& s = m_control.settings();
-    select(m_ffcMode, s.ffcMode);
-    select(m_operatingMode, s.operatingMode);
-    select(m_video, s.video);
-    select(m_ui->lutCombo, s.lut);
-    select(m_ui->orientationCombo, s.orientation);
-    select(m_ui->digitalZoomCombo, s.digitalZoom);
-    select(m_ui->agcPresetCombo, s.agcPreset);
-    {
-        const QSignalBlocker blocker(m_ui->suppOffsetCheck);
-        m_ui->suppOffsetCheck->setChecked(s.suppOffset == 1);
-    }
+    showChoice(m_ffcMode, s.ffcMode);
+    showChoice(m_operatingMode, s.operatingMode);
+    showChoice(m_video, s.video);
+    showChoice(m_ui->lutCombo, s.lut);
+    showChoice(m_ui->orientationCombo, s.orientation);
+    showChoice(m_ui->digitalZoomCombo, s.digitalZoom);
+    showChoice(m_ui->agcPresetCombo, s.agcPreset);
+    showChecked(m_ui->suppOffsetCheck, s.suppOffset == 1);
     const std::array<int, static_cast<std::size_t>(ThermalEdit::Count)> values = {
         s.ffcInterval, s.ffcTemperatureChange, s.plateau, s.ittMean, s.maxGain,
         s.roiLeft,     s.roiTop,               s.roiRight, s.roiBottom, s.dde};
@@ -168,7 +135,7 @@ void ThermalControlDialog::refresh()
     }
     const auto labels = m_control.roiRangeLabels();
     for (std::size_t i = 0; i < labels.size(); ++i)
-        m_rangeLabels[i]->setText(QString::fromLatin1(labels[i].data(), static_cast<qsizetype>(labels[i].size())));
+        m_rangeLabels[i]->setText(latin1Text(labels[i]));
 }
 
 void ThermalControlDialog::accept()

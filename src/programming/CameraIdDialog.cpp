@@ -5,6 +5,7 @@
 #include "ui_CameraIdDialog.h"
 
 #include "widgets/EnterActsAsTab.h"
+#include "widgets/ShowState.h"
 
 #include <QFocusEvent>
 #include <QSignalBlocker>
@@ -12,21 +13,6 @@
 #include <algorithm>
 
 namespace tarn {
-
-namespace {
-
-QString qText(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-void showChecked(QCheckBox* check, bool checked)
-{
-    const QSignalBlocker blocker(check);
-    check->setChecked(checked);
-}
-
-} // namespace
 
 CameraIdDialog::CameraIdDialog(CameraLink& link, Prompter& prompter, QWidget* parent)
     : QDialog(parent)
@@ -113,13 +99,8 @@ void CameraIdDialog::lineEdited(int line, QLineEdit* edit)
 void CameraIdDialog::refresh()
 {
     const CameraIdValues& values = m_cameraId.values();
-    for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        const QString text = qText(values.lines[i]);
-        if (m_lines[i]->text() != text) {
-            const QSignalBlocker blocker(m_lines[i]);
-            m_lines[i]->setText(text);
-        }
-    }
+    for (std::size_t i = 0; i < m_lines.size(); ++i)
+        showText(m_lines[i], qText(values.lines[i]));
     showChecked(m_ui->idEnableCheck, values.idEnabled);
     showChecked(m_ui->idGenInCamCheck, values.idGeneratedInCamera);
     showChecked(m_ui->idLine1EnableCheck, values.idLineEnabled[0]);
@@ -137,10 +118,8 @@ void CameraIdDialog::refresh()
         const QSignalBlocker blocker(m_modes[i]);
         m_modes[i]->setChecked(values.displayMode == static_cast<int>(i));
     }
-    for (std::size_t i = 0; i < m_presets.size(); ++i) {
-        const QSignalBlocker blocker(m_presets[i]);
-        m_presets[i]->setValue(values.alarmPreset[i]);
-    }
+    for (std::size_t i = 0; i < m_presets.size(); ++i)
+        showValue(m_presets[i], values.alarmPreset[i]);
 }
 
 void CameraIdDialog::done(int result)

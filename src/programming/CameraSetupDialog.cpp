@@ -3,9 +3,8 @@
 #include "ui_CameraSetupDialog.h"
 
 #include "widgets/EnterActsAsTab.h"
+#include "widgets/ShowState.h"
 
-#include <QRegularExpressionValidator>
-#include <QSignalBlocker>
 #include <QStandardItemModel>
 
 #include <initializer_list>
@@ -14,56 +13,11 @@ namespace tarn {
 
 namespace {
 
-QString qText(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 template <std::size_t N>
 void fill(QComboBox* list, const std::array<std::string_view, N>& texts)
 {
     for (const std::string_view text : texts)
         list->addItem(qText(text));
-}
-
-// -1 (or any index the list does not have) shows no selection.
-void select(QComboBox* list, int index)
-{
-    const QSignalBlocker blocker(list);
-    list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
-}
-
-// Exactly the radio at `index` checked, or none for -1.
-void checkRadio(std::initializer_list<QRadioButton*> radios, int index)
-{
-    int i = 0;
-    for (QRadioButton* radio : radios) {
-        const QSignalBlocker blocker(radio);
-        radio->setAutoExclusive(false);
-        radio->setChecked(i++ == index);
-        radio->setAutoExclusive(true);
-    }
-}
-
-void setChecked(QAbstractButton* box, bool checked)
-{
-    const QSignalBlocker blocker(box);
-    box->setChecked(checked);
-}
-
-void setText(QLineEdit* edit, const std::string& text)
-{
-    const QString shown = QString::fromStdString(text);
-    if (edit->text() == shown)
-        return; // keeps the cursor where the operator left it
-    const QSignalBlocker blocker(edit);
-    edit->setText(shown);
-}
-
-QValidator* digitsOnly(int length, QObject* parent)
-{
-    return new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(length)), parent);
 }
 
 } // namespace
@@ -77,10 +31,10 @@ CameraSetupDialog::CameraSetupDialog(CameraLink& link, Prompter& prompter, Setup
     m_ui->setupUi(this);
     fillLists();
     // Typed text goes on the wire: digits only, so "12a" can never be sent.
-    m_ui->elevationEdit->setValidator(digitsOnly(5, m_ui->elevationEdit));
-    m_ui->serialNumberEdit->setValidator(digitsOnly(7, m_ui->serialNumberEdit));
-    m_ui->hostBaudEdit->setValidator(digitsOnly(4, m_ui->hostBaudEdit));
-    m_ui->receiverAddressEdit->setValidator(digitsOnly(5, m_ui->receiverAddressEdit));
+    m_ui->elevationEdit->setValidator(digitsValidator(5, m_ui->elevationEdit));
+    m_ui->serialNumberEdit->setValidator(digitsValidator(7, m_ui->serialNumberEdit));
+    m_ui->hostBaudEdit->setValidator(digitsValidator(4, m_ui->hostBaudEdit));
+    m_ui->receiverAddressEdit->setValidator(digitsValidator(5, m_ui->receiverAddressEdit));
     m_ui->maxPanSpeed->setRange(0, 63);
     m_ui->maxTiltSpeed->setRange(0, 63);
     // The camera reports the NTCIP state; the box only shows it.
@@ -191,38 +145,34 @@ void CameraSetupDialog::refresh()
     const SetupValues& values = m_setup.values();
     const SetupEnabling& enabling = m_setup.enabling();
 
-    checkRadio({m_ui->kruMasterRadio, m_ui->kruReceiverRadio}, values.commMode);
-    checkRadio({m_ui->fixedRadio, m_ui->varSpeedRadio, m_ui->varPropSpeedRadio}, values.ptType);
-    checkRadio({m_ui->ntscRadio, m_ui->palRadio}, values.videoStandard);
-    checkRadio({m_ui->normalLightRadio, m_ui->sodiumVaporRadio}, values.lightMode);
-    checkRadio({m_ui->serialRadio, m_ui->networkRadio}, values.linkMode);
-    {
-        const QSignalBlocker pan(m_ui->maxPanSpeed);
-        const QSignalBlocker tilt(m_ui->maxTiltSpeed);
-        m_ui->maxPanSpeed->setValue(values.maxPanSpeed);
-        m_ui->maxTiltSpeed->setValue(values.maxTiltSpeed);
-    }
-    select(m_ui->cameraTypeList, values.cameraType);
-    select(m_ui->moduleTypeList, values.moduleType);
-    select(m_ui->cameraProtocolList, values.cameraProtocol);
-    select(m_ui->receiverProtocolList, values.receiverProtocol);
-    select(m_ui->directionList, values.ptDirection);
-    select(m_ui->baudList, values.baudIndex);
-    select(m_ui->backgroundList, values.background);
-    select(m_ui->portList, m_setup.portListIndex());
-    setText(m_ui->firmwareEdit, m_setup.firmware());
-    setText(m_ui->elevationEdit, values.elevation);
-    setText(m_ui->serialNumberEdit, values.serialNumber);
-    setText(m_ui->hostBaudEdit, values.receiverHostBaud);
-    setText(m_ui->receiverAddressEdit, std::to_string(values.receiverAddress));
-    setText(m_ui->networkPortEdit, values.networkPort);
-    setChecked(m_ui->flipCheck, values.flip);
-    setChecked(m_ui->flowControlCheck, values.flowControl);
-    setChecked(m_ui->cameraJavelinContinuous, values.cameraJavelinContinuous);
-    setChecked(m_ui->cameraJavelinAddress, values.cameraJavelinAddress);
-    setChecked(m_ui->receiverJavelinContinuous, values.receiverJavelinContinuous);
-    setChecked(m_ui->receiverJavelinAddress, values.receiverJavelinAddress);
-    setChecked(m_ui->ntcipCheck, values.ntcip);
+    showChoice({m_ui->kruMasterRadio, m_ui->kruReceiverRadio}, values.commMode);
+    showChoice({m_ui->fixedRadio, m_ui->varSpeedRadio, m_ui->varPropSpeedRadio}, values.ptType);
+    showChoice({m_ui->ntscRadio, m_ui->palRadio}, values.videoStandard);
+    showChoice({m_ui->normalLightRadio, m_ui->sodiumVaporRadio}, values.lightMode);
+    showChoice({m_ui->serialRadio, m_ui->networkRadio}, values.linkMode);
+    showValue(m_ui->maxPanSpeed, values.maxPanSpeed);
+    showValue(m_ui->maxTiltSpeed, values.maxTiltSpeed);
+    showChoice(m_ui->cameraTypeList, values.cameraType);
+    showChoice(m_ui->moduleTypeList, values.moduleType);
+    showChoice(m_ui->cameraProtocolList, values.cameraProtocol);
+    showChoice(m_ui->receiverProtocolList, values.receiverProtocol);
+    showChoice(m_ui->directionList, values.ptDirection);
+    showChoice(m_ui->baudList, values.baudIndex);
+    showChoice(m_ui->backgroundList, values.background);
+    showChoice(m_ui->portList, m_setup.portListIndex());
+    showText(m_ui->firmwareEdit, qText(m_setup.firmware()));
+    showText(m_ui->elevationEdit, qText(values.elevation));
+    showText(m_ui->serialNumberEdit, qText(values.serialNumber));
+    showText(m_ui->hostBaudEdit, qText(values.receiverHostBaud));
+    showText(m_ui->receiverAddressEdit, qText(std::to_string(values.receiverAddress)));
+    showText(m_ui->networkPortEdit, qText(values.networkPort));
+    showChecked(m_ui->flipCheck, values.flip);
+    showChecked(m_ui->flowControlCheck, values.flowControl);
+    showChecked(m_ui->cameraJavelinContinuous, values.cameraJavelinContinuous);
+    showChecked(m_ui->cameraJavelinAddress, values.cameraJavelinAddress);
+    showChecked(m_ui->receiverJavelinContinuous, values.receiverJavelinContinuous);
+    showChecked(m_ui->receiverJavelinAddress, values.receiverJavelinAddress);
+    showChecked(m_ui->ntcipCheck, values.ntcip);
 
     for (QWidget* radio : {m_ui->fixedRadio, m_ui->varSpeedRadio, m_ui->varPropSpeedRadio})
         radio->setEnabled(enabling.panTiltType);

@@ -4,8 +4,7 @@
 
 #include "control/MainControl.h"
 #include "platform/Platform.h"
-
-#include <QSignalBlocker>
+#include "widgets/ShowState.h"
 
 namespace tarn {
 
@@ -69,14 +68,10 @@ void LensMaintenanceDialog::connectControls()
 void LensMaintenanceDialog::refresh()
 {
     const LensValues& values = m_logic.values();
-    const auto select = [](QComboBox* list, int index) {
-        const QSignalBlocker blocker(list);
-        list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
-    };
-    select(m_ui->lensTypeList, values.lensVoltage);
-    select(m_ui->videoList, values.video);
-    select(m_ui->cameraList, values.camera);
-    select(m_ui->infraredList, values.infrared);
+    showChoice(m_ui->lensTypeList, values.lensVoltage);
+    showChoice(m_ui->videoList, values.video);
+    showChoice(m_ui->cameraList, values.camera);
+    showChoice(m_ui->infraredList, values.infrared);
 
     const std::pair<QCheckBox*, bool> checks[] = {
         {m_ui->zoomFocusCheck, (values.lensMode & ZoomFocusMotorised) != 0},
@@ -86,14 +81,9 @@ void LensMaintenanceDialog::refresh()
         {m_ui->crystalCheck, values.crystal},
         {m_ui->extenderCheck, values.extender},
     };
-    for (const auto& [check, on] : checks) {
-        const QSignalBlocker blocker(check);
-        check->setChecked(on);
-    }
-    {
-        const QSignalBlocker blocker(m_ui->phaseSpin);
-        m_ui->phaseSpin->setValue(values.phase);
-    }
+    for (const auto& [check, on] : checks)
+        showChecked(check, on);
+    showValue(m_ui->phaseSpin, values.phase);
     m_ui->phaseSpin->setEnabled(m_logic.phaseControlsEnabled());
 }
 

@@ -5,6 +5,7 @@
 #include "control/MainControl.h"
 #include "platform/Platform.h"
 #include "programming/ServicePasswordDialog.h"
+#include "widgets/ShowState.h"
 
 #include <QEventLoop>
 #include <QIntValidator>
@@ -12,25 +13,6 @@
 #include <QTimer>
 
 namespace tarn {
-
-namespace {
-
-QString qText(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
-// Only when it differs, so an edit being typed in keeps its cursor.
-void showText(QLineEdit* edit, const std::string& text)
-{
-    const QString value = qText(text);
-    if (edit->text() != value) {
-        const QSignalBlocker blocker(edit);
-        edit->setText(value);
-    }
-}
-
-} // namespace
 
 OtherMaintenanceDialog::OtherMaintenanceDialog(MainControl& control, Platform& platform,
                                                int cameraType, QWidget* parent)
@@ -120,20 +102,17 @@ void OtherMaintenanceDialog::connectLog(OtherMaintenance::Log log, const LogCont
 void OtherMaintenanceDialog::refresh()
 {
     const OtherMaintenanceValues& values = m_logic.values();
-    showText(m_ui->heaterLevelEdit, values.heaterLevel);
-    {
-        const QSignalBlocker blocker(m_ui->freezeVideoCheck);
-        m_ui->freezeVideoCheck->setChecked(values.freezeVideo);
-    }
-    showText(m_ui->homePanEdit, values.homePan);
-    showText(m_ui->homeTiltEdit, values.homeTilt);
-    showText(m_ui->frontTemperatureEdit, values.frontTemperature);
-    showText(m_ui->backTemperatureEdit, values.backTemperature);
-    showText(m_ui->highTemperatureEdit, values.highTemperature);
-    showText(m_ui->lowTemperatureEdit, values.lowTemperature);
-    showText(m_ui->currentPressureEdit, values.currentPressure);
-    showText(m_ui->lastReadPressureEdit, values.lastReadPressure);
-    showText(m_ui->barrelSerialEdit, values.barrelSerial);
+    showText(m_ui->heaterLevelEdit, qText(values.heaterLevel));
+    showChecked(m_ui->freezeVideoCheck, values.freezeVideo);
+    showText(m_ui->homePanEdit, qText(values.homePan));
+    showText(m_ui->homeTiltEdit, qText(values.homeTilt));
+    showText(m_ui->frontTemperatureEdit, qText(values.frontTemperature));
+    showText(m_ui->backTemperatureEdit, qText(values.backTemperature));
+    showText(m_ui->highTemperatureEdit, qText(values.highTemperature));
+    showText(m_ui->lowTemperatureEdit, qText(values.lowTemperature));
+    showText(m_ui->currentPressureEdit, qText(values.currentPressure));
+    showText(m_ui->lastReadPressureEdit, qText(values.lastReadPressure));
+    showText(m_ui->barrelSerialEdit, qText(values.barrelSerial));
 
     const std::pair<OtherMaintenance::Log, LogControls> logs[] = {
         {OtherMaintenance::Log::Temperature,
@@ -145,7 +124,7 @@ void OtherMaintenanceDialog::refresh()
     };
     for (const auto& [log, controls] : logs) {
         const bool recording = m_logic.recording(log);
-        showText(controls.file, m_logic.logFileName(log));
+        showText(controls.file, qText(m_logic.logFileName(log)));
         // The file being recorded stays as it is until "Stop Record".
         controls.file->setEnabled(!recording);
         controls.browse->setEnabled(!recording);

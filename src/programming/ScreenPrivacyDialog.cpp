@@ -5,11 +5,11 @@
 #include "link/CameraLink.h"
 #include "platform/Platform.h"
 #include "widgets/EnterActsAsTab.h"
+#include "widgets/ShowState.h"
 
 #include "ui_ScreenPrivacyDialog.h"
 
 #include <QButtonGroup>
-#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 
 namespace tarn {
@@ -27,22 +27,6 @@ void prepareSpin(StepRangeSpinBox* spin, int highest)
     spin->setStepRange(0, highest);
     spin->setSpecialValueText(QStringLiteral(" "));
     spin->setValue(0);
-}
-
-void showValue(QSpinBox* spin, int value)
-{
-    const QSignalBlocker blocker(spin);
-    spin->setValue(value);
-}
-
-// Only when it differs, so the cursor of an edit being typed in stays put.
-void showText(QLineEdit* edit, const std::string& text)
-{
-    const QString shown = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    if (edit->text() == shown)
-        return;
-    const QSignalBlocker blocker(edit);
-    edit->setText(shown);
 }
 
 std::string latin1(const QString& text)
@@ -65,10 +49,8 @@ ScreenPrivacyDialog::ScreenPrivacyDialog(CameraLink& link, Prompter& prompter, c
     for (StepRangeSpinBox* colour : {m_ui->redColourSpin, m_ui->blueColourSpin, m_ui->shadeSpin})
         prepareSpin(colour, ScreenPrivacy::HighestColour);
     // Positions go on the wire as typed: four decimal digits.
-    for (QLineEdit* edit : {m_ui->panEdit, m_ui->tiltEdit}) {
-        edit->setValidator(new QRegularExpressionValidator(
-            QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(ScreenPrivacy::PositionLength)), edit));
-    }
+    for (QLineEdit* edit : {m_ui->panEdit, m_ui->tiltEdit})
+        edit->setValidator(digitsValidator(static_cast<int>(ScreenPrivacy::PositionLength), edit));
     connectControls();
     m_privacy.setChanged([this] { refresh(); });
     EnterActsAsTab::install(*this);
@@ -124,10 +106,7 @@ void ScreenPrivacyDialog::connectControls()
         m_privacy.chooseZone(m_ui->zoneList->row(selected.front()));
         refresh();
     });
-    m_modes = new QButtonGroup(this);
-    m_modes->addButton(ui.offRadio, 0);
-    m_modes->addButton(ui.programmingRadio, 1);
-    m_modes->addButton(ui.liveRadio, 2);
+    m_modes = makeButtonGroup(this, {ui.offRadio, ui.programmingRadio, ui.liveRadio});
     connect(m_modes, &QButtonGroup::idClicked, this, [this](int mode) {
         m_privacy.setMode(mode);
         refresh();
@@ -184,18 +163,15 @@ void ScreenPrivacyDialog::refresh()
         const QSignalBlocker blocker(ui.zoneList);
         ui.zoneList->setCurrentRow(values.zone);
     }
-    m_modes->setExclusive(false);
-    for (QAbstractButton* button : m_modes->buttons())
-        button->setChecked(m_modes->id(button) == values.mode);
-    m_modes->setExclusive(true);
+    showChoice(m_modes, values.mode);
 
     showValue(ui.horizontalSizeSpin, values.horizontalSize);
     showValue(ui.verticalSizeSpin, values.verticalSize);
     showValue(ui.redColourSpin, values.redColour);
     showValue(ui.blueColourSpin, values.blueColour);
     showValue(ui.shadeSpin, values.shade);
-    showText(ui.panEdit, values.pan);
-    showText(ui.tiltEdit, values.tilt);
+    showText(ui.panEdit, latin1Text(values.pan));
+    showText(ui.tiltEdit, latin1Text(values.tilt));
 
     // The mode and size commands name the zone.
     const bool zoneChosen = m_privacy.zoneChosen();

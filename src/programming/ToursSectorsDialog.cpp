@@ -3,12 +3,12 @@
 #include "ui_ToursSectorsDialog.h"
 
 #include "widgets/EnterActsAsTab.h"
+#include "widgets/ShowState.h"
 
 #include "programming/DomeFile.h"
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QStandardPaths>
 
@@ -17,11 +17,6 @@ namespace tarn {
 namespace {
 
 const QColor EvenRowShade(0xE4, 0xF4, 0xE8);
-
-QString qText(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 
@@ -36,8 +31,7 @@ ToursSectorsDialog::ToursSectorsDialog(CameraLink& link, Prompter& prompter, std
         m_ui->tourList->addItem(QStringLiteral("Tour %1").arg(tour));
     // Printable ASCII only: anything else would read as a checksum or cut
     // the command short on the camera.
-    m_ui->idTextEdit->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[ -~]{0,25}")), m_ui->idTextEdit));
+    m_ui->idTextEdit->setValidator(printableValidator(25, m_ui->idTextEdit));
     prepareGrid();
 
     connectSectors();
@@ -77,7 +71,7 @@ void ToursSectorsDialog::prepareGrid()
     grid->setEditCheck([this](EditableGrid::Cell cell, const QString& text) -> std::optional<QString> {
         if (!m_setup.cellEdited({cell.row, cell.column}, text.toStdString()))
             return std::nullopt;
-        return qText(m_setup.grid().text(cell.row, cell.column));
+        return latin1Text(m_setup.grid().text(cell.row, cell.column));
     });
 }
 
@@ -146,20 +140,10 @@ void ToursSectorsDialog::connectJogButtons()
 
 void ToursSectorsDialog::refresh()
 {
-    {
-        const QSignalBlocker blockSpin(m_ui->sectorSpin);
-        m_ui->sectorSpin->setValue(m_setup.currentSector());
-    }
-    const QString idText = qText(m_setup.idText());
-    if (m_ui->idTextEdit->text() != idText) {
-        const QSignalBlocker blockEdit(m_ui->idTextEdit);
-        m_ui->idTextEdit->setText(idText);
-    }
+    showValue(m_ui->sectorSpin, m_setup.currentSector());
+    showText(m_ui->idTextEdit, latin1Text(m_setup.idText()));
     m_ui->sectorEnableCheck->setChecked(m_setup.sectorEnabled());
-    {
-        const QSignalBlocker blockSpin(m_ui->zoneSpin);
-        m_ui->zoneSpin->setValue(m_setup.currentZone());
-    }
+    showValue(m_ui->zoneSpin, m_setup.currentZone());
     m_ui->zoneEnableCheck->setChecked(m_setup.zoneEnabled());
     {
         const QSignalBlocker blockList(m_ui->tourList);
@@ -175,7 +159,7 @@ void ToursSectorsDialog::refreshGrid()
     const TourGrid& grid = m_setup.grid();
     for (int row = 0; row < TourGrid::RowCount; ++row) {
         for (int column = 0; column < TourGrid::ColumnCount; ++column) {
-            const QString text = qText(grid.text(row, column));
+            const QString text = latin1Text(grid.text(row, column));
             if (m_ui->tourGrid->cellText({row, column}) != text)
                 m_ui->tourGrid->setCellText({row, column}, text);
         }
