@@ -4,14 +4,10 @@
 
 namespace tarn {
 
-namespace {
-constexpr std::string_view PortsSection = "Ports";
-
-std::string keyFor(int port)
+std::string ComPortMap::keyFor(int port)
 {
     return "COM" + std::to_string(port);
 }
-} // namespace
 
 ComPortMap::ComPortMap(ProfileStore& profile)
     : m_profile(profile)

@@ -20,6 +20,9 @@ public:
     static constexpr int FirstWrittenPort = 1;
     static constexpr int LastWrittenPort = 20;
     static constexpr int HighestPort = 255;
+    // Where the table lives in the settings, one key per COM number.
+    static constexpr std::string_view PortsSection = "Ports";
+    static std::string keyFor(int port); // "COM5"
 
     explicit ComPortMap(ProfileStore& profile);
 

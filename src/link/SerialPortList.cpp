@@ -19,7 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::string_view PortsSection = "Ports";
 // sysfs attribute files are short; a longer line is not a name.
 constexpr std::size_t LongestAttribute = 64;
 // From a tty's "device" link up to the USB device that carries the strings:
@@ -174,7 +173,7 @@ std::string SerialPortList::describe(const std::string& device) const
 
 bool SerialPortList::comNumberFree(int port) const
 {
-    return !m_profile.readString(PortsSection, "COM" + std::to_string(port)).has_value();
+    return !m_profile.readString(ComPortMap::PortsSection, ComPortMap::keyFor(port)).has_value();
 }
 
 std::vector<SerialPortEntry> SerialPortList::list(int configuredPort) const
@@ -188,7 +187,7 @@ std::vector<SerialPortEntry> SerialPortList::list(int configuredPort) const
             continue;
         // A device the table gives a number that is overridden for this run
         // (--port-device) is not offered again under a new number.
-        if (const auto stored = m_profile.readString(PortsSection, "COM" + std::to_string(port));
+        if (const auto stored = m_profile.readString(ComPortMap::PortsSection, ComPortMap::keyFor(port));
             stored && *stored != device && present(*stored))
             seen.insert(realDevice(*stored));
         if (present(device)) {
@@ -247,7 +246,7 @@ void SerialPortList::assignNumber(const SerialPortEntry& entry)
 {
     if (entry.numbered)
         return;
-    m_profile.writeString(PortsSection, "COM" + std::to_string(entry.comNumber), entry.device);
+    m_profile.writeString(ComPortMap::PortsSection, ComPortMap::keyFor(entry.comNumber), entry.device);
 }
 
 } // namespace tarn
