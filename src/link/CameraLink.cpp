@@ -38,9 +38,11 @@ CameraLink::~CameraLink()
     m_timers.stopAll(*this);
 }
 
-void CameraLink::refuse(std::string_view message)
+void CameraLink::refuseAddress(std::span<const std::uint8_t> command, std::string_view refusal)
 {
-    m_prompter.showMessage(message, {}, MessageIcon::None);
+    reportRefusal(command, Messages::format(Messages::TrafficAddressRefused, std::string(refusal).c_str(),
+                                            m_state.address));
+    m_prompter.showMessage(refusal, {}, MessageIcon::None);
 }
 
 bool CameraLink::canSend() const
@@ -52,25 +54,25 @@ bool CameraLink::canSend() const
     return false;
 }
 
-bool CameraLink::send(std::span<const std::uint8_t> frame, bool withLengthHeader, TrafficKind kind)
+void CameraLink::send(std::span<const std::uint8_t> frame, bool withLengthHeader, TrafficKind kind)
 {
     // Nothing is even tried on a link that is away: the failure was told once
     // when it went, and the traffic line says the frame stayed here.
     if (!canSend()) {
         reportSent(frame, kind, false);
-        return false;
+        m_monitor.showNotSent();
+        return;
     }
     if (m_state.linkMode == 0) {
         m_serial->write(frame);
         reportSent(frame, kind, true);
-        return true;
+        return;
     }
     const bool header = withLengthHeader && m_state.portServerPort == PortServerWithLengthHeader;
     if (header)
         m_network->write(FrameBuilder::lengthHeader(frame.size()));
     m_network->write(frame);
     reportSent(frame, kind, true, header);
-    return true;
 }
 
 TrafficTransport CameraLink::transportInUse() const
@@ -169,9 +171,7 @@ int CameraLink::SendCommand(std::span<std::uint8_t> command)
         m_events.sendLockSet();
     }
     if (const auto refusal = sendCommandRefusal(m_state.protocolIndex, m_state.address)) {
-        reportRefusal(command, Messages::format(Messages::TrafficAddressRefused,
-                                                std::string(*refusal).c_str(), m_state.address));
-        refuse(*refusal);
+        refuseAddress(command, *refusal);
         return 0;
     }
     // The probe and the camera's reset are answered with the camera's address.
@@ -185,8 +185,7 @@ int CameraLink::SendCommand(std::span<std::uint8_t> command)
         m_queue.dataReplyDone = true;
         m_state.framedSend = false;
         // The link in use, whichever it is; the queue's pump starts the time-out.
-        if (!send(frame.view(), false, TrafficKind::PassThrough))
-            m_monitor.showNotSent();
+        send(frame.view(), false, TrafficKind::PassThrough);
         return 0;
     }
 
@@ -201,8 +200,7 @@ int CameraLink::SendCommand(std::span<std::uint8_t> command)
 
     const Frame frame = FrameBuilder::tarnFrame(address, broadcast, m_state.protocolIndex, text());
     m_monitor.showTransmitted(frame.view(), m_state.stxMode());
-    if (!send(frame.view(), true, TrafficKind::Tarn))
-        m_monitor.showNotSent();
+    send(frame.view(), true, TrafficKind::Tarn);
     m_timers.start(*this, TimerId::ResponseTimeout, ResponseTimeoutMs);
     return 0;
 }
@@ -215,9 +213,7 @@ int CameraLink::SendCameraCommand(std::string_view command)
         return 0;
     }
     if (const auto refusal = sendCameraCommandRefusal(m_state.protocolIndex, m_state.address)) {
-        reportRefusal(commandBytes, Messages::format(Messages::TrafficAddressRefused,
-                                                     std::string(*refusal).c_str(), m_state.address));
-        refuse(*refusal);
+        refuseAddress(commandBytes, *refusal);
         return 0;
     }
     const bool broadcast = m_state.broadcastNext;
@@ -225,8 +221,7 @@ int CameraLink::SendCameraCommand(std::string_view command)
     const Frame frame =
         FrameBuilder::cameraFrame(m_state.address, broadcast, command, m_state.stxMode());
     m_monitor.showTransmitted(frame.view(), m_state.stxMode());
-    if (!send(frame.view(), false, TrafficKind::Camera))
-        m_monitor.showNotSent();
+    send(frame.view(), false, TrafficKind::Camera);
     m_timers.start(*this, TimerId::ResponseTimeout, ResponseTimeoutMs);
     return 0;
 }

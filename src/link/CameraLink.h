@@ -63,7 +63,6 @@ public:
     void stopPump();
     // While the line is away the queue keeps its commands and sends none.
     void setQueuePaused(bool paused);
-    bool queuePaused() const { return m_queuePaused; }
     // Whether a frame sent now would go out on the link in use.
     bool canSend() const;
     // An "A" reply is believed for a few seconds from now ("Reset", or any
@@ -88,9 +87,10 @@ private:
     void frameReceived(std::span<const std::uint8_t> frame) override;
     void pumpTick();
     void watchForLateChecksum();
-    // False when the frame could not go out.
-    bool send(std::span<const std::uint8_t> frame, bool lengthHeader, TrafficKind kind);
-    void refuse(std::string_view message);
+    // A frame that cannot go out is marked "not sent" on the traffic line.
+    void send(std::span<const std::uint8_t> frame, bool lengthHeader, TrafficKind kind);
+    // The address is outside the protocol's range: recorded, and told in a box.
+    void refuseAddress(std::span<const std::uint8_t> command, std::string_view refusal);
     // For the traffic observer.
     void report(const TrafficEvent& event);
     void reportSent(std::span<const std::uint8_t> bytes, TrafficKind kind, bool wentOut, bool lengthHeader = false);

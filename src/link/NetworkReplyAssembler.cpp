@@ -6,10 +6,6 @@
 
 namespace tarn {
 
-namespace {
-constexpr std::uint8_t ChecksumFloor = 0x80;
-} // namespace
-
 void NetworkReplyAssembler::complete(ReplySink& sink)
 {
     const std::size_t size = m_count;
@@ -27,25 +23,19 @@ void NetworkReplyAssembler::settle(ReplySink& sink)
 
 bool NetworkReplyAssembler::takeLateChecksum(std::uint8_t byte, ReplySink& sink)
 {
-    if (byte >= ChecksumFloor && m_count < BufferSize) {
-        m_buffer[m_count] = byte;
-        if (ReplyChecksum::intact(std::span<const std::uint8_t>(m_buffer.data(), m_count + 1))) {
-            ++m_count;
-            complete(sink);
-            return true;
-        }
-        m_buffer[m_count] = 0;
-    }
-    // Not its checksum: the frame is what it was, and this byte is new.
+    const bool taken = ReplyChecksum::completedBy(m_buffer, m_count, byte);
+    if (taken)
+        ++m_count;
+    // Else not its checksum: the frame is what it was, and this byte is new.
     complete(sink);
-    return false;
+    return taken;
 }
 
 void NetworkReplyAssembler::feed(std::span<const std::uint8_t> bytes, ReplySink& sink)
 {
     if (bytes.empty())
         return;
-    if (m_endInDoubt && bytes[0] < ChecksumFloor)
+    if (m_endInDoubt && bytes[0] < ReplyChecksum::Floor)
         complete(sink);
     if (!m_collecting && (bytes[0] == FrameByte::Ack || bytes[0] == FrameByte::Nak)) {
         // The server passes the camera's answer on as one read.
@@ -63,7 +53,7 @@ void NetworkReplyAssembler::feed(std::span<const std::uint8_t> bytes, ReplySink&
             m_collecting = true;
         }
         m_buffer[m_count++] = byte;
-        if (m_count > 4 && byte >= ChecksumFloor) {
+        if (m_count > 4 && byte >= ReplyChecksum::Floor) {
             if (ReplyChecksum::intact(std::span<const std::uint8_t>(m_buffer.data(), m_count)))
                 complete(sink);
             else

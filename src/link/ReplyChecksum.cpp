@@ -4,8 +4,6 @@
 
 namespace tarn::ReplyChecksum {
 
-namespace {
-
 bool passThroughIntact(std::span<const std::uint8_t> frame)
 {
     // FF LEN, LEN - 1 bytes, the checksum: LEN + 2 bytes in all.
@@ -16,6 +14,8 @@ bool passThroughIntact(std::span<const std::uint8_t> frame)
         sum = static_cast<std::uint8_t>(sum + byte);
     return sum == 0;
 }
+
+namespace {
 
 // The checksum at `position` over bytes 1 .. position - 1.
 bool xorIntact(std::span<const std::uint8_t> frame, std::size_t position)
@@ -36,6 +36,17 @@ bool intact(std::span<const std::uint8_t> frame)
     if (frame[0] == FrameByte::Stx)
         return frame.size() >= 4 && frame.back() == FrameByte::Etx && xorIntact(frame, frame.size() - 2);
     return xorIntact(frame, frame.size() - 1);
+}
+
+bool completedBy(std::span<std::uint8_t> buffer, std::size_t count, std::uint8_t byte)
+{
+    if (byte < Floor || count >= buffer.size())
+        return false;
+    buffer[count] = byte;
+    if (intact(buffer.first(count + 1)))
+        return true;
+    buffer[count] = 0;
+    return false;
 }
 
 } // namespace tarn::ReplyChecksum

@@ -10,7 +10,6 @@
 namespace tarn {
 
 namespace {
-constexpr std::uint8_t ChecksumFloor = 0x80;
 // An F8 frame is at least start, address, two text bytes and the checksum.
 constexpr std::size_t ShortestF8Frame = 5;
 constexpr std::size_t ShortestStxFrame = 3;
@@ -43,18 +42,12 @@ void SerialReplyAssembler::settle(ReplySink& sink)
 bool SerialReplyAssembler::takeLateChecksum(std::uint8_t byte, ReplySink& sink)
 {
     m_endInDoubt = false;
-    if (byte >= ChecksumFloor && m_count < BufferSize) {
-        m_buffer[m_count] = byte;
-        if (ReplyChecksum::intact(std::span<const std::uint8_t>(m_buffer.data(), m_count + 1))) {
-            ++m_count;
-            complete(sink);
-            return true;
-        }
-        m_buffer[m_count] = 0;
-    }
-    // Not its checksum: the frame is what it was, and this byte is new.
+    const bool taken = ReplyChecksum::completedBy(m_buffer, m_count, byte);
+    if (taken)
+        ++m_count;
+    // Else not its checksum: the frame is what it was, and this byte is new.
     complete(sink);
-    return false;
+    return taken;
 }
 
 void SerialReplyAssembler::feed(std::uint8_t byte, Mode mode, ReplySink& sink)
@@ -87,7 +80,7 @@ void SerialReplyAssembler::feed(std::uint8_t byte, Mode mode, ReplySink& sink)
     else if (mode.stxMode)
         done = m_count >= ShortestStxFrame && byte == FrameByte::Etx;
     else
-        done = m_count >= ShortestF8Frame && byte >= ChecksumFloor;
+        done = m_count >= ShortestF8Frame && byte >= ReplyChecksum::Floor;
 
     if (done && !mode.lengthMode && !mode.stxMode
         && !ReplyChecksum::intact(std::span<const std::uint8_t>(m_buffer.data(), m_count))) {

@@ -2,6 +2,7 @@
 
 #include "app/Messages.h"
 #include "link/FrameBuilder.h"
+#include "link/ReplyChecksum.h"
 
 #include <algorithm>
 
@@ -90,10 +91,7 @@ Decoded decodePassThrough(std::span<const std::uint8_t> frame)
     if (frame.size() < 3 || frame.size() != length) {
         decoded.verdict = TrafficVerdict::Short;
     } else {
-        std::uint8_t sum = 0;
-        for (const std::uint8_t byte : frame.subspan(1))
-            sum = static_cast<std::uint8_t>(sum + byte);
-        decoded.verdict = sum == 0 ? TrafficVerdict::Ok : TrafficVerdict::BadChecksum;
+        decoded.verdict = ReplyChecksum::passThroughIntact(frame) ? TrafficVerdict::Ok : TrafficVerdict::BadChecksum;
     }
     const std::size_t payloadEnd = decoded.verdict == TrafficVerdict::Short ? frame.size() : frame.size() - 1;
     for (std::size_t i = 2; i < payloadEnd; ++i) {
@@ -183,12 +181,13 @@ Decoded decode(TrafficKind kind, std::span<const std::uint8_t> frame, int addres
     return {};
 }
 
-void decodeInto(TrafficEntry& entry)
+TrafficVerdict decodeInto(TrafficEntry& entry)
 {
     Decoded decoded = decode(entry.kind, entry.frame(), entry.addressDigits());
     entry.addressForm = decoded.addressForm;
     entry.address = decoded.address;
     entry.text = std::move(decoded.text);
+    return decoded.verdict;
 }
 
 } // namespace tarn::TrafficDecoder

@@ -23,8 +23,9 @@ struct Decoded {
 // `frame` without any port-server length header; `addressDigits` is 4 or 5.
 Decoded decode(TrafficKind kind, std::span<const std::uint8_t> frame, int addressDigits);
 
-// Fills the entry's decoded fields from its saved ones.
-void decodeInto(TrafficEntry& entry);
+// Fills the entry's decoded fields from its saved ones; returns the verdict the
+// bytes themselves give.
+TrafficVerdict decodeInto(TrafficEntry& entry);
 
 // Line bytes as text: printable ASCII as itself, a backslash and every other
 // byte as \xNN, so the text can be read back byte for byte.

@@ -101,13 +101,10 @@ void TrafficRecord::traffic(const TrafficEvent& event)
     entry.bytes.assign(event.bytes.begin(), event.bytes.end());
     entry.note = event.note;
 
-    TrafficDecoder::Decoded decoded = TrafficDecoder::decode(entry.kind, entry.frame(), entry.addressDigits());
-    entry.addressForm = decoded.addressForm;
-    entry.address = decoded.address;
-    entry.text = std::move(decoded.text);
+    const TrafficVerdict decoded = TrafficDecoder::decodeInto(entry);
     // A frame the decoder finds cut short or spoilt says so, whatever its sender thought.
     const bool judged = event.verdict == TrafficVerdict::Ok || event.verdict == TrafficVerdict::BadChecksum;
-    entry.verdict = judged && decoded.verdict != TrafficVerdict::Ok ? decoded.verdict : event.verdict;
+    entry.verdict = judged && decoded != TrafficVerdict::Ok ? decoded : event.verdict;
 
     const std::uint64_t sequence = push(std::move(entry)).sequence;
     if (event.routing)
