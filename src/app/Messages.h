@@ -168,7 +168,6 @@ inline constexpr std::string_view TarnModeIndicator = "Tarn Mode";
 // (end of the Setup texts)
 
 // Tours and Sectors, the local file, Camera ID.
-inline constexpr std::string_view ToursSectorsTitle = "Tours and Sectors Setup";
 // A sector's ID text when there is no local file; the sector number 1..16.
 inline constexpr const char* DefaultSectorIdText = "Sector %02d ID text";
 inline constexpr std::string_view DeleteSectorQuestion =
@@ -230,13 +229,6 @@ inline constexpr std::string_view RoiRanges320x256[] = {"(0 to 319)", "(0 to 255
 
 // (end of the thermal texts)
 
-// Wipe Setup, Wash Setup, Azimuth Setup.
-
-// A number outside its field's range, as the field is read: lowest, highest.
-inline constexpr const char* AccessoryValueRange = "Please enter an integer between %d and %d.";
-
-// (end of the accessory texts)
-
 // Traffic log window.
 
 // The words of the traffic record, in the window and in the text log. The
@@ -253,6 +245,14 @@ inline constexpr std::string_view TrafficDestinations[] = {
     "", "dropped", "Setup", "Tours and Sectors", "Camera ID", "Azimuth Setup", "Wash Setup", "Wipe Setup",
     "Other Maintenance", "Lens Maintenance", "Screen Privacy Zone", "DSP", "Thermal Control", "main panel",
     "presets", "connection"};
+// The word of one of these tables for an enum value; `fallback` for a value
+// past its end (a capture from a newer console).
+template <typename Enum, std::size_t N>
+constexpr std::string_view wordFor(const std::string_view (&words)[N], Enum value, std::string_view fallback = {})
+{
+    const auto index = static_cast<std::size_t>(value);
+    return index < N ? words[index] : fallback;
+}
 inline constexpr std::string_view TrafficBroadcast = "broadcast";
 // An extended address as its digits were sent: digit count, address.
 inline constexpr const char* TrafficExtendedAddress = "%0*d (ext)";

@@ -6,18 +6,15 @@
 #include "platform/FieldInteger.h"
 #include "platform/Prompter.h"
 
-#include <cstdio>
 
 namespace tarn {
 
 AzimuthSetup::AzimuthSetup(CameraLink& link, Prompter& prompter)
     : m_link(link)
     , m_prompter(prompter)
-    , m_pump(link, {PumpTimerId, PumpPeriodMs, HoldTimerId, HoldMs, true})
+    , m_pump(link, DialogPump::Config{})
 {
-    m_pump.setInitialising(true);
     m_link.router().setReceiver(ReceiverSlot::Azimuth, this);
-    m_pump.setInitialising(false);
 }
 
 AzimuthSetup::~AzimuthSetup()
@@ -76,15 +73,13 @@ bool AzimuthSetup::setDelayTime(std::string_view text)
         return false;
     }
     if (*delay < LowestDelay || *delay > HighestDelay) {
-        m_prompter.showMessage(Messages::format(Messages::AccessoryValueRange, LowestDelay, HighestDelay), {},
+        m_prompter.showMessage(Messages::format(Messages::EnterAnIntegerBetween, LowestDelay, HighestDelay), {},
                                MessageIcon::Warning);
         return false;
     }
     m_delay = *delay;
     changed(); // the field shows the number as it was read
-    char command[8];
-    std::snprintf(command, sizeof command, "UT%03d", m_delay);
-    m_pump.append(command);
+    m_pump.append(Messages::format("UT%03d", m_delay));
     return true;
 }
 

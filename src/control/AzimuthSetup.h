@@ -42,10 +42,6 @@ enum class AzimuthButton {
 // for each answer); the 'U' replies come here while it exists.
 class AzimuthSetup final : public ReplyReceiver {
 public:
-    static constexpr int PumpTimerId = 10;
-    static constexpr int PumpPeriodMs = 5;
-    static constexpr int HoldTimerId = 11;
-    static constexpr int HoldMs = 2000;
     static constexpr int LowestDelay = 100;
     static constexpr int HighestDelay = 999;
     static constexpr int NoAutoResponse = -1;

@@ -1,6 +1,6 @@
 #include "control/WashSetup.h"
 
-#include <cstdio>
+#include "app/Messages.h"
 
 namespace tarn {
 
@@ -19,10 +19,7 @@ bool WashSetup::set()
         m_invalidField = Field::Frequency;
     if (m_invalidField != Field::None)
         return false;
-    char command[24];
-    std::snprintf(command, sizeof command, "mWW%02dm%1df%03d", m_settings.washTime, m_settings.manualWash,
-                  m_settings.frequency);
-    queue(command);
+    queue(Messages::format("mWW%02dm%1df%03d", m_settings.washTime, m_settings.manualWash, m_settings.frequency));
     return true;
 }
 

@@ -1,6 +1,6 @@
 #include "control/WipeSetup.h"
 
-#include <cstdio>
+#include "app/Messages.h"
 
 namespace tarn {
 
@@ -18,9 +18,7 @@ bool WipeSetup::set()
         m_invalidField = Field::DelayTime;
     if (m_invalidField != Field::None)
         return false;
-    char command[16];
-    std::snprintf(command, sizeof command, "mwr%04dd%02d", m_settings.runTime, m_settings.delayTime);
-    queue(command);
+    queue(Messages::format("mwr%04dd%02d", m_settings.runTime, m_settings.delayTime));
     return true;
 }
 

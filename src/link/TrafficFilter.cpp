@@ -54,12 +54,6 @@ std::vector<std::uint8_t> hexBytes(std::string_view typed)
     return high < 0 ? bytes : std::vector<std::uint8_t>{};
 }
 
-template <typename Enum, std::size_t N>
-std::string_view word(const std::string_view (&words)[N], Enum value)
-{
-    const auto index = static_cast<std::size_t>(value);
-    return index < N ? words[index] : std::string_view();
-}
 
 } // namespace
 
@@ -83,9 +77,9 @@ bool TrafficFilter::matches(const TrafficEntry& entry) const
             != entry.bytes.end())
         return true;
     return containsAnyCase(entry.text, m_typed) || containsAnyCase(entry.note, m_typed)
-        || containsAnyCase(word(Messages::TrafficKinds, entry.kind), m_typed)
-        || containsAnyCase(word(Messages::TrafficVerdicts, entry.verdict), m_typed)
-        || containsAnyCase(word(Messages::TrafficDestinations, entry.routedTo), m_typed);
+        || containsAnyCase(Messages::wordFor(Messages::TrafficKinds, entry.kind), m_typed)
+        || containsAnyCase(Messages::wordFor(Messages::TrafficVerdicts, entry.verdict), m_typed)
+        || containsAnyCase(Messages::wordFor(Messages::TrafficDestinations, entry.routedTo), m_typed);
 }
 
 } // namespace tarn

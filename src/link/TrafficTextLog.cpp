@@ -13,13 +13,6 @@ namespace {
 
 constexpr std::int64_t MicrosecondsPerSecond = 1000000;
 
-template <typename Enum, std::size_t N>
-std::string_view word(const std::string_view (&words)[N], Enum value)
-{
-    const auto index = static_cast<std::size_t>(value);
-    return index < N ? words[index] : std::string_view("?");
-}
-
 struct LocalTime {
     int year, month, day, hour, minute, second, millisecond;
 };
@@ -130,14 +123,14 @@ std::string line(const TrafficEntry& entry, const SessionStart& start)
         text += '\t';
         text += value;
     };
-    column(word(Messages::TrafficDirections, entry.direction));
+    column(Messages::wordFor(Messages::TrafficDirections, entry.direction, "?"));
     column(addressText(entry));
     column(entry.text);
     column(TrafficDecoder::hex(entry.bytes));
-    column(word(Messages::TrafficVerdicts, entry.verdict));
-    column(word(Messages::TrafficKinds, entry.kind));
-    column(word(Messages::TrafficTransports, entry.transport));
-    column(word(Messages::TrafficDestinations, entry.routedTo));
+    column(Messages::wordFor(Messages::TrafficVerdicts, entry.verdict, "?"));
+    column(Messages::wordFor(Messages::TrafficKinds, entry.kind, "?"));
+    column(Messages::wordFor(Messages::TrafficTransports, entry.transport, "?"));
+    column(Messages::wordFor(Messages::TrafficDestinations, entry.routedTo, "?"));
     column(roundTripText(entry.roundTripUs));
     column(escapedNote(entry.note));
     text += '\n';
