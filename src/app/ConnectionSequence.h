@@ -46,7 +46,6 @@ public:
     // runs. When it is back, a camera already found is asked for its status
     // again; otherwise the search starts over.
     void setPaused(bool paused);
-    bool paused() const { return m_paused; }
     // An "A" reply was taken since the start.
     bool cameraFound() const { return m_found; }
 

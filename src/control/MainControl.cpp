@@ -36,8 +36,8 @@ MainControl::MainControl(Platform& platform, Settings settings,
     m_portServer.setTrafficObserver(&m_traffic);
     m_portServer.setProbeRequest([this] { m_connection.probeAfterConnect(); });
     m_panel.setTourInterrupted([this] { m_presets.tourInterrupted(); });
-    m_portWatch.setChanged([this] { serialPortChanged(); });
-    m_portServer.setLinkModeChanged([this] { linkModeChanged(); });
+    m_portWatch.setChanged([this] { linkChanged(true); });
+    m_portServer.setLinkModeChanged([this] { linkChanged(false); });
     m_portServer.setStatusChanged([this](std::string_view text) {
         m_networkStatus = text;
         if (m_link.state().linkMode == 1 && !text.empty())
@@ -92,17 +92,9 @@ void MainControl::serialPortLost(int, const std::string& call, int error)
     m_portWatch.portLost(call, error);
 }
 
-void MainControl::serialPortChanged()
+void MainControl::linkChanged(bool showReconnected)
 {
-    if (m_link.state().linkMode == 0 && (m_portWatch.isAway() || m_portWatch.reconnected()))
-        m_link.monitor().showLinkState(m_portWatch.statusText());
-    updateLinkPause();
-    updateLinkStatus();
-}
-
-void MainControl::linkModeChanged()
-{
-    if (m_link.state().linkMode == 0 && m_portWatch.isAway())
+    if (m_link.state().linkMode == 0 && (m_portWatch.isAway() || (showReconnected && m_portWatch.reconnected())))
         m_link.monitor().showLinkState(m_portWatch.statusText());
     updateLinkPause();
     updateLinkStatus();

@@ -108,8 +108,9 @@ public:
 
 private:
     bool openSerialPort(bool atStart);
-    void serialPortChanged();
-    void linkModeChanged();
+    // The serial port's state or the link mode changed; a port coming back is
+    // shown only when its own watch tells it.
+    void linkChanged(bool showReconnected);
     void updateLinkPause();
     void updateLinkStatus();
 

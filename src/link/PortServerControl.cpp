@@ -56,7 +56,7 @@ void PortServerControl::portEvent(const char* pattern, int number)
 {
     if (!m_traffic)
         return;
-    const std::string text = Messages::format(pattern, m_serverAddress.c_str(), m_serverPort, number);
+    const std::string text = Messages::format(pattern, m_serverAddress.c_str(), m_link.state().portServerPort, number);
     TrafficEvent event;
     event.direction = TrafficDirection::Event;
     event.transport = TrafficTransport::Network;
@@ -71,7 +71,7 @@ void PortServerControl::setStatus(const char* pattern)
     portEvent(pattern ? pattern : Messages::TrafficPortServerDisconnected);
     if (!m_statusChanged)
         return;
-    m_statusChanged(pattern ? Messages::format(pattern, m_serverAddress.c_str(), m_serverPort)
+    m_statusChanged(pattern ? Messages::format(pattern, m_serverAddress.c_str(), m_link.state().portServerPort)
                             : std::string());
 }
 
@@ -112,11 +112,10 @@ void PortServerControl::connect(const std::array<std::uint8_t, 4>& address,
     const int port = parsePort(portText);
     m_link.state().portServerPort = port;
     m_serverAddress = formatAddress(address);
-    m_serverPort = port;
     m_socket = m_sockets.create(*this);
     m_link.setNetworkTransport(m_socket.get());
     portEvent(Messages::TrafficPortServerConnecting);
-    m_socket->connectTo(formatAddress(address), port);
+    m_socket->connectTo(m_serverAddress, port);
     m_link.timers().start(*this, TimerId::PortServerConnect, ConnectTimeoutMs);
     if (m_probe)
         m_probe();
@@ -192,7 +191,7 @@ void PortServerControl::socketClosedByPeer()
     // state is shown and in a box: frames typed from now on stay here.
     if (!closeConnection(Messages::PortServerClosed))
         return;
-    m_prompter.showMessage(Messages::format(Messages::PortServerClosed, m_serverAddress.c_str(), m_serverPort),
+    m_prompter.showMessage(Messages::format(Messages::PortServerClosed, m_serverAddress.c_str(), m_link.state().portServerPort),
                            Messages::NetworkErrorTitle, MessageIcon::Warning);
 }
 

@@ -95,7 +95,6 @@ private:
     std::function<void(std::string_view)> m_statusChanged;
     TrafficObserver* m_traffic = nullptr;
     std::string m_serverAddress;
-    int m_serverPort = 0;
 };
 
 } // namespace tarn

@@ -55,7 +55,6 @@ public:
 
     std::size_t size() const { return m_ring.size(); }
     bool empty() const { return m_ring.empty(); }
-    std::size_t capacity() const { return m_capacity; }
     // 0 is the oldest entry held.
     const TrafficEntry& at(std::size_t index) const { return m_ring[(m_head + index) % m_ring.size()]; }
     // Null when the entry was dropped, cleared, or is still to come.

@@ -33,7 +33,6 @@ public:
     // Told once, with the system's reason, when the file cannot be written any more.
     void setFailed(std::function<void(const std::string& reason)> failed) { m_failed = std::move(failed); }
 
-    bool writing() const { return m_file != nullptr; }
     const std::string& path() const { return m_path; }
 
     void entriesSettled(const TrafficRecord& record, std::uint64_t upTo) override;

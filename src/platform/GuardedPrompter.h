@@ -24,7 +24,6 @@ public:
     explicit GuardedPrompter(Prompter& boxes, Log log = {});
 
     void beginClosing() { m_closing = true; }
-    bool closing() const { return m_closing; }
 
     void showMessage(std::string_view text, std::string_view title, MessageIcon icon) override;
     bool askYesNo(std::string_view text, std::string_view title, MessageIcon icon,

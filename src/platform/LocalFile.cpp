@@ -1,7 +1,6 @@
 #include "platform/LocalFile.h"
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 

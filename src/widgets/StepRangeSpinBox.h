@@ -14,8 +14,6 @@ public:
     explicit StepRangeSpinBox(QWidget* parent = nullptr);
 
     void setStepRange(int minimum, int maximum);
-    int stepMinimum() const { return m_stepMinimum; }
-    int stepMaximum() const { return m_stepMaximum; }
 
     void stepBy(int steps) override;
 
