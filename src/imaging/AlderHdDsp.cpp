@@ -101,7 +101,7 @@ std::optional<int> listDigit(std::uint8_t value, int count)
 AlderHdDsp::AlderHdDsp(CameraLink& link, Prompter& prompter)
     : m_link(link)
     , m_prompter(prompter)
-    , m_pump(link, PumpConfig)
+    , m_pump(link, PicturePumpConfig)
 {
 }
 
@@ -122,7 +122,6 @@ bool AlderHdDsp::isDogwood() const
 
 void AlderHdDsp::initialise()
 {
-    m_initialising = true;
     m_pump.setInitialising(true);
     m_enabling.trimButtons = m_controls.whiteBalance != 0;
     m_enabling.whiteBalanceRadios = true;
@@ -151,7 +150,6 @@ void AlderHdDsp::initialise()
 
     // Push to Focus waits until register F8E0 reads 05.
     m_enabling.pushToFocus = false;
-    m_initialising = false;
     m_pump.setInitialising(false);
     start(Timer::Status, 500);
     start(Timer::MinFocusRead, 1000);

@@ -89,8 +89,6 @@ public:
     // The edit to put the focus into after a refused input.
     enum class Edit { None, MaxAgc, ApertureHorizontal, ApertureVertical, ZoomPosition, Tx };
 
-    static constexpr DialogPump::Config PumpConfig{10, 50, 11, 500, true};
-
     AlderHdDsp(CameraLink& link, Prompter& prompter);
     ~AlderHdDsp();
     AlderHdDsp(const AlderHdDsp&) = delete;
@@ -102,7 +100,7 @@ public:
     // Opening: enabling by camera model, then the status request after
     // 0.5 s and the minimum-focus register read after 1 s.
     void initialise();
-    bool initialising() const { return m_initialising; }
+    bool initialising() const { return m_pump.initialising(); }
 
     // Camera
     void requestStatus();              // "Status ?"
@@ -165,7 +163,7 @@ private:
     void sendIndexed(std::string_view prefix, int index);
     void start(int timer, int periodMs);
     void changed();
-    bool guarded() const { return m_initialising; }
+    bool guarded() const { return m_pump.initialising(); }
     bool readControls();
     void refuse(std::string_view message, Edit edit);
     int cameraModel() const;
@@ -182,7 +180,6 @@ private:
     DspControls m_controls;
     DspEnabling m_enabling;
     Edit m_invalidEdit = Edit::None;
-    bool m_initialising = false;
 
     std::uint8_t m_focusRegister = 0;
     // The push-to-focus sequence.

@@ -9,7 +9,6 @@
 #include "platform/Prompter.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 
 namespace tarn {
@@ -57,20 +56,13 @@ constexpr std::array<AgcPreset, 3> AgcPresets = {{
 constexpr int SmallSensorWidth = 320;
 constexpr int SmallSensorHeight = 256;
 
-template <typename... Args>
-std::string commandText(const char* pattern, Args... values)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, pattern, values...);
-    return text;
-}
 
 } // namespace
 
 ThermalControl::ThermalControl(CameraLink& link, Prompter& prompter)
     : m_link(link)
     , m_prompter(prompter)
-    , m_pump(link, PumpConfig)
+    , m_pump(link, PicturePumpConfig)
 {
     m_pump.setInitialising(true);
 }
@@ -85,7 +77,6 @@ ThermalControl::~ThermalControl()
 
 void ThermalControl::start()
 {
-    m_initialising = false;
     m_pump.setInitialising(false);
     m_link.timers().start(*this, StartTimerId, StartDelayMs);
 }
@@ -139,40 +130,40 @@ void ThermalControl::refresh()
 
 void ThermalControl::ffcModeChosen(int mode)
 {
-    if (m_initialising || mode < 0 || mode > 2)
+    if (m_pump.initialising() || mode < 0 || mode > 2)
         return;
     m_settings.ffcMode = mode;
-    m_pump.append(commandText("tW%d", mode));
+    m_pump.append(Messages::format("tW%d", mode));
 }
 
 void ThermalControl::setFfc(const ThermalControls& controls)
 {
-    if (m_initialising || !readControls(controls))
+    if (m_pump.initialising() || !readControls(controls))
         return;
     refresh();
-    m_pump.append(commandText("tk%05d%03d", m_settings.ffcInterval, m_settings.ffcTemperatureChange));
+    m_pump.append(Messages::format("tk%05d%03d", m_settings.ffcInterval, m_settings.ffcTemperatureChange));
 }
 
 void ThermalControl::doFfc()
 {
-    if (!m_initialising)
+    if (!m_pump.initialising())
         m_pump.append("tr");
 }
 
 void ThermalControl::operatingModeChosen(int mode)
 {
-    if (m_initialising || mode < 0 || mode > 1)
+    if (m_pump.initialising() || mode < 0 || mode > 1)
         return;
     m_settings.operatingMode = mode;
-    m_pump.append(commandText("tF%d", mode));
+    m_pump.append(Messages::format("tF%d", mode));
 }
 
 void ThermalControl::videoChosen(int video)
 {
-    if (m_initialising || video < 0 || video > 1)
+    if (m_pump.initialising() || video < 0 || video > 1)
         return;
     m_settings.video = video;
-    m_pump.append(commandText("tB%d", video));
+    m_pump.append(Messages::format("tB%d", video));
 }
 
 void ThermalControl::saveUserSettings()
@@ -210,7 +201,7 @@ void ThermalControl::sendIndexCharacter(const char* prefix, int index, int highe
 
 void ThermalControl::lutChosen(const ThermalControls& controls)
 {
-    if (m_initialising || !readControls(controls))
+    if (m_pump.initialising() || !readControls(controls))
         return;
     refresh();
     sendIndexCharacter("tC", m_settings.lut, 11);
@@ -218,7 +209,7 @@ void ThermalControl::lutChosen(const ThermalControls& controls)
 
 void ThermalControl::orientationChosen(const ThermalControls& controls)
 {
-    if (m_initialising || !readControls(controls))
+    if (m_pump.initialising() || !readControls(controls))
         return;
     refresh();
     sendIndexCharacter("ti", m_settings.orientation, 3);
@@ -226,7 +217,7 @@ void ThermalControl::orientationChosen(const ThermalControls& controls)
 
 void ThermalControl::digitalZoomChosen(const ThermalControls& controls)
 {
-    if (m_initialising || !readControls(controls))
+    if (m_pump.initialising() || !readControls(controls))
         return;
     refresh();
     sendIndexCharacter("tX", m_settings.digitalZoom, 3);
@@ -234,7 +225,7 @@ void ThermalControl::digitalZoomChosen(const ThermalControls& controls)
 
 void ThermalControl::setDde(const ThermalControls& controls)
 {
-    if (m_initialising || !readControls(controls))
+    if (m_pump.initialising() || !readControls(controls))
         return;
     refresh();
     m_pump.append(std::string("td") + static_cast<char>(m_settings.dde + DdeOffset));
@@ -249,27 +240,27 @@ void ThermalControl::toggleSuppOffset()
 
 void ThermalControl::focusPressed(Focus direction)
 {
-    if (!m_initialising)
+    if (!m_pump.initialising())
         m_pump.append(direction == Focus::Near ? "tfN" : "tfF");
 }
 
 void ThermalControl::focusReleased()
 {
-    if (!m_initialising)
+    if (!m_pump.initialising())
         m_pump.append("tfS");
 }
 
 void ThermalControl::setAgcParameters(const ThermalControls& controls)
 {
-    if (m_initialising || !readControls(controls))
+    if (m_pump.initialising() || !readControls(controls))
         return;
     refresh();
-    m_pump.append(commandText("tA%04d%03d%03d", m_settings.plateau, m_settings.ittMean, m_settings.maxGain));
+    m_pump.append(Messages::format("tA%04d%03d%03d", m_settings.plateau, m_settings.ittMean, m_settings.maxGain));
 }
 
 void ThermalControl::agcPresetChosen(const ThermalControls& controls)
 {
-    if (m_initialising || !readControls(controls))
+    if (m_pump.initialising() || !readControls(controls))
         return;
     const int index = m_settings.agcPreset;
     if (index < 0 || index >= static_cast<int>(AgcPresets.size()))
@@ -280,7 +271,7 @@ void ThermalControl::agcPresetChosen(const ThermalControls& controls)
     m_settings.ittMean = preset.ittMean;
     m_settings.maxGain = preset.maxGain;
     refresh();
-    m_pump.append(commandText("tA%04d%03d%03d", m_settings.plateau, m_settings.ittMean, m_settings.maxGain));
+    m_pump.append(Messages::format("tA%04d%03d%03d", m_settings.plateau, m_settings.ittMean, m_settings.maxGain));
 }
 
 bool ThermalControl::roiFitsTheSensor() const
@@ -293,7 +284,7 @@ bool ThermalControl::roiFitsTheSensor() const
 
 void ThermalControl::setRoi(const ThermalControls& controls)
 {
-    if (m_initialising || !readControls(controls))
+    if (m_pump.initialising() || !readControls(controls))
         return;
     const ThermalSettings& s = m_settings;
     if (!roiFitsTheSensor() || s.roiLeft >= s.roiRight || s.roiTop >= s.roiBottom) {
@@ -301,7 +292,7 @@ void ThermalControl::setRoi(const ThermalControls& controls)
         return;
     }
     // The camera's order: left, top, right, bottom.
-    m_pump.append(commandText("tR%03d%03d%03d%03d", s.roiLeft, s.roiTop, s.roiRight, s.roiBottom));
+    m_pump.append(Messages::format("tR%03d%03d%03d%03d", s.roiLeft, s.roiTop, s.roiRight, s.roiBottom));
 }
 
 void ThermalControl::enablePassThrough()
@@ -333,7 +324,7 @@ void ThermalControl::statusRequest()
     }
     m_link.state().replyWanted = true;
     m_link.queue().append(std::span<const std::uint8_t>(JavelinStatusRequest));
-    m_link.timers().start(m_pump, PumpConfig.sendTimerId, JavelinPumpDelayMs);
+    m_link.timers().start(m_pump, PicturePumpConfig.sendTimerId, JavelinPumpDelayMs);
 }
 
 void ThermalControl::replyReceived(std::span<const std::uint8_t> frame)

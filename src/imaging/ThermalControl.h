@@ -62,7 +62,6 @@ public:
     static constexpr int StartDelayMs = 5;
     static constexpr int StatusTimerId = 12;
     static constexpr int StatusDelayMs = 500;
-    static constexpr DialogPump::Config PumpConfig{10, 50, 11, 500, true};
     // With the Javelin protocol the status is asked for with this pass-through
     // frame (bytes 4 and 5 take the address when it is sent).
     static constexpr std::array<std::uint8_t, 8> JavelinStatusRequest = {0xFF, 0x06, 0x07, 0x03,
@@ -80,7 +79,6 @@ public:
     // The dialog's initialisation is over: "tW0" goes out 5 ms from now and
     // the status request half a second after it.
     void start();
-    bool initialising() const { return m_initialising; }
 
     // Called whenever the controls are to show settings() again.
     void setRefreshed(std::function<void()> refreshed) { m_refreshed = std::move(refreshed); }
@@ -142,7 +140,6 @@ private:
     Prompter& m_prompter;
     DialogPump m_pump;
     ThermalSettings m_settings;
-    bool m_initialising = true;
     ThermalEdit m_refusedEdit = ThermalEdit::None;
     std::function<void()> m_refreshed;
 };

@@ -51,6 +51,10 @@ private:
     bool m_initialising = false;
 };
 
+// The picture dialogs pace their commands 50 ms apart and wait half a second
+// for an answer.
+inline constexpr DialogPump::Config PicturePumpConfig{10, 50, 11, 500, true};
+
 // The Setup dialog's way of sending: the newest command supersedes any that
 // has not gone out yet, and goes out 5 ms later without waiting for the link.
 class DeferredSend final : public TimerClient {

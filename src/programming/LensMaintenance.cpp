@@ -33,7 +33,7 @@ char digit(int value)
 LensMaintenance::LensMaintenance(CameraLink& link, Prompter& prompter)
     : m_link(link)
     , m_prompter(prompter)
-    , m_pump(link, PumpConfig)
+    , m_pump(link, DialogPump::Config{})
 {
 }
 
@@ -46,12 +46,8 @@ LensMaintenance::~LensMaintenance()
 
 void LensMaintenance::open()
 {
-    m_initialising = true;
-    m_pump.setInitialising(true);
     m_readingBack = true;
     m_values.phase = 0;
-    m_initialising = false;
-    m_pump.setInitialising(false);
     // Whatever the Setup dialog still had queued is dropped: the lens status
     // query goes out first.
     m_link.queue().reset();
@@ -69,8 +65,7 @@ void LensMaintenance::timerFired(int id)
 
 void LensMaintenance::send(std::string_view command)
 {
-    if (!m_initialising)
-        m_pump.append(command);
+    m_pump.append(command);
 }
 
 void LensMaintenance::setAutoIrisLevel()
@@ -108,7 +103,7 @@ void LensMaintenance::phaseEdited(int phase)
     m_values.phase = phase;
     // Until the camera has told its settings, what the edit shows is not yet
     // the camera's, so it is not sent.
-    if (m_initialising || m_readingBack || m_values.crystal)
+    if (m_readingBack || m_values.crystal)
         return;
     send(withCharacter("Lp", digit(1 + phase)));
 }

@@ -43,7 +43,6 @@ public:
     static constexpr int StatusQueryTimerId = 12;
     static constexpr int StatusQueryDelayMs = 5;
     static constexpr int PhaseMax = 5;
-    static constexpr DialogPump::Config PumpConfig{10, 5, 11, 2000, true};
 
     LensMaintenance(CameraLink& link, Prompter& prompter);
     ~LensMaintenance();
@@ -80,14 +79,12 @@ public:
 
 private:
     void send(std::string_view command);
-    void sendIndexed(char first, char second, int index);
     void applyStatus(const LensReply& reply);
 
     CameraLink& m_link;
     Prompter& m_prompter;
     DialogPump m_pump;
     LensValues m_values;
-    bool m_initialising = false;
     bool m_readingBack = false;
     bool m_registered = false;
     std::function<void()> m_changed;

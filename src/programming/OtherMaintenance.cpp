@@ -40,7 +40,7 @@ OtherMaintenance::OtherMaintenance(CameraLink& link, Prompter& prompter,
     , m_cameraType(cameraType)
     , m_askPassword(std::move(askPassword))
     , m_now(std::move(now))
-    , m_pump(link, PumpConfig)
+    , m_pump(link, DialogPump::Config{})
     , m_logs{LogState{TextLog(m_now)}, LogState{TextLog(m_now)}}
 {
 }
@@ -54,10 +54,8 @@ OtherMaintenance::~OtherMaintenance()
 
 void OtherMaintenance::open()
 {
-    m_pump.setInitialising(true);
     m_link.router().setReceiver(ReceiverSlot::OtherMaintenance, this);
     m_registered = true;
-    m_pump.setInitialising(false);
     Timers& timers = m_link.timers();
     timers.start(*this, HeaterQueryTimerId, HeaterQueryDelayMs);
     timers.start(*this, FreezeQueryTimerId, FreezeQueryDelayMs);

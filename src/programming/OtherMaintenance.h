@@ -56,7 +56,6 @@ public:
     static constexpr int PressureLeadMs = 119000;
     static constexpr int HeaterLevelMin = 4;
     static constexpr int HeaterLevelMax = 85;
-    static constexpr DialogPump::Config PumpConfig{10, 5, 11, 2000, true};
 
     // The Setup dialog's pauses around this dialog, so the camera has
     // finished with what went before and after.

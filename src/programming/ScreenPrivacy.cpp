@@ -6,7 +6,6 @@
 #include "programming/ScreenPrivacyReply.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace tarn {
 
@@ -25,9 +24,7 @@ bool fourDigits(std::string_view text)
 
 std::string fourDigitText(int value)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d", value);
-    return text;
+    return Messages::format("%04d", value);
 }
 
 } // namespace
@@ -35,7 +32,7 @@ std::string fourDigitText(int value)
 ScreenPrivacy::ScreenPrivacy(CameraLink& link, Prompter& prompter)
     : m_link(link)
     , m_prompter(prompter)
-    , m_pump(link, PumpConfig)
+    , m_pump(link, DialogPump::Config{})
 {
     m_pump.setInitialising(true);
     m_link.router().setReceiver(ReceiverSlot::ScreenPrivacy, this);
@@ -62,7 +59,6 @@ void ScreenPrivacy::open()
 {
     m_values.horizontalSize = m_values.verticalSize = 0;
     m_values.redColour = m_values.blueColour = m_values.shade = 0;
-    m_initialising = false;
     m_pump.setInitialising(false);
     queue("c*NA");
     m_link.timers().start(*this, ZoneQueryTimerId, ZoneQueryDelayMs);
@@ -89,7 +85,7 @@ void ScreenPrivacy::queueWithZone(std::string_view prefix, std::string_view rest
 
 void ScreenPrivacy::chooseZone(int index)
 {
-    if (m_initialising || !inRange(index, ZoneCount - 1))
+    if (m_pump.initialising() || !inRange(index, ZoneCount - 1))
         return;
     m_values.zone = index;
     queueWithZone("c*N", {});
@@ -101,7 +97,7 @@ void ScreenPrivacy::chooseZone(int index)
 void ScreenPrivacy::setMode(int mode)
 {
     // The commands name the zone: nothing goes before one is chosen.
-    if (m_initialising || !zoneChosen() || !inRange(mode, 2))
+    if (m_pump.initialising() || !zoneChosen() || !inRange(mode, 2))
         return;
     m_values.mode = mode;
     queueWithZone("c*M", std::string(1, static_cast<char>('0' + mode)));
@@ -110,17 +106,15 @@ void ScreenPrivacy::setMode(int mode)
 
 void ScreenPrivacy::setSize(Size size, int value)
 {
-    if (m_initialising || !zoneChosen() || !inRange(value, HighestSize))
+    if (m_pump.initialising() || !zoneChosen() || !inRange(value, HighestSize))
         return;
     (size == Size::Horizontal ? m_values.horizontalSize : m_values.verticalSize) = value;
-    char digits[8];
-    std::snprintf(digits, sizeof digits, "%03d", value);
-    queueWithZone(size == Size::Horizontal ? "c*h" : "c*v", digits);
+    queueWithZone(size == Size::Horizontal ? "c*h" : "c*v", Messages::format("%03d", value));
 }
 
 void ScreenPrivacy::setColour(Colour colour, int value)
 {
-    if (m_initialising || !inRange(value, HighestColour))
+    if (m_pump.initialising() || !inRange(value, HighestColour))
         return;
     std::string command;
     switch (colour) {

@@ -49,7 +49,6 @@ public:
     static constexpr int PositionQueryTimerId = 2;
     static constexpr int ZoneQueryDelayMs = 1000;
     static constexpr int PositionQueryDelayMs = 5;
-    static constexpr DialogPump::Config PumpConfig{10, 5, 11, 2000, true};
 
     enum class Size { Horizontal, Vertical };
     enum class Colour { Red, Blue, Shade };
@@ -68,7 +67,6 @@ public:
     // The controls are ready: "c*NA", and a second later the camera is asked
     // for its zone's settings.
     void open();
-    bool initialising() const { return m_initialising; }
 
     void chooseZone(int index);
     void setMode(int mode);
@@ -113,7 +111,6 @@ private:
     std::function<void()> m_changed;
     ScreenPrivacyValues m_values;
     Edit m_invalidEdit = Edit::None;
-    bool m_initialising = true;
     // The dialog's own zoom form: no control of it changes these.
     int m_zoomPanTiltType = 1;
     bool m_fastZoom = false;

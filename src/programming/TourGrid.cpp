@@ -6,8 +6,6 @@ namespace tarn {
 
 namespace {
 
-constexpr int StepByteOffset = 16;
-
 bool inRange(int column, int value)
 {
     if (column == TourGrid::PresetColumn)

@@ -26,6 +26,8 @@ public:
     static constexpr int HighestPreset = 64;
     static constexpr int HighestDwell = 60;
     static constexpr int ShortestDwell = 5;
+    // A step's preset or dwell goes to the camera as its value plus 16.
+    static constexpr int StepByteOffset = 16;
 
     TourGrid();
 

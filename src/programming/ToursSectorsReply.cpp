@@ -2,16 +2,16 @@
 
 #include "link/FrameBuilder.h"
 #include "link/ReplyRouter.h"
+#include "programming/TourGrid.h"
 
 namespace tarn {
 
 namespace {
 
-constexpr int SectorCount = 16;
-constexpr int ZoneOrTourCount = 8;
-constexpr int HighestPreset = 64;
-constexpr int HighestDwell = 60;
-constexpr std::uint8_t StepOffset = 16;
+constexpr int SectorCount = LocalTables::SectorCount;
+constexpr int ZoneOrTourCount = LocalTables::ZoneCount;
+static_assert(LocalTables::TourCount == ZoneOrTourCount);
+constexpr std::uint8_t StepOffset = TourGrid::StepByteOffset;
 constexpr std::uint8_t OtherEmptyStep = 0x0F;
 
 // Where the data ends: before the checksum, and before the ETX of an STX frame.
@@ -88,7 +88,7 @@ ToursSectorsReply ToursSectorsReply::parse(std::span<const std::uint8_t> frame, 
     case Kind::TourDwells:
         reply.stepCount = std::min(data.size(), StepCount);
         for (std::size_t i = 0; i < reply.stepCount; ++i)
-            reply.steps[i] = stepValue(data[i], kind == Kind::TourPresets ? HighestPreset : HighestDwell);
+            reply.steps[i] = stepValue(data[i], kind == Kind::TourPresets ? TourGrid::HighestPreset : TourGrid::HighestDwell);
         break;
     case Kind::Unknown: break;
     }
