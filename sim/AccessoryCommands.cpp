@@ -9,20 +9,7 @@ namespace tarn::sim {
 
 namespace {
 
-// `width` decimal digits at `position`, only when every one is there.
-std::optional<int> decimalAt(std::string_view text, std::size_t position, std::size_t width)
-{
-    if (text.size() < position + width)
-        return std::nullopt;
-    int value = 0;
-    for (std::size_t i = 0; i < width; ++i) {
-        const auto digit = TextFields::digit(text[position + i]);
-        if (!digit)
-            return std::nullopt;
-        value = value * 10 + *digit;
-    }
-    return value;
-}
+using TextFields::decimalAt;
 
 bool letterAt(std::string_view text, std::size_t position, char letter)
 {

@@ -8,16 +8,13 @@ namespace tarn::sim {
 
 namespace {
 
-char at(std::string_view text, std::size_t position)
-{
-    return position < text.size() ? text[position] : '\0';
-}
+using TextFields::charAt;
 
 // "dN" + '0'/'1' zones, 'E'/'D' compass read-out on/off, 't'/'T' permanent
 // or timed, 'I'/'i' grouped with the ID text or apart.
 CommandResult directionCommand(AzimuthState& azimuth, std::string_view text)
 {
-    switch (at(text, 2)) {
+    switch (charAt(text, 2)) {
     case '0': azimuth.directionZones = 8; break;
     case '1': azimuth.directionZones = 16; break;
     case 'E': azimuth.directionDisplay = true; break;
@@ -34,7 +31,7 @@ CommandResult directionCommand(AzimuthState& azimuth, std::string_view text)
 // "dp" + 'E'/'D' azimuth/elevation/zoom read-out on/off, 't'/'T' permanent or timed.
 CommandResult positionDisplayCommand(AzimuthState& azimuth, std::string_view text)
 {
-    switch (at(text, 2)) {
+    switch (charAt(text, 2)) {
     case 'E': azimuth.azElDisplay = true; break;
     case 'D': azimuth.azElDisplay = false; break;
     case 't': azimuth.azElPermanent = true; break;
@@ -47,20 +44,14 @@ CommandResult positionDisplayCommand(AzimuthState& azimuth, std::string_view tex
 // "U" + 'E'/'D' automatic responses on/off, 'T' + 3 digits their delay.
 CommandResult autoResponseCommand(AzimuthState& azimuth, std::string_view text)
 {
-    switch (at(text, 1)) {
+    switch (charAt(text, 1)) {
     case 'E': azimuth.autoResponse = true; break;
     case 'D': azimuth.autoResponse = false; break;
     case 'T': {
         // Three digits, 100..999; anything else leaves the delay as it was.
-        bool digits = text.size() == 5;
-        int delay = 0;
-        for (std::size_t i = 2; i < 5 && digits; ++i) {
-            const auto digit = TextFields::digit(at(text, i));
-            digits = digit.has_value();
-            delay = delay * 10 + digit.value_or(0);
-        }
-        if (digits && delay >= AzimuthState::LowestDelay && delay <= AzimuthState::HighestDelay)
-            azimuth.autoResponseDelay = delay;
+        const auto delay = text.size() == 5 ? TextFields::decimalAt(text, 2, 3) : std::nullopt;
+        if (delay && *delay >= AzimuthState::LowestDelay && *delay <= AzimuthState::HighestDelay)
+            azimuth.autoResponseDelay = *delay;
         break;
     }
     default: break;

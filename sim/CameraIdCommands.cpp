@@ -1,6 +1,7 @@
 #include "sim/CameraState.h"
 #include "sim/CommandGroups.h"
 #include "sim/CommandTable.h"
+#include "sim/TextFields.h"
 
 namespace tarn::sim {
 
@@ -9,21 +10,18 @@ namespace {
 constexpr char PresetOffset = 16;
 
 // The line digit at `position`, 1..5, as an index.
-int lineIndexAt(std::string_view text, std::size_t position)
+std::optional<std::size_t> lineIndexAt(std::string_view text, std::size_t position)
 {
-    if (text.size() <= position || text[position] < '1' || text[position] > '5')
-        return -1;
-    return text[position] - '1';
+    return TextFields::numberIndexAt(text, position, CameraIdState::LineCount);
 }
 
 // "dL" + line digit + text: cut or padded to 24.
 CommandResult storeLine(CameraIdState& id, std::string_view text)
 {
-    const int index = lineIndexAt(text, 2);
-    if (index >= 0) {
+    if (const auto index = lineIndexAt(text, 2)) {
         std::string line(text.substr(3, CameraIdState::LineLength));
         line.resize(CameraIdState::LineLength, ' ');
-        id.lines[static_cast<std::size_t>(index)] = line;
+        id.lines[*index] = line;
     }
     return CommandResult::ack();
 }
@@ -83,10 +81,10 @@ std::string alarmPresets(const CameraIdState& id)
 // "cdSl" + digit: "SL" + digit + the 24 characters.
 CommandResult lineRequest(const CameraIdState& id, std::string_view text)
 {
-    const int index = lineIndexAt(text, 4);
-    if (index < 0)
+    const auto index = lineIndexAt(text, 4);
+    if (!index)
         return CommandResult::ack();
-    return CommandResult::reply("SL" + std::string(1, text[4]) + id.lines[static_cast<std::size_t>(index)]);
+    return CommandResult::reply("SL" + std::string(1, text[4]) + id.lines[*index]);
 }
 
 } // namespace

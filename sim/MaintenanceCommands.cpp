@@ -17,10 +17,7 @@ constexpr std::size_t LastReadingDateWidth = 18; // "06/01/24  02:05 PM"
 constexpr std::size_t ShortFormGap = 7;
 constexpr int HighestPhaseByte = 6; // 0 crystal lock, 1..6 line-lock phase 0..5
 
-char digitChar(int value)
-{
-    return static_cast<char>('0' + value);
-}
+using TextFields::digitChar;
 
 // The character after the command's letters, if there is one.
 std::optional<char> argument(std::string_view text, std::size_t position)

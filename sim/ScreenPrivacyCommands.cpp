@@ -9,18 +9,12 @@ namespace tarn::sim {
 
 namespace {
 
-char at(std::string_view text, std::size_t position)
-{
-    return position < text.size() ? text[position] : '\0';
-}
+using TextFields::charAt;
 
 // The zone's digit '1'..'8' at `position`, as 0..7.
-std::optional<int> zoneAt(std::string_view text, std::size_t position)
+std::optional<std::size_t> zoneAt(std::string_view text, std::size_t position)
 {
-    const auto digit = TextFields::digit(at(text, position));
-    if (!digit || *digit < 1 || *digit > ScreenPrivacyState::ZoneCount)
-        return std::nullopt;
-    return *digit - 1;
+    return TextFields::numberIndexAt(text, position, ScreenPrivacyState::ZoneCount);
 }
 
 // "c*h" / "c*v" + zone + three digits 000..127; anything else changes nothing.
@@ -29,22 +23,18 @@ CommandResult setSize(ScreenPrivacyState& privacy, std::string_view text, int Sc
     const auto zone = zoneAt(text, 3);
     if (!zone || text.size() != 7)
         return CommandResult::ack();
-    int value = 0;
-    for (std::size_t i = 4; i < 7; ++i) {
-        const auto digit = TextFields::digit(text[i]);
-        if (!digit)
-            return CommandResult::ack();
-        value = value * 10 + *digit;
-    }
-    if (value <= ScreenPrivacyState::HighestSize)
-        privacy.zones[static_cast<std::size_t>(*zone)].*size = value;
+    const auto value = TextFields::decimalAt(text, 4, 3);
+    if (!value)
+        return CommandResult::ack();
+    if (*value <= ScreenPrivacyState::HighestSize)
+        privacy.zones[*zone].*size = *value;
     return CommandResult::ack();
 }
 
 // "c*R" / "c*B" / "c*S" + '0' + value ('0'..'?'), for the selected zone.
 CommandResult setColour(ScreenPrivacyState& privacy, std::string_view text, int ScreenPrivacyZone::*colour)
 {
-    const int value = at(text, 3) - '0';
+    const int value = charAt(text, 3) - '0';
     if (text.size() == 4 && value >= 0 && value <= ScreenPrivacyState::HighestColour)
         privacy.zones[static_cast<std::size_t>(privacy.selected)].*colour = value;
     return CommandResult::ack();
@@ -69,14 +59,14 @@ void addScreenPrivacyCommands(CommandTable& table, CameraState& state)
     // "c*N" + zone selects it; "c*NA" (the console's greeting) changes nothing.
     table.add("c*N", [&privacy](std::string_view text) {
         if (const auto zone = zoneAt(text, 3); zone && text.size() == 4)
-            privacy.selected = *zone;
+            privacy.selected = static_cast<int>(*zone);
         return CommandResult::ack();
     });
     table.add("c*M", [&privacy](std::string_view text) {
         const auto zone = zoneAt(text, 3);
-        const int mode = at(text, 4) - '0';
+        const int mode = charAt(text, 4) - '0';
         if (zone && text.size() == 5 && mode >= 0 && mode <= 2)
-            privacy.zones[static_cast<std::size_t>(*zone)].mode = mode;
+            privacy.zones[*zone].mode = mode;
         return CommandResult::ack();
     });
     table.add("c*h", [&privacy](std::string_view text) {

@@ -1,6 +1,7 @@
 #include "sim/CameraState.h"
 #include "sim/CommandGroups.h"
 #include "sim/CommandTable.h"
+#include "sim/TextFields.h"
 
 #include <optional>
 
@@ -10,15 +11,7 @@ namespace {
 
 // A sector, zone or tour travels as '0' + its number: sectors '1'..'@'
 // (16), zones and tours '1'..'8'. '0' in a delete command means all.
-std::optional<std::size_t> indexAt(std::string_view text, std::size_t position, int count)
-{
-    if (text.size() <= position)
-        return std::nullopt;
-    const int number = text[position] - '0';
-    if (number < 1 || number > count)
-        return std::nullopt;
-    return static_cast<std::size_t>(number - 1);
-}
+using TextFields::numberIndexAt;
 
 bool allAt(std::string_view text, std::size_t position)
 {
@@ -75,15 +68,15 @@ void addSectorTourCommands(CommandTable& table, CameraState& state)
 {
     SectorTourState& tables = state.sectorTours;
     const auto sector = [&tables](std::string_view text, std::size_t position) -> Sector* {
-        const auto index = indexAt(text, position, SectorTourState::SectorCount);
+        const auto index = numberIndexAt(text, position, SectorTourState::SectorCount);
         return index ? &tables.sectors[*index] : nullptr;
     };
     const auto zone = [&tables](std::string_view text, std::size_t position) -> PanRange* {
-        const auto index = indexAt(text, position, SectorTourState::ZoneCount);
+        const auto index = numberIndexAt(text, position, SectorTourState::ZoneCount);
         return index ? &tables.zones[*index] : nullptr;
     };
     const auto tour = [&tables](std::string_view text, std::size_t position) -> Tour* {
-        const auto index = indexAt(text, position, SectorTourState::TourCount);
+        const auto index = numberIndexAt(text, position, SectorTourState::TourCount);
         return index ? &tables.tours[*index] : nullptr;
     };
 
@@ -170,7 +163,7 @@ void addSectorTourCommands(CommandTable& table, CameraState& state)
     });
     // "*TS" + tour + '1' start / '0' stop (whichever tour runs).
     table.add("*TS", [&state, &tables](std::string_view text) {
-        const auto index = indexAt(text, 3, SectorTourState::TourCount);
+        const auto index = numberIndexAt(text, 3, SectorTourState::TourCount);
         if (!index || text.size() < 5)
             return CommandResult::ack();
         if (text[4] == '1')

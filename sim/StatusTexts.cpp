@@ -13,15 +13,8 @@ namespace {
 
 constexpr int GainOffset = 16; // gain and aperture bytes are 16 + the number, clear of the control bytes
 
-char digitChar(int value)
-{
-    return static_cast<char>('0' + value);
-}
-
-std::string field(char letter, int value)
-{
-    return {letter, digitChar(value)};
-}
+using TextFields::digitChar;
+using TextFields::field;
 
 } // namespace
 

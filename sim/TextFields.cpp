@@ -42,4 +42,43 @@ std::optional<int> digit(char c)
     return c - '0';
 }
 
+char digitChar(int value)
+{
+    return static_cast<char>('0' + value);
+}
+
+std::string field(char letter, int value)
+{
+    return {letter, digitChar(value)};
+}
+
+std::optional<int> decimalAt(std::string_view text, std::size_t position, std::size_t width)
+{
+    if (text.size() < position + width)
+        return std::nullopt;
+    int value = 0;
+    for (std::size_t i = 0; i < width; ++i) {
+        const auto d = digit(text[position + i]);
+        if (!d)
+            return std::nullopt;
+        value = value * 10 + *d;
+    }
+    return value;
+}
+
+char charAt(std::string_view text, std::size_t position)
+{
+    return position < text.size() ? text[position] : '\0';
+}
+
+std::optional<std::size_t> numberIndexAt(std::string_view text, std::size_t position, int count)
+{
+    if (text.size() <= position)
+        return std::nullopt;
+    const int number = text[position] - '0';
+    if (number < 1 || number > count)
+        return std::nullopt;
+    return static_cast<std::size_t>(number - 1);
+}
+
 } // namespace tarn::sim::TextFields

@@ -25,16 +25,10 @@ std::optional<std::vector<int>> decimals(std::string_view text, std::initializer
     std::size_t at = 0;
     for (const int width : widths) {
         const auto w = static_cast<std::size_t>(width);
-        if (at + w > text.size())
+        const auto value = TextFields::decimalAt(text, at, w);
+        if (!value)
             return std::nullopt;
-        int value = 0;
-        for (const char c : text.substr(at, w)) {
-            const auto digit = TextFields::digit(c);
-            if (!digit)
-                return std::nullopt;
-            value = value * 10 + *digit;
-        }
-        values.push_back(value);
+        values.push_back(*value);
         at += w;
     }
     if (at != text.size())
@@ -142,10 +136,7 @@ CommandResult focus(ThermalImager& imager, std::string_view text)
     return CommandResult::ack();
 }
 
-std::string field(char letter, int value)
-{
-    return {letter, static_cast<char>('0' + value)};
-}
+using TextFields::field;
 
 // "tDS": the three number fields first (k, R, A), then one character each.
 std::string status(const ThermalImager& imager)

@@ -3,12 +3,12 @@
 // dome.
 
 #include "SimTestSupport.h"
+#include "support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <stdlib.h>
 
 namespace tarn::sim::test {
 namespace {
@@ -107,10 +107,10 @@ TEST(SectorTour, StartedTourStepsThroughItsPresetsWithTheirDwellTimes)
 
 TEST(SectorTour, MemoryKeepsWhatWasProgrammedForTheNextStart)
 {
-    std::string folder = (std::filesystem::temp_directory_path() / "tarn-camsim-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
+    const tarn::test::TemporaryFolder folder;
+    ASSERT_FALSE(folder.path().empty());
     Simulator::Settings settings;
-    settings.memoryPath = folder + "/memory";
+    settings.memoryPath = folder.file("memory");
     {
         SimDriver camera(settings);
         camera.ask("cp01230456");
@@ -128,7 +128,6 @@ TEST(SectorTour, MemoryKeepsWhatWasProgrammedForTheNextStart)
     EXPECT_EQ(camera.askText("cdS\x13"), "dS\x13Gate" + std::string(20, ' '));
     camera.ask("H\x13");
     EXPECT_EQ(camera.askText("cPS"), "cP01230456");
-    std::filesystem::remove_all(folder);
 }
 
 } // namespace
