@@ -128,14 +128,15 @@ private slots:
         RunningConsole console;
         const QString trace = console.configHome.filePath(QStringLiteral("trace.txt"));
         QVERIFY(startConsole(console, {QStringLiteral("--trace"), trace}));
-        QTRY_VERIFY_WITH_TIMEOUT(settingsComplete(console.settingsPath()), 10000);
+        const auto traced = [&trace](const char* what) {
+            QFile file(trace);
+            return file.open(QIODevice::ReadOnly) && file.readAll().contains(what);
+        };
+        // The line goes only once the console has it open.
+        QTRY_VERIFY_WITH_TIMEOUT(traced(") open"), 10000);
         console.pty.closeMaster();
         // The loss goes into the trace just before its box opens.
-        const auto lossTraced = [&trace] {
-            QFile file(trace);
-            return file.open(QIODevice::ReadOnly) && file.readAll().contains("lost");
-        };
-        QTRY_VERIFY_WITH_TIMEOUT(lossTraced(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(traced("lost"), 10000);
         QTest::qWait(300);
 
         ::kill(static_cast<pid_t>(console.process.processId()), signal);
