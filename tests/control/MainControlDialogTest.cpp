@@ -268,7 +268,7 @@ private slots:
             });
             closer.start(10);
             QTest::mouseClick(child<QPushButton>("tourSetupButton"), Qt::LeftButton);
-            QTest::qWait(100); // a second dialog would open now
+            QCoreApplication::processEvents(); // a second dialog would open now
             closer.stop();
             QCOMPARE(opened, QStringList{QString::fromLatin1(title)});
             if (cameraType == 0)

@@ -8,6 +8,7 @@
 #include "platform/VirtualClock.h"
 #include "support/FakePortServer.h"
 #include "support/PseudoTerminal.h"
+#include "support/TemporaryFolder.h"
 
 #include "app/Messages.h"
 #include "support/HandBuiltFrames.h"
@@ -216,18 +217,6 @@ TEST_F(MainControlStartUp, afterSetupTheCameraKeepsItsAddressWhileTheRangeHoldsI
 // one, pointing at whichever pty stands for the camera's line now.
 class DeviceLink {
 public:
-    DeviceLink()
-    {
-        char pattern[] = "/tmp/tarn-link-XXXXXX";
-        if (::mkdtemp(pattern))
-            m_directory = pattern;
-        m_path = m_directory + "/camera";
-    }
-    ~DeviceLink()
-    {
-        ::unlink(m_path.c_str());
-        ::rmdir(m_directory.c_str());
-    }
     const std::string& path() const { return m_path; }
     void pointAt(const test::PseudoTerminal& pty)
     {
@@ -237,8 +226,9 @@ public:
     void remove() { ::unlink(m_path.c_str()); }
 
 private:
-    std::string m_directory;
-    std::string m_path;
+    // The folder first: the link is made in it.
+    test::TemporaryFolder m_directory;
+    std::string m_path = m_directory.file("camera");
 };
 
 using Bytes = std::vector<std::uint8_t>;

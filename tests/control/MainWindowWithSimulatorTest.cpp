@@ -133,27 +133,21 @@ private slots:
     // reports the next time the dialog opens.
     void pictureDialogShowsWhatTheCameraReports()
     {
-        const auto combo = [](QDialog& dsp, const char* name) {
-            return dsp.findChild<QComboBox*>(QString::fromLatin1(name));
-        };
-        const auto radio = [](QDialog& dsp, const char* name) {
-            return dsp.findChild<QRadioButton*>(QString::fromLatin1(name));
-        };
         withDspDialog([&](QDialog& dsp) {
-            QTRY_COMPARE_WITH_TIMEOUT(combo(dsp, "shutterCombo")->currentIndex(), 0, 3000);
-            QVERIFY(combo(dsp, "zoomMagnificationCombo")->currentIndex() >= 0);
-            QVERIFY(radio(dsp, "wbAutoNormalRadio")->isChecked());
-            QTRY_COMPARE_WITH_TIMEOUT(combo(dsp, "minFocusDistanceCombo")->currentText(), QStringLiteral("3m"), 3000);
-            emit combo(dsp, "shutterCombo")->activated(6);
-            radio(dsp, "wbManualRadio")->click();
-            radio(dsp, "wdrOnRadio")->click();
+            QTRY_COMPARE_WITH_TIMEOUT(test::child<QComboBox>(&dsp, "shutterCombo")->currentIndex(), 0, 3000);
+            QVERIFY(test::child<QComboBox>(&dsp, "zoomMagnificationCombo")->currentIndex() >= 0);
+            QVERIFY(test::child<QRadioButton>(&dsp, "wbAutoNormalRadio")->isChecked());
+            QTRY_COMPARE_WITH_TIMEOUT(test::child<QComboBox>(&dsp, "minFocusDistanceCombo")->currentText(), QStringLiteral("3m"), 3000);
+            emit test::child<QComboBox>(&dsp, "shutterCombo")->activated(6);
+            test::child<QRadioButton>(&dsp, "wbManualRadio")->click();
+            test::child<QRadioButton>(&dsp, "wdrOnRadio")->click();
             // They go out one by one before the dialog closes.
             QTRY_VERIFY_WITH_TIMEOUT(control->link().queue().empty(), 3000);
         });
         withDspDialog([&](QDialog& dsp) {
-            QTRY_COMPARE_WITH_TIMEOUT(combo(dsp, "shutterCombo")->currentText(), QStringLiteral("      1/60"), 3000);
-            QVERIFY(radio(dsp, "wbManualRadio")->isChecked());
-            QVERIFY(radio(dsp, "wdrOnRadio")->isChecked());
+            QTRY_COMPARE_WITH_TIMEOUT(test::child<QComboBox>(&dsp, "shutterCombo")->currentText(), QStringLiteral("      1/60"), 3000);
+            QVERIFY(test::child<QRadioButton>(&dsp, "wbManualRadio")->isChecked());
+            QVERIFY(test::child<QRadioButton>(&dsp, "wdrOnRadio")->isChecked());
         });
         QCOMPARE(prompter.shown().size(), std::size_t{0});
     }

@@ -16,11 +16,6 @@ class ThermalControlDialogTest : public QObject, private test::MainWindowHarness
 
 private:
     std::string transmitted() const { return control->link().monitor().transmitLine(); }
-    void reply(std::string_view text)
-    {
-        for (const std::uint8_t byte : test::handBuiltFrame(1, text))
-            control->link().serialByteReceived(byte, 1);
-    }
 
     // What the operator does in the open dialog; runs inside its modal loop.
     void operate(QDialog* thermal)
@@ -39,7 +34,7 @@ private:
         control->link().serialByteReceived(0x06, 1);
         clock.advance(500);
         QVERIFY(transmitted().find("tDS") != std::string::npos);
-        reply("tk03600010R000000320256A0250110015W0F0B0C;i0X0S1c1d&");
+        test::replyOnSerial(control->link(), "tk03600010R000000320256A0250110015W0F0B0C;i0X0S1c1d&");
         QCOMPARE(lut->currentText(), QStringLiteral("Rain"));
         QCOMPARE(interval->text(), QStringLiteral("3600"));
         QCOMPARE(leftRange->text(), QStringLiteral("(0 to 639)"));

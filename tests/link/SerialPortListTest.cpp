@@ -2,6 +2,7 @@
 
 #include "link/ComPortMap.h"
 #include "platform/MemoryProfileStore.h"
+#include "support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +26,6 @@ class FakeSystem {
 public:
     FakeSystem()
     {
-        char pattern[] = "/tmp/tarn-ports-XXXXXX";
-        root = ::mkdtemp(pattern);
         for (const char* node : {"dev/ttyS0", "dev/ttyS1", "dev/ttyUSB0", "dev/ttyACM9", "dev/pts/7"})
             write(node, "");
         link("../../ttyUSB0", "dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0");
@@ -42,9 +41,10 @@ public:
         fs::create_directories(root / "sys/devices/usb1/1-2/1-2:1.0");
         link("../../../devices/usb1/1-2/1-2:1.0", "sys/class/tty/ttyACM9/device");
     }
-    ~FakeSystem() { fs::remove_all(root); }
 
-    fs::path root;
+    // The folder first: `root` is its path.
+    test::TemporaryFolder folder;
+    const fs::path& root = folder.path();
 
 private:
     void write(const std::string& path, const std::string& text)

@@ -9,9 +9,6 @@
 #include "support/LinkFixture.h"
 #include "support/TemporaryFolder.h"
 
-#include <fstream>
-#include <iterator>
-
 namespace tarn::test {
 namespace {
 
@@ -268,10 +265,6 @@ TEST_F(TrafficSession, aTraceHoldsEveryEntryAsSoonAsItIsFinal)
     ASSERT_EQ(record.at(1).routedTo, ReplyDestination::Setup);
     ASSERT_EQ(record.at(2).text, "S1");
 
-    const auto fileBytes = [](const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), {});
-    };
     EXPECT_EQ(fileBytes(folder.file("session.tcap")), TrafficCapture::whole(record));
 
     // The text log form, begun with entries already held, then one more.

@@ -40,11 +40,6 @@ private:
         control->link().state().framedSend = true; // replies in F8 form
     }
     std::vector<std::string> queued() { return test::takeQueued(control->link().queue()); }
-    void reply(std::string_view text)
-    {
-        for (const std::uint8_t byte : test::handBuiltFrame(0x01, text))
-            control->link().serialByteReceived(byte, 1);
-    }
     template <typename T>
     static T* child(QWidget* dialog, const char* name)
     {
@@ -97,7 +92,7 @@ private slots:
         clock.advance(5);
         QCOMPARE(queued(), std::vector<std::string>{"m?"});
 
-        reply("m2l9v1p4c3");
+        test::replyOnSerial(control->link(), "m2l9v1p4c3");
         QCOMPARE(lensType->currentText(), QStringLiteral("12VDC"));
         QVERIFY(child<QCheckBox>(&dialog, "zoomFocusCheck")->isChecked());
         QVERIFY(!child<QCheckBox>(&dialog, "motorIrisCheck")->isChecked());
@@ -107,8 +102,8 @@ private slots:
         auto* phase = child<QSpinBox>(&dialog, "phaseSpin");
         QCOMPARE(phase->value(), 3);
         QCOMPARE(queued(), std::vector<std::string>{"mXS"}); // redrawing sent nothing else
-        reply("mX1");
-        reply("mR2");
+        test::replyOnSerial(control->link(), "mX1");
+        test::replyOnSerial(control->link(), "mR2");
         QVERIFY(child<QCheckBox>(&dialog, "extenderCheck")->isChecked());
         QCOMPARE(child<QComboBox>(&dialog, "infraredList")->currentText(), QStringLiteral("880nm"));
         QCOMPARE(queued(), std::vector<std::string>{"mRS"});
@@ -163,8 +158,8 @@ private slots:
         QVERIFY(record->isChecked());
         QVERIFY(!file->isEnabled());
         QCOMPARE(queued(), std::vector<std::string>{"mTS"});
-        reply("mT25.0B23.5");
-        reply("mP  14.700       pt0123 4567 89AB CDEF 0000 1111S0012345");
+        test::replyOnSerial(control->link(), "mT25.0B23.5");
+        test::replyOnSerial(control->link(), "mP  14.700       pt0123 4567 89AB CDEF 0000 1111S0012345");
         QCOMPARE(child<QLineEdit>(&dialog, "currentPressureEdit")->text(), QStringLiteral("  14.700PSI"));
         QCOMPARE(child<QLineEdit>(&dialog, "barrelSerialEdit")->text(), QStringLiteral("0012345"));
         QFile log(path);

@@ -5,14 +5,13 @@
 #include "app/Settings.h"
 #include "support/LinkFixture.h"
 #include "support/QueuedCommands.h"
+#include "support/TemporaryFolder.h"
 
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
-
-#include <unistd.h>
 
 namespace tarn::test {
 namespace {
@@ -73,20 +72,14 @@ protected:
                                return next;
                            },
                            fixedTime};
-    fs::path directory;
+    TemporaryFolder directory;
 
     OtherMaintenanceTest()
     {
         link.setSerialTransport(&line);
         link.state().framedSend = true;
         link.state().cameraType = 1;
-        directory = fs::temp_directory_path()
-                    / ("tarn-maintenance-" + std::to_string(::getpid()) + "-"
-                       + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(directory);
-        fs::create_directories(directory);
     }
-    ~OtherMaintenanceTest() override { fs::remove_all(directory); }
 
     void recordTo(OtherMaintenance::Log log, const fs::path& path)
     {
@@ -277,7 +270,7 @@ TEST_F(OtherMaintenanceTest, recordingNeedsAFileAndConsent)
     EXPECT_FALSE(other.recording(OtherMaintenance::Log::Pressure));
 
     prompter.clear();
-    const fs::path path = directory / "pressure.txt";
+    const fs::path path = directory.path() / "pressure.txt";
     prompter.scriptFile(path.string());
     other.browseLogFile(OtherMaintenance::Log::Pressure);
     EXPECT_EQ(prompter.shown().at(0).text, "Text Files (*.txt)|*.txt||");
@@ -292,8 +285,8 @@ TEST_F(OtherMaintenanceTest, recordingNeedsAFileAndConsent)
 TEST_F(OtherMaintenanceTest, logFilesHoldExactlyTheirLines)
 {
     other.open();
-    const fs::path temperature = directory / "temperature.txt";
-    const fs::path pressure = directory / "pressure.txt";
+    const fs::path temperature = directory.path() / "temperature.txt";
+    const fs::path pressure = directory.path() / "pressure.txt";
     { std::ofstream(pressure) << "an older recording\n"; }
     recordTo(OtherMaintenance::Log::Temperature, temperature);
     recordTo(OtherMaintenance::Log::Pressure, pressure);
@@ -323,7 +316,7 @@ TEST_F(OtherMaintenanceTest, logFilesHoldExactlyTheirLines)
 TEST_F(OtherMaintenanceTest, anUnwritableLogIsReportedOnceAndRecordingStops)
 {
     other.open();
-    const fs::path missing = directory / "no such folder" / "t.txt";
+    const fs::path missing = directory.path() / "no such folder" / "t.txt";
     recordTo(OtherMaintenance::Log::Temperature, missing);
     EXPECT_FALSE(other.recording(OtherMaintenance::Log::Temperature));
     EXPECT_FALSE(clock.isRunning(other, OtherMaintenance::TemperaturePollTimerId));
@@ -332,7 +325,7 @@ TEST_F(OtherMaintenanceTest, anUnwritableLogIsReportedOnceAndRecordingStops)
 
     // The file goes away while it is being recorded.
     prompter.clear();
-    const fs::path path = directory / "t.txt";
+    const fs::path path = directory.path() / "t.txt";
     recordTo(OtherMaintenance::Log::Temperature, path);
     ASSERT_TRUE(other.recording(OtherMaintenance::Log::Temperature));
     fs::remove(path);

@@ -12,12 +12,15 @@
 #include "platform/ScriptedPrompter.h"
 #include "platform/VirtualClock.h"
 #include "support/FakePortServer.h"
+#include "support/HandBuiltFrames.h"
 #include "support/PseudoTerminal.h"
 #include "support/QtWidgetDriving.h"
 #include "support/QueuedCommands.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tarn::test {
@@ -40,6 +43,13 @@ inline Settings alderHdSettings(int camType)
     settings.rxType = 0; // AlderHD
     settings.camType = camType;
     return settings;
+}
+
+// `text` as the camera at address 1 answers it, byte by byte on serial port 1.
+inline void replyOnSerial(CameraLink& link, std::string_view text)
+{
+    for (const std::uint8_t byte : handBuiltFrame(1, text))
+        link.serialByteReceived(byte, 1);
 }
 
 // The main window, shown, over a core whose serial port is a pseudo-terminal
