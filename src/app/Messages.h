@@ -262,6 +262,7 @@ inline constexpr const char* TrafficNoAnswer = "no answer within %d ms";
 inline constexpr const char* TrafficAddressRefused = "%s (address %d)";
 inline constexpr std::string_view TrafficSendLocked = "sending locked since \"tPe\"";
 inline constexpr std::string_view TrafficNotReady = "the console is not ready to send yet";
+inline constexpr std::string_view TrafficDialogClosed = "dropped: its dialog closed before it went out";
 inline constexpr const char* TrafficPortServerConnecting = "Port server %s:%d: connecting";
 inline constexpr const char* TrafficPortServerDisconnected = "Port server %s:%d disconnected";
 inline constexpr const char* TrafficPortServerRefused = "Port server %s:%d: the connection failed (error %d)";

@@ -29,6 +29,7 @@ MainControl::MainControl(Platform& platform, Settings settings,
     state.cameraType = settings.rxType;
     state.moduleType = settings.camType;
     state.protocolIndex = settings.commProtocol;
+    state.videoType = settings.videoType;
     m_link.setSerialTransport(&m_serialPort);
     // Recorded from the first event on: the port's opening.
     m_link.setTrafficObserver(&m_traffic);
@@ -129,9 +130,8 @@ SetupValues MainControl::openingSetup()
     values.ptType = m_panel.ptType();
     values.maxPanSpeed = m_settings.panSpeed;
     values.maxTiltSpeed = m_settings.tiltSpeed;
-    // The camera's status replies keep the video type in the profile.
-    values.videoStandard =
-        m_platform.profile.readInt(SettingsSection::Setup, SettingsKey::VideoType, m_settings.videoType);
+    // The working value: the camera's status replies and Setup keep it.
+    values.videoStandard = state.videoType;
     values.cameraProtocol = state.protocolIndex;
     values.cameraType = state.cameraType;
     values.moduleType = state.moduleType;
@@ -171,7 +171,7 @@ void MainControl::acceptSetup(const SetupValues& values, const SerialPortEntry* 
     portChanged |= writeChanged(SettingsKey::Baud, m_settings.baud, values.baudIndex);
     // The main window's own link radios may have changed it since start-up.
     m_settings.commPort = state.linkMode;
-    writeChanged(SettingsKey::CommPort, m_settings.commPort, values.linkMode);
+    const bool linkModeChanged = writeChanged(SettingsKey::CommPort, m_settings.commPort, values.linkMode);
 
     m_settings.mode = values.commMode;
     m_settings.ptImage = values.background;
@@ -189,6 +189,14 @@ void MainControl::acceptSetup(const SetupValues& values, const SerialPortEntry* 
 
     if (portChanged)
         reopenSerialPort();
+    // As the link radios do: the socket goes with the network, and the pauses
+    // and the link line follow the link now in use.
+    if (linkModeChanged) {
+        if (m_settings.commPort == 1)
+            m_portServer.chooseNetwork();
+        else
+            m_portServer.chooseSerial();
+    }
 
     state.linkMode = m_settings.commPort;
     state.frameMode = m_settings.mode;
@@ -199,6 +207,7 @@ void MainControl::acceptSetup(const SetupValues& values, const SerialPortEntry* 
         state.protocolIndex = values.cameraProtocol;
         m_settings.commProtocol = values.cameraProtocol;
         m_settings.videoType = values.videoStandard;
+        state.videoType = values.videoStandard;
         write(SettingsKey::CommProtocol, values.cameraProtocol);
         write(SettingsKey::VideoType, values.videoStandard);
     }
@@ -221,9 +230,11 @@ int MainControl::exit()
         m_exitStarting();
     m_portWatch.stop();
     // While the camera takes its last command nothing else may go out: no
-    // poll, no queued command, no step of the search.
+    // poll, no queued command, no step of the search. A lens button or the
+    // pad still held is stopped first, or the camera would keep moving.
     m_panel.stopPolling();
     m_link.stopPump();
+    m_panel.sendHeldStopsNow();
     const int waitMs = m_connection.exitCommands();
     // The camera's last command stays the last: a dialog still closing, or
     // its pump, sends nothing after it.

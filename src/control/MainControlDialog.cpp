@@ -208,13 +208,9 @@ void MainControlDialog::openTourSetup()
     // before goes out, and the dialog's pump alone drains the queue: the
     // main pump would cut its longer commands short.
     CameraLink& link = m_control.link();
-    link.stopPump();
     link.queue().clearForDialog();
     ToursSectorsDialog dialog(link, m_platform.prompter, ToursSectorsDialog::defaultDomeFilePath(), this);
     dialog.exec();
-    link.state().replyWanted = false;
-    // Whatever the dialog queued and had not sent yet still goes.
-    link.armPump(5);
 }
 
 void MainControlDialog::openCameraSetup()
@@ -265,8 +261,6 @@ void MainControlDialog::openDayNightPicture()
     dialog.setScreenPrivacyOpener([this](QWidget* parent) { ScreenPrivacyDialog::run(m_control, m_platform, parent); });
     link.router().setReceiver(ReceiverSlot::Dsp, &dialog.logic());
     dialog.exec();
-    // However it closed: a reply it was still waiting for belongs to the panel again.
-    link.state().replyWanted = false;
     link.router().setReceiver(ReceiverSlot::Dsp, nullptr);
     m_control.presets().selectFirst();
 }
@@ -279,7 +273,6 @@ void MainControlDialog::openThermalControl()
     ThermalControlDialog dialog(link, m_platform.prompter, this);
     link.router().setReceiver(ReceiverSlot::Thermal, &dialog.control());
     dialog.exec();
-    link.state().replyWanted = false;
     link.router().setReceiver(ReceiverSlot::Thermal, nullptr);
     m_control.presets().selectFirst();
 }
@@ -292,7 +285,6 @@ void MainControlDialog::openAccessorySetup()
     AccessoryDialog dialog(link, m_platform.prompter, this);
     if (dialog.exec() == QDialog::Accepted)
         link.queue().queueReady = true;
-    link.state().replyWanted = false;
 }
 
 void MainControlDialog::openAzimuthSetup()
@@ -302,7 +294,6 @@ void MainControlDialog::openAzimuthSetup()
     AzimuthSetupDialog dialog(m_control.link(), m_platform.prompter, this);
     if (dialog.exec() == QDialog::Accepted)
         m_control.link().queue().queueReady = true;
-    m_control.link().state().replyWanted = false;
 }
 
 void MainControlDialog::openTraffic()

@@ -142,13 +142,30 @@ void MainPanel::changed()
 
 void MainPanel::queue(std::string_view text, int delayMs)
 {
-    m_link.enqueue(text, delayMs);
+    if (m_stopsGoNow)
+        m_link.SendCommand(text);
+    else
+        m_link.enqueue(text, delayMs);
 }
 
 void MainPanel::queueFrame(std::uint8_t op, std::uint8_t arg, int delayMs)
 {
-    const auto frame = javelinFrame(op, arg);
-    m_link.enqueue(std::span<const std::uint8_t>(frame), delayMs);
+    auto frame = javelinFrame(op, arg);
+    if (m_stopsGoNow)
+        m_link.SendCommand(std::span<std::uint8_t>(frame));
+    else
+        m_link.enqueue(std::span<const std::uint8_t>(frame), delayMs);
+}
+
+void MainPanel::sendHeldStopsNow()
+{
+    // The console is closing: the queue no longer runs, so the stops go out
+    // at once, before the camera's last commands.
+    m_stopsGoNow = true;
+    lensReleased();
+    if (m_padMoving)
+        ptCommand(PadStop);
+    m_stopsGoNow = false;
 }
 
 void MainPanel::initialise()
@@ -528,6 +545,9 @@ void MainPanel::timerFired(int id)
 
 void MainPanel::ptCommand(std::string_view text)
 {
+    // Nudges are single steps; anything else but the stop leaves the camera moving.
+    if (!text.starts_with('n'))
+        m_padMoving = text != PadStop;
     if (m_tourInterrupted)
         m_tourInterrupted();
     if (isJavelin()) {
@@ -535,7 +555,7 @@ void MainPanel::ptCommand(std::string_view text)
         return;
     }
     // The stop overtakes everything that is still waiting.
-    if (text == "PSTS" && (m_ptType == 1 || m_ptType == 2))
+    if (text == PadStop && (m_ptType == 1 || m_ptType == 2))
         m_link.queue().reset();
     queue(text, 50);
 }
@@ -576,7 +596,7 @@ void MainPanel::ptCommandJavelin(std::string_view text)
         }
     };
 
-    if (text == "PSTS") {
+    if (text == PadStop) {
         m_link.queue().reset();
         queueFrame(Javelin::Motion, Javelin::PanLeftStop, 50);
         queueFrame(Javelin::Motion, Javelin::PanRightStop, 50);

@@ -115,6 +115,10 @@ public:
     void getNorthOffset();
     // A command text from the pan/tilt pad (or any window).
     void ptCommand(std::string_view text);
+    // The pad's text that stops both axes.
+    static constexpr std::string_view PadStop = "PSTS";
+    // At exit: the stop of a held lens button or a moving pad goes out now.
+    void sendHeldStopsNow();
 
     // Replies for the panel.
     void statusReply(std::span<const std::uint8_t> frame);
@@ -200,6 +204,10 @@ private:
     // The active directions, so a stop frame goes to the axis that moves.
     bool m_panLeft = false;
     bool m_tiltUp = false;
+    // The pad's last text moved the camera: a stop is owed.
+    bool m_padMoving = false;
+    // Set while the exit sends the owed stops past the queue.
+    bool m_stopsGoNow = false;
 };
 
 } // namespace tarn

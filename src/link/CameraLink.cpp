@@ -259,7 +259,16 @@ void CameraLink::enqueue(std::span<const std::uint8_t> frame, int delayMs)
 
 void CameraLink::armPump(int delayMs)
 {
-    m_timers.start(*this, TimerId::QueuePump, delayMs);
+    // Only the pump that owns the queue takes from it, so a long entry is
+    // never cut short by another pump and two never interleave.
+    if (!m_owners.empty()) {
+        m_timers.stop(*this, TimerId::QueuePump);
+        if (!m_queuePaused)
+            m_owners.back()->wakePump();
+        return;
+    }
+    if (!m_queuePaused)
+        m_timers.start(*this, TimerId::QueuePump, delayMs);
 }
 
 void CameraLink::setQueuePaused(bool paused)
@@ -271,6 +280,27 @@ void CameraLink::setQueuePaused(bool paused)
         m_timers.stop(*this, TimerId::QueuePump);
     else if (!m_queue.empty())
         armPump(5);
+}
+
+void CameraLink::claimQueue(QueueOwner& owner)
+{
+    m_timers.stop(*this, TimerId::QueuePump);
+    m_owners.push_back(&owner);
+}
+
+void CameraLink::releaseQueue(QueueOwner& owner)
+{
+    std::erase(m_owners, &owner);
+    if (!m_queue.empty())
+        armPump(5);
+}
+
+void CameraLink::discardQueued(std::string_view why)
+{
+    while (!m_queue.empty()) {
+        const CommandQueue::Slot slot = m_queue.takeSlot();
+        reportRefusal(slot, why);
+    }
 }
 
 void CameraLink::stopPump()
@@ -314,8 +344,8 @@ void CameraLink::timerFired(int id)
 
 void CameraLink::pumpTick()
 {
-    if (m_queuePaused) {
-        // Woken again when the line is back.
+    if (m_queuePaused || !m_owners.empty()) {
+        // Woken again when the line is back, or when the dialog lets go.
         m_timers.stop(*this, TimerId::QueuePump);
         return;
     }

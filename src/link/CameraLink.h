@@ -3,6 +3,7 @@
 #include "link/CommandQueue.h"
 #include "link/LinkState.h"
 #include "link/NetworkReplyAssembler.h"
+#include "link/QueueOwner.h"
 #include "link/ReplyRouter.h"
 #include "link/ReplySink.h"
 #include "link/SerialReplyAssembler.h"
@@ -13,6 +14,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace tarn {
 
@@ -55,14 +57,25 @@ public:
     // Bytes as they are, serial link only: the link frames.
     int SendRawBytes(std::span<const std::uint8_t> bytes);
 
-    // Appends to the queue and arms the pump to send it `delayMs` from now.
+    // Appends to the queue and arms the pump that owns it to send it
+    // `delayMs` from now.
     void enqueue(std::string_view command, int delayMs = 5);
     void enqueue(std::span<const std::uint8_t> frame, int delayMs = 5);
     void armPump(int delayMs);
     // The console is closing: nothing queued goes out any more.
     void stopPump();
-    // While the line is away the queue keeps its commands and sends none.
+    // While the line is away the queue keeps its commands and no pump takes
+    // any; when it is back the pump that owns the queue goes on in order.
     void setQueuePaused(bool paused);
+    bool queuePaused() const { return m_queuePaused; }
+    // A dialog's pump takes the queue over until it lets it go; owners nest
+    // (a dialog opened from a dialog). The main pump sends nothing meanwhile.
+    void claimQueue(QueueOwner& owner);
+    void releaseQueue(QueueOwner& owner);
+    bool ownsQueue(const QueueOwner& owner) const { return !m_owners.empty() && m_owners.back() == &owner; }
+    // A dialog closes: what it queued and did not send is dropped, each entry
+    // recorded on the traffic record with `why`, so it is not lost unseen.
+    void discardQueued(std::string_view why);
     // Whether a frame sent now would go out on the link in use.
     bool canSend() const;
     // An "A" reply is believed for a few seconds from now ("Reset", or any
@@ -111,6 +124,7 @@ private:
     ByteTransport* m_serial = nullptr;
     ByteTransport* m_network = nullptr;
     bool m_queuePaused = false;
+    std::vector<QueueOwner*> m_owners;
     TrafficObserver* m_traffic = nullptr;
     // Where the bytes being assembled came from: the network's read is
     // its acknowledgement as a whole.

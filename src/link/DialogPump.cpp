@@ -1,5 +1,6 @@
 #include "link/DialogPump.h"
 
+#include "app/Messages.h"
 #include "link/CameraLink.h"
 #include "platform/TimerIds.h"
 
@@ -9,20 +10,24 @@ DialogPump::DialogPump(CameraLink& link, Config config)
     : m_link(link)
     , m_config(config)
 {
+    m_link.claimQueue(*this);
 }
 
 DialogPump::~DialogPump()
 {
     // The dialog closes: an answer still awaited is left to the main window's
-    // response time-out and what is still queued to its pump, so that the
-    // queue never waits for a hold time that no longer runs.
+    // response time-out, so that the queue never waits for a hold time that no
+    // longer runs. What the dialog queued and did not send is the dialog's and
+    // goes with it; a reply still on its way is the main window's again.
     const bool holding = m_link.timers().isRunning(*this, m_config.holdTimerId);
     m_link.timers().stopAll(*this);
-    const CommandQueue& queue = m_link.queue();
+    CommandQueue& queue = m_link.queue();
     if (holding && !(queue.queueReady && queue.dataReplyDone))
         m_link.timers().start(m_link, TimerId::ResponseTimeout, CameraLink::ResponseTimeoutMs);
-    if (!queue.empty())
-        m_link.armPump(m_config.sendPeriodMs);
+    m_link.discardQueued(Messages::TrafficDialogClosed);
+    m_link.state().replyWanted = false;
+    m_link.state().privacyReplyWanted = false;
+    m_link.releaseQueue(*this);
 }
 
 void DialogPump::append(std::string_view command)
@@ -30,7 +35,7 @@ void DialogPump::append(std::string_view command)
     if (m_initialising)
         return;
     m_link.queue().append(command);
-    m_link.timers().start(*this, m_config.sendTimerId, m_config.sendPeriodMs);
+    wakePump();
 }
 
 void DialogPump::append(std::span<const std::uint8_t> frame)
@@ -38,6 +43,13 @@ void DialogPump::append(std::span<const std::uint8_t> frame)
     if (m_initialising)
         return;
     m_link.queue().append(frame);
+    wakePump();
+}
+
+void DialogPump::wakePump()
+{
+    if (m_link.queuePaused() || !m_link.ownsQueue(*this))
+        return;
     m_link.timers().start(*this, m_config.sendTimerId, m_config.sendPeriodMs);
 }
 
@@ -55,6 +67,11 @@ void DialogPump::timerFired(int id)
 void DialogPump::tick()
 {
     CommandQueue& queue = m_link.queue();
+    if (m_link.queuePaused() || !m_link.ownsQueue(*this)) {
+        // Woken again when the line is back or the dialog above lets go.
+        m_link.timers().stop(*this, m_config.sendTimerId);
+        return;
+    }
     if (queue.empty()) {
         if (queue.queueReady && queue.dataReplyDone) {
             m_link.timers().stop(*this, m_config.sendTimerId);
@@ -85,11 +102,14 @@ void DialogPump::send(std::array<std::uint8_t, N> entry)
 DeferredSend::DeferredSend(CameraLink& link)
     : m_link(link)
 {
+    m_link.claimQueue(*this);
 }
 
 DeferredSend::~DeferredSend()
 {
     m_link.timers().stopAll(*this);
+    m_link.discardQueued(Messages::TrafficDialogClosed);
+    m_link.releaseQueue(*this);
 }
 
 void DeferredSend::send(std::string_view command)
@@ -98,13 +118,20 @@ void DeferredSend::send(std::string_view command)
         return;
     m_link.queue().append(command);
     m_link.queue().supersedeWithLast();
+    wakePump();
+}
+
+void DeferredSend::wakePump()
+{
+    if (m_link.queuePaused() || !m_link.ownsQueue(*this))
+        return;
     m_link.timers().start(*this, TimerId, DelayMs);
 }
 
 void DeferredSend::timerFired(int id)
 {
     m_link.timers().stop(*this, id);
-    if (m_link.queue().empty())
+    if (m_link.queue().empty() || m_link.queuePaused() || !m_link.ownsQueue(*this))
         return;
     CommandQueue::Entry entry = m_link.queue().take();
     m_link.SendCommand(std::span(entry));

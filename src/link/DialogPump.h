@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/QueueOwner.h"
 #include "platform/Timers.h"
 
 #include <array>
@@ -15,8 +16,11 @@ class CameraLink;
 // The pump a modal dialog runs instead of the main window's while it is open:
 // it appends to the same command queue and sends one entry at a time with a
 // send timer of its own, waiting for the acknowledgement, the reply or its own
-// hold time before the next.
-class DialogPump final : public TimerClient {
+// hold time before the next. It owns the queue from construction to
+// destruction, which is the dialog's life: while the line is away it takes
+// nothing, and when the dialog closes what it did not send is dropped (and
+// recorded) and no reply is left marked as wanted by it.
+class DialogPump final : public TimerClient, private QueueOwner {
 public:
     struct Config {
         int sendTimerId = 10;
@@ -42,6 +46,7 @@ public:
     void timerFired(int id) override;
 
 private:
+    void wakePump() override;
     void tick();
     template <std::size_t N>
     void send(std::array<std::uint8_t, N> entry);
@@ -56,8 +61,9 @@ private:
 inline constexpr DialogPump::Config PicturePumpConfig{10, 50, 11, 500, true};
 
 // The Setup dialog's way of sending: the newest command supersedes any that
-// has not gone out yet, and goes out 5 ms later without waiting for the link.
-class DeferredSend final : public TimerClient {
+// has not gone out yet, and goes out 5 ms later without waiting for the link
+// (while the line is away it waits for the line, not for the camera).
+class DeferredSend final : public TimerClient, private QueueOwner {
 public:
     static constexpr int TimerId = 10;
     static constexpr int DelayMs = 5;
@@ -74,6 +80,8 @@ public:
     void timerFired(int id) override;
 
 private:
+    void wakePump() override;
+
     CameraLink& m_link;
     bool m_suppressed = false;
 };

@@ -11,6 +11,7 @@ struct LinkState {
     int frameMode = 1;      // 1 F8 mode, 0 STX mode
     int cameraType = 1;     // "AlderHD", "AlderSD", "BirchSD", "BirchHD", "Cedar", "DogwoodHD"
     int moduleType = 0;     // 0 "Standard", 1 "Day/Night", 2 "Thermal"
+    int videoType = 0;      // 0 "NTSC", 1 "PAL": the console's working value, as the camera last said
     int portServerPort = 1233;
 
     // Set until the main window has initialised: nothing may be sent before.

@@ -130,7 +130,10 @@ void ReplyRouter::routeFrame(std::span<const std::uint8_t> frame)
     case 'm':
         // Lens maintenance is open over the Setup dialog, for receivers that
         // are not the maker's cameras too: it takes every 'm' reply first.
-        if (!deliver(ReceiverSlot::LensMaintenance, frame) && m_state.isMakersCamera())
+        // Other Maintenance opened from Setup is for the camera type chosen
+        // there, which the link state learns only when Setup closes with OK.
+        if (!deliver(ReceiverSlot::LensMaintenance, frame)
+            && (m_state.isMakersCamera() || receiver(ReceiverSlot::OtherMaintenance)))
             routeMaintenanceReply(frame, letter);
         break;
     case 'S':
@@ -242,7 +245,7 @@ void ReplyRouter::applyStatusReply(std::span<const std::uint8_t> frame)
     if (at(frame, 11) == 'P')
         storeProtocolDigit(at(frame, 12));
     if (at(frame, 13) == 'v')
-        storeSetting(SettingsKey::VideoType, at(frame, 14) - '0');
+        storeVideoDigit(at(frame, 14));
     if (at(frame, 15) == 'p')
         storeSetting(SettingsKey::LlPhase, at(frame, 16) - '0');
     if (at(frame, 38) == 'F')
@@ -268,7 +271,7 @@ void ReplyRouter::applyDayNightStatus(std::span<const std::uint8_t> frame, std::
     if (at(frame, letter + 29) == 'P')
         storeProtocolDigit(at(frame, letter + 30));
     if (at(frame, letter + 31) == 'v')
-        storeSetting(SettingsKey::VideoType, at(frame, letter + 32) - '0');
+        storeVideoDigit(at(frame, letter + 32));
 }
 
 void ReplyRouter::storeProtocolDigit(std::uint8_t digit)
@@ -280,6 +283,15 @@ void ReplyRouter::storeProtocolDigit(std::uint8_t digit)
         return;
     m_state.protocolIndex = index;
     storeSetting(SettingsKey::CommProtocol, index);
+}
+
+void ReplyRouter::storeVideoDigit(std::uint8_t digit)
+{
+    // The Setup dialog shows the working value; only NTSC or PAL is one.
+    const int videoType = digit - '0';
+    if (videoType == 0 || videoType == 1)
+        m_state.videoType = videoType;
+    storeSetting(SettingsKey::VideoType, videoType);
 }
 
 void ReplyRouter::storeSetting(std::string_view key, int value)

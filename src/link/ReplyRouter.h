@@ -40,6 +40,7 @@ private:
     void applyDayNightStatus(std::span<const std::uint8_t> frame, std::size_t letter);
     void storeProtocolDigit(std::uint8_t digit);
     void storeSetting(std::string_view key, int value);
+    void storeVideoDigit(std::uint8_t digit);
     bool deliver(ReceiverSlot slot, std::span<const std::uint8_t> frame);
     void reached(ReplyDestination destination) { m_destination = destination; }
 

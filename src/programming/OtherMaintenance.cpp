@@ -26,11 +26,6 @@ constexpr std::string_view HeaterSetCommand = "mt4060e01";
 
 } // namespace
 
-void OtherMaintenance::afterClosing(CommandQueue& queue)
-{
-    queue.discardPending();
-}
-
 OtherMaintenance::OtherMaintenance(CameraLink& link, Prompter& prompter,
                                    ConnectionSequence& connection, int cameraType,
                                    PasswordAsker askPassword, LocalTimeSource now)

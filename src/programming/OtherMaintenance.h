@@ -15,7 +15,6 @@
 namespace tarn {
 
 class CameraLink;
-class CommandQueue;
 class ConnectionSequence;
 class Prompter;
 struct MaintenanceReply;
@@ -61,8 +60,6 @@ public:
     // finished with what went before and after.
     static constexpr int OpeningPauseMs = 1000;
     static int closingPauseMs(bool closedWithOk) { return closedWithOk ? 1000 : 500; }
-    // Nothing queued while the dialog was open goes out after it.
-    static void afterClosing(CommandQueue& queue);
 
     // `cameraType` is the one chosen in the Setup dialog.
     OtherMaintenance(CameraLink& link, Prompter& prompter, ConnectionSequence& connection,

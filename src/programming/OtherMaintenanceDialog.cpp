@@ -50,8 +50,9 @@ int OtherMaintenanceDialog::run(MainControl& control, Platform& platform, int ca
         OtherMaintenanceDialog dialog(control, platform, cameraType, parent);
         result = dialog.exec();
     }
+    // The dialog's pump has dropped what it did not send: the pause only
+    // keeps the line quiet.
     pause(OtherMaintenance::closingPauseMs(result == QDialog::Accepted));
-    OtherMaintenance::afterClosing(control.link().queue());
     return result;
 }
 

@@ -136,6 +136,55 @@ TEST_F(MainControlStartUp, exitSendsTheLastCommandOnceAndNothingAfterIt)
     EXPECT_EQ(sent, mNd);
 }
 
+TEST_F(MainControlStartUp, aHeldLensButtonAndAMovingPadAreStoppedBeforeTheLastCommand)
+{
+    test::PseudoTerminal pty;
+    ASSERT_TRUE(pty.isValid());
+    Settings settings; // an "AlderSD": it is given "mNd" at exit
+    settings.camType = 1;
+    MainControl control(platform, settings, [&](int) { return pty.slavePath(); });
+    control.initialise();
+    control.panel().lensPressed(LensButton::ZoomIn);
+    control.panel().ptCommand("PR20TS");
+    clock.advance(1000);
+    (void)pty.receive(256, std::chrono::milliseconds(100));
+
+    control.exit();
+    // The widgets let go only after the exit path: nothing more then.
+    control.panel().lensReleased();
+    control.panel().ptCommand(MainPanel::PadStop);
+    clock.advance(10000);
+    std::vector<std::uint8_t> expected = test::handBuiltFrame(0x01, "ZS");
+    for (const char* text : {"PSTS", "mNd"}) {
+        const std::vector<std::uint8_t> frame = test::handBuiltFrame(0x01, text);
+        expected.insert(expected.end(), frame.begin(), frame.end());
+    }
+    EXPECT_EQ(pty.receive(64, std::chrono::milliseconds(300)), expected);
+}
+
+TEST_F(MainControlStartUp, setupShowsTheWorkingVideoStandardAndSwitchesTheLinkAsTheRadiosDo)
+{
+    profile.writeInt("Setup", "Video Type", 1); // stored 1, the run works with 0
+    Settings settings;
+    settings.rxType = 0;
+    settings.commPort = 1; // a port server, while the serial port is not there
+    MainControl control(platform, settings, [](int) { return std::string("/nonexistent/ttyX"); });
+    control.initialise();
+    SetupValues values = control.openingSetup();
+    EXPECT_EQ(values.videoStandard, 0);
+    EXPECT_FALSE(control.linkPaused());
+
+    values.videoStandard = 1;
+    values.linkMode = 0;
+    control.acceptSetup(values, nullptr);
+    EXPECT_EQ(control.openingSetup().videoStandard, 1);
+    // The serial port it switched to is away: the queue waits at once and
+    // the link line says why.
+    EXPECT_TRUE(control.linkPaused());
+    EXPECT_EQ(control.linkStatus(), control.serialPortWatch().statusText());
+    EXPECT_FALSE(control.linkStatus().empty());
+}
+
 TEST_F(MainControlStartUp, setupOkWritesItsKeysAndReopensThePortOnlyOnAChange)
 {
     test::PseudoTerminal pty;

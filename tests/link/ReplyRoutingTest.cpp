@@ -129,6 +129,16 @@ TEST_F(ReplyRouting, maintenanceRepliesOnlyForTheMakersCameras)
     EXPECT_EQ(framesAt(ReceiverSlot::WashSetup), 1);
 }
 
+TEST_F(ReplyRouting, otherMaintenanceOpenFromSetupGetsItsRepliesWhateverTheTypeInUse)
+{
+    // The camera type was changed in Setup, which has not closed yet: the
+    // link still has a receiver of another make.
+    link.state().cameraType = 6;
+    open(ReceiverSlot::OtherMaintenance);
+    receive(reply("mT0231"));
+    EXPECT_EQ(framesAt(ReceiverSlot::OtherMaintenance), 1);
+}
+
 TEST_F(ReplyRouting, connectionReplyTakesFourOrFiveDigits)
 {
     link.state().addressQueryOutstanding = true;
@@ -204,6 +214,7 @@ TEST_F(ReplyRouting, statusReplyFieldsDriveThePanelAndTheSettings)
     EXPECT_EQ(link.state().protocolIndex, 3);
     EXPECT_EQ(profile.readInt("Setup", "Comm. Protocol", -1), 3);
     EXPECT_EQ(profile.readInt("Setup", "Video Type", -1), 1);
+    EXPECT_EQ(link.state().videoType, 1); // the working value Setup shows
     EXPECT_EQ(profile.readInt("Setup", "LL Phase", -1), 2);
     EXPECT_EQ(profile.readInt("Setup", "Video Freeze Status", -1), '5');
 
