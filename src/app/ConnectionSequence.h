@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/NtcipKeeper.h"
 #include "platform/Timers.h"
 
 namespace tarn {
@@ -13,7 +14,7 @@ struct Settings;
 // "A?", three attempts, then the broadcast address or a question to the user.
 // For the "AlderSD" camera it also takes over the camera's NTCIP mode and
 // gives it back at exit, remembering an abnormal end across runs.
-class ConnectionSequence final : public TimerClient {
+class ConnectionSequence final : public TimerClient, public NtcipKeeper {
 public:
     static constexpr int CameraTypeAlderSd = 1;
 
@@ -38,10 +39,10 @@ public:
     // The "A" reply; the link has taken the address already.
     void connectionReply();
     // The camera's setup memory was erased: exit leaves NTCIP mode off.
-    void setNvramCleared() { m_nvramCleared = true; }
+    void setNvramCleared() override { m_nvramCleared = true; }
     // The technician says which mode the camera is in (1 NTCIP, 0 Tarn);
     // the exit path gives it back in that mode.
-    void setNtcipState(int state) { m_ntcipState = state; }
+    void setNtcipState(int state) override { m_ntcipState = state; }
     // While the line is away nothing of the search or the status requests
     // runs. When it is back, a camera already found is asked for its status
     // again; otherwise the search starts over.
@@ -52,7 +53,7 @@ public:
     // The exit commands; returns how long to wait before the port goes.
     int exitCommands();
 
-    int ntcipState() const { return m_ntcipState; }
+    int ntcipState() const override { return m_ntcipState; }
     bool ntcipWasOn() const { return m_ntcipWasOn; }
     int attempts() const { return m_attempts; }
 

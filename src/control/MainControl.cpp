@@ -51,6 +51,21 @@ MainControl::MainControl(Platform& platform, Settings settings,
 
 MainControl::~MainControl() = default;
 
+Prompter& MainControl::prompter()
+{
+    return m_platform.prompter;
+}
+
+Timers& MainControl::timers()
+{
+    return m_platform.timers;
+}
+
+PadSetup MainControl::padSetup() const
+{
+    return {m_settings.ptType, m_settings.panSpeed, m_settings.tiltSpeed, m_settings.ptImage};
+}
+
 void MainControl::initialise()
 {
     if (!m_settings.repairs.empty()) {

@@ -7,6 +7,7 @@
 #include "programming/CameraSetup.h"
 #include "programming/TourSetup.h"
 #include "link/CameraLink.h"
+#include "link/DialogDoor.h"
 #include "link/PortServerControl.h"
 #include "link/SerialPort.h"
 #include "link/SerialPortList.h"
@@ -24,7 +25,7 @@ struct Platform;
 // The main window's logic, without any widget: owns the link state, the serial
 // port, the port-server link and the connection sequence, and runs the
 // window's initialisation and exit steps. The Qt window only forwards to it.
-class MainControl final : public SerialPortOwner, public LinkEvents {
+class MainControl final : public SerialPortOwner, public LinkEvents, public DialogDoor {
 public:
     static constexpr std::size_t SerialWriteBufferSize = 128;
     static constexpr int StatusAfterSetupMs = 3000;
@@ -59,7 +60,12 @@ public:
     TourRunFlags& runningTour() { return m_runningTour; }
     SerialPort& serialPort() { return m_serialPort; }
     SerialPortWatch& serialPortWatch() { return m_portWatch; }
-    CameraLink& link() { return m_link; }
+    // The door the dialogs see.
+    CameraLink& link() override { return m_link; }
+    Prompter& prompter() override;
+    Timers& timers() override;
+    PadSetup padSetup() const override;
+    NtcipKeeper& ntcip() override { return m_connection; }
     ConnectionSequence& connection() { return m_connection; }
     PortServerControl& portServer() { return m_portServer; }
     MainPanel& panel() { return m_panel; }

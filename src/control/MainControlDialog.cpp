@@ -219,9 +219,9 @@ void MainControlDialog::openCameraSetup()
     CameraSetupDialog dialog(m_control.link(), m_platform.prompter, std::move(values),
                              m_control.serialPorts(), this);
     dialog.setMaintenanceOpeners({
-        [this](QWidget* parent) { LensMaintenanceDialog::run(m_control, m_platform, parent); },
+        [this](QWidget* parent) { LensMaintenanceDialog::run(m_control, parent); },
         [this](int cameraType, QWidget* parent) {
-            OtherMaintenanceDialog::run(m_control, m_platform, cameraType, parent);
+            OtherMaintenanceDialog::run(m_control, cameraType, parent);
         },
     });
     if (dialog.exec() == QDialog::Accepted) {
@@ -258,7 +258,7 @@ void MainControlDialog::openDayNightPicture()
     CameraLink& link = m_control.link();
     link.queue().clearForDialog();
     AlderHdDspDialog dialog(link, m_platform.prompter, this);
-    dialog.setScreenPrivacyOpener([this](QWidget* parent) { ScreenPrivacyDialog::run(m_control, m_platform, parent); });
+    dialog.setScreenPrivacyOpener([this](QWidget* parent) { ScreenPrivacyDialog::run(m_control, parent); });
     link.router().setReceiver(ReceiverSlot::Dsp, &dialog.logic());
     dialog.exec();
     link.router().setReceiver(ReceiverSlot::Dsp, nullptr);

@@ -2,17 +2,15 @@
 
 #include "ui_LensMaintenanceDialog.h"
 
-#include "control/MainControl.h"
-#include "platform/Platform.h"
+#include "link/DialogDoor.h"
 #include "widgets/ShowState.h"
 
 namespace tarn {
 
-LensMaintenanceDialog::LensMaintenanceDialog(MainControl& control, Platform& platform,
-                                             QWidget* parent)
+LensMaintenanceDialog::LensMaintenanceDialog(DialogDoor& door, QWidget* parent)
     : QDialog(parent)
     , m_ui(std::make_unique<Ui::LensMaintenanceDialog>())
-    , m_logic(control.link(), platform.prompter)
+    , m_logic(door.link(), door.prompter())
 {
     m_ui->setupUi(this);
     connectControls();
@@ -26,9 +24,9 @@ LensMaintenanceDialog::~LensMaintenanceDialog()
     m_logic.setChanged({});
 }
 
-int LensMaintenanceDialog::run(MainControl& control, Platform& platform, QWidget* parent)
+int LensMaintenanceDialog::run(DialogDoor& door, QWidget* parent)
 {
-    LensMaintenanceDialog dialog(control, platform, parent);
+    LensMaintenanceDialog dialog(door, parent);
     return dialog.exec();
 }
 

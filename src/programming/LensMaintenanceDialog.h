@@ -12,8 +12,7 @@ class LensMaintenanceDialog;
 
 namespace tarn {
 
-class MainControl;
-struct Platform;
+class DialogDoor;
 
 // "Lens Maintenance" (template resources/LensMaintenanceDialog.ui), opened
 // from the Setup dialog. The decisions are LensMaintenance's; this view
@@ -23,11 +22,11 @@ class LensMaintenanceDialog final : public QDialog {
 public:
     // Opening drops what is still queued, takes the camera's 'm' replies and
     // asks for the lens status.
-    LensMaintenanceDialog(MainControl& control, Platform& platform, QWidget* parent = nullptr);
+    explicit LensMaintenanceDialog(DialogDoor& door, QWidget* parent = nullptr);
     ~LensMaintenanceDialog() override;
 
     // Opens it modally over `parent`; returns when it is closed.
-    static int run(MainControl& control, Platform& platform, QWidget* parent);
+    static int run(DialogDoor& door, QWidget* parent);
 
     LensMaintenance& logic() { return m_logic; }
 

@@ -1,6 +1,6 @@
 #include "programming/OtherMaintenance.h"
 
-#include "app/ConnectionSequence.h"
+#include "link/NtcipKeeper.h"
 #include "app/Messages.h"
 #include "link/CameraLink.h"
 #include "platform/FieldInteger.h"
@@ -27,11 +27,11 @@ constexpr std::string_view HeaterSetCommand = "mt4060e01";
 } // namespace
 
 OtherMaintenance::OtherMaintenance(CameraLink& link, Prompter& prompter,
-                                   ConnectionSequence& connection, int cameraType,
+                                   NtcipKeeper& ntcip, int cameraType,
                                    PasswordAsker askPassword, LocalTimeSource now)
     : m_link(link)
     , m_prompter(prompter)
-    , m_connection(connection)
+    , m_ntcip(ntcip)
     , m_cameraType(cameraType)
     , m_askPassword(std::move(askPassword))
     , m_now(std::move(now))
@@ -59,7 +59,7 @@ void OtherMaintenance::open()
 
 bool OtherMaintenance::ntcipMode() const
 {
-    return m_connection.ntcipState() == 1;
+    return m_ntcip.ntcipState() == 1;
 }
 
 void OtherMaintenance::changed()
@@ -138,7 +138,7 @@ void OtherMaintenance::clearNvram()
         return;
     // The erased camera comes back out of NTCIP mode; the exit path must not
     // put it back in.
-    m_connection.setNvramCleared();
+    m_ntcip.setNvramCleared();
     send("rrRRRR");
 }
 
@@ -259,7 +259,7 @@ void OtherMaintenance::logFailed(Log log)
 
 void OtherMaintenance::chooseNtcipMode(bool on)
 {
-    m_connection.setNtcipState(on ? 1 : 0);
+    m_ntcip.setNtcipState(on ? 1 : 0);
     changed();
 }
 

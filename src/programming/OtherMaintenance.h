@@ -15,7 +15,7 @@
 namespace tarn {
 
 class CameraLink;
-class ConnectionSequence;
+class NtcipKeeper;
 class Prompter;
 struct MaintenanceReply;
 
@@ -62,7 +62,7 @@ public:
     static int closingPauseMs(bool closedWithOk) { return closedWithOk ? 1000 : 500; }
 
     // `cameraType` is the one chosen in the Setup dialog.
-    OtherMaintenance(CameraLink& link, Prompter& prompter, ConnectionSequence& connection,
+    OtherMaintenance(CameraLink& link, Prompter& prompter, NtcipKeeper& ntcip,
                      int cameraType, PasswordAsker askPassword, LocalTimeSource now = localTimeNow);
     ~OtherMaintenance();
     OtherMaintenance(const OtherMaintenance&) = delete;
@@ -131,7 +131,7 @@ private:
 
     CameraLink& m_link;
     Prompter& m_prompter;
-    ConnectionSequence& m_connection;
+    NtcipKeeper& m_ntcip;
     const int m_cameraType;
     PasswordAsker m_askPassword;
     LocalTimeSource m_now;

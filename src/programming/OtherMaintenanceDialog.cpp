@@ -2,8 +2,7 @@
 
 #include "ui_OtherMaintenanceDialog.h"
 
-#include "control/MainControl.h"
-#include "platform/Platform.h"
+#include "link/DialogDoor.h"
 #include "programming/ServicePasswordDialog.h"
 #include "widgets/ShowState.h"
 
@@ -14,11 +13,10 @@
 
 namespace tarn {
 
-OtherMaintenanceDialog::OtherMaintenanceDialog(MainControl& control, Platform& platform,
-                                               int cameraType, QWidget* parent)
+OtherMaintenanceDialog::OtherMaintenanceDialog(DialogDoor& door, int cameraType, QWidget* parent)
     : QDialog(parent)
     , m_ui(std::make_unique<Ui::OtherMaintenanceDialog>())
-    , m_logic(control.link(), platform.prompter, control.connection(), cameraType,
+    , m_logic(door.link(), door.prompter(), door.ntcip(), cameraType,
               [this] { return ServicePasswordDialog::ask(this); })
 {
     m_ui->setupUi(this);
@@ -41,13 +39,12 @@ void OtherMaintenanceDialog::pauseKeepingTheLine(int ms)
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
-int OtherMaintenanceDialog::run(MainControl& control, Platform& platform, int cameraType,
-                                QWidget* parent, const Pause& pause)
+int OtherMaintenanceDialog::run(DialogDoor& door, int cameraType, QWidget* parent, const Pause& pause)
 {
     pause(OtherMaintenance::OpeningPauseMs);
     int result = QDialog::Rejected;
     {
-        OtherMaintenanceDialog dialog(control, platform, cameraType, parent);
+        OtherMaintenanceDialog dialog(door, cameraType, parent);
         result = dialog.exec();
     }
     // The dialog's pump has dropped what it did not send: the pause only

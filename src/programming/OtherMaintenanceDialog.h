@@ -17,8 +17,7 @@ class OtherMaintenanceDialog;
 
 namespace tarn {
 
-class MainControl;
-struct Platform;
+class DialogDoor;
 
 // "Other Maintenance" (template resources/OtherMaintenanceDialog.ui), opened
 // from the Setup dialog's "Other Setup". The decisions are
@@ -30,14 +29,13 @@ public:
     using Pause = std::function<void(int ms)>;
 
     // `cameraType` is the one the Setup dialog shows.
-    OtherMaintenanceDialog(MainControl& control, Platform& platform, int cameraType,
-                           QWidget* parent = nullptr);
+    OtherMaintenanceDialog(DialogDoor& door, int cameraType, QWidget* parent = nullptr);
     ~OtherMaintenanceDialog() override;
 
     // The Setup dialog's way of opening it: a pause of 1000 ms, the dialog
     // modally, a pause of 500 ms (1000 ms after OK); then nothing it queued
     // is sent later. Returns the dialog's result.
-    static int run(MainControl& control, Platform& platform, int cameraType, QWidget* parent,
+    static int run(DialogDoor& door, int cameraType, QWidget* parent,
                    const Pause& pause = pauseKeepingTheLine);
     // Runs the event loop for `ms` without taking the operator's input.
     static void pauseKeepingTheLine(int ms);

@@ -1,9 +1,7 @@
 #include "programming/ScreenPrivacyDialog.h"
 
-#include "app/Settings.h"
-#include "control/MainControl.h"
 #include "link/CameraLink.h"
-#include "platform/Platform.h"
+#include "link/DialogDoor.h"
 #include "widgets/EnterActsAsTab.h"
 #include "widgets/ShowState.h"
 
@@ -63,11 +61,9 @@ ScreenPrivacyDialog::~ScreenPrivacyDialog()
     m_privacy.setChanged({});
 }
 
-void ScreenPrivacyDialog::run(MainControl& control, Platform& platform, QWidget* parent)
+void ScreenPrivacyDialog::run(DialogDoor& door, QWidget* parent)
 {
-    const Settings& settings = control.settings();
-    const PadSetup pad{settings.ptType, settings.panSpeed, settings.tiltSpeed, settings.ptImage};
-    ScreenPrivacyDialog dialog(control.link(), platform.prompter, pad, parent);
+    ScreenPrivacyDialog dialog(door.link(), door.prompter(), door.padSetup(), parent);
     dialog.exec();
 }
 

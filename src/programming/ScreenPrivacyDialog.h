@@ -14,18 +14,10 @@ class ScreenPrivacyDialog;
 
 namespace tarn {
 
-class MainControl;
+class DialogDoor;
 class PTControl;
 class Timers;
-struct Platform;
-
-// How the main window's pan/tilt pad is set up, for the embedded one.
-struct PadSetup {
-    int panTiltType = 0; // "PTType"
-    int panSpeed = 63;   // "PSpeed"
-    int tiltSpeed = 63;  // "TSpeed"
-    int picture = 0;     // "PTImage"
-};
+struct PadSetup;
 
 // "Screen Privacy Zone Setup": the masked areas the day/night camera module
 // draws over its picture. The decisions are ScreenPrivacy's; this dialog
@@ -39,7 +31,7 @@ public:
     ~ScreenPrivacyDialog() override;
 
     // Opened from the picture-control dialog, over it; returns once closed.
-    static void run(MainControl& control, Platform& platform, QWidget* parent);
+    static void run(DialogDoor& door, QWidget* parent);
 
     ScreenPrivacy& logic() { return m_privacy; }
     PTControl& pad();

@@ -83,7 +83,7 @@ private slots:
     {
         makeControl(6); // lens maintenance is there for the receivers outside 0..5
         control->link().queue().append("sB1");
-        LensMaintenanceDialog dialog(*control, platform);
+        LensMaintenanceDialog dialog(*control);
         dialog.show();
         everyFieldHasAName(&dialog);
         auto* lensType = child<QComboBox>(&dialog, "lensTypeList");
@@ -123,7 +123,7 @@ private slots:
     void otherMaintenanceRecordsThePressureAndGuardsItsServiceFunctions()
     {
         makeControl(1);
-        OtherMaintenanceDialog dialog(*control, platform, 1);
+        OtherMaintenanceDialog dialog(*control, 1);
         dialog.show();
         everyFieldHasAName(&dialog);
         auto* indicator = child<ModeIndicator>(&dialog, "modeIndicator");
@@ -196,7 +196,7 @@ private slots:
             else
                 QTest::keyClick(dialog, Qt::Key_Escape);
         });
-        const int result = OtherMaintenanceDialog::run(*control, platform, 0, nullptr,
+        const int result = OtherMaintenanceDialog::run(*control, 0, nullptr,
                                                        [&paused](int ms) { paused.push_back(ms); });
         QCOMPARE(result, withOk ? int(QDialog::Accepted) : int(QDialog::Rejected));
         QCOMPARE(paused, pauses);
