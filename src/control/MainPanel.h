@@ -174,6 +174,9 @@ private:
     int moduleType() const;
     int cameraType() const;
 
+    static constexpr int ModuleDayNight = 1;
+    static constexpr int ModuleThermal = 2;
+
     CameraLink& m_link;
     ConnectionSequence& m_connection;
     Prompter& m_prompter;
