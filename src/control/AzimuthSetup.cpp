@@ -67,16 +67,9 @@ void AzimuthSetup::press(AzimuthButton button)
 
 bool AzimuthSetup::setDelayTime(std::string_view text)
 {
-    const auto delay = readFieldInteger(text);
-    if (!delay) {
-        m_prompter.showMessage(Messages::EnterAnInteger, {}, MessageIcon::Warning);
+    const auto delay = askNumberEdit(m_prompter, text, LowestDelay, HighestDelay);
+    if (!delay)
         return false;
-    }
-    if (*delay < LowestDelay || *delay > HighestDelay) {
-        m_prompter.showMessage(Messages::format(Messages::EnterAnIntegerBetween, LowestDelay, HighestDelay), {},
-                               MessageIcon::Warning);
-        return false;
-    }
     m_delay = *delay;
     changed(); // the field shows the number as it was read
     m_pump.append(Messages::format("UT%03d", m_delay));

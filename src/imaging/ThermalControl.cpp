@@ -98,13 +98,10 @@ bool ThermalControl::readControls(const ThermalControls& controls)
     // caller sends nothing.
     ThermalSettings read = m_settings;
     for (const EditRange& range : EditRanges) {
-        const std::optional<int> value = readFieldInteger(controls.edit(range.edit));
-        if (!value || *value < range.minimum || *value > range.maximum) {
+        const std::optional<int> value = askNumberEdit(m_prompter, controls.edit(range.edit), range.minimum,
+                                                       range.maximum);
+        if (!value) {
             m_refusedEdit = range.edit;
-            m_prompter.showMessage(value ? Messages::format(Messages::EnterAnIntegerBetween, range.minimum,
-                                                            range.maximum)
-                                         : std::string(Messages::EnterAnInteger),
-                                   {}, MessageIcon::Warning);
             return false;
         }
         read.*range.setting = *value;

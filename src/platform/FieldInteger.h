@@ -1,7 +1,11 @@
 #pragma once
 
+#include "app/Messages.h"
+#include "platform/Prompter.h"
+
 #include <charconv>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace tarn {
@@ -23,6 +27,36 @@ inline std::optional<int> readFieldInteger(std::string_view text)
     if (text.empty() || error != std::errc{} || end != text.data() + text.size())
         return std::nullopt;
     return value;
+}
+
+// A number edit checked against its range: the number, or the text the user
+// is shown for it ("Please enter an integer.", or the range's message; by
+// default "Please enter an integer between LOWEST and HIGHEST.").
+struct NumberEditReading {
+    std::optional<int> value;
+    std::string refusal;
+};
+
+inline NumberEditReading readNumberEdit(std::string_view text, int lowest, int highest,
+                                        std::string_view outOfRange = {})
+{
+    const std::optional<int> value = readFieldInteger(text);
+    if (!value)
+        return {std::nullopt, std::string(Messages::EnterAnInteger)};
+    if (*value < lowest || *value > highest)
+        return {std::nullopt, outOfRange.empty() ? Messages::format(Messages::EnterAnIntegerBetween, lowest, highest)
+                                                 : std::string(outOfRange)};
+    return {value, {}};
+}
+
+// The same, with the refusal shown to the user as a warning.
+inline std::optional<int> askNumberEdit(Prompter& prompter, std::string_view text, int lowest, int highest,
+                                        std::string_view outOfRange = {})
+{
+    NumberEditReading reading = readNumberEdit(text, lowest, highest, outOfRange);
+    if (!reading.value)
+        prompter.showMessage(reading.refusal, {}, MessageIcon::Warning);
+    return reading.value;
 }
 
 } // namespace tarn

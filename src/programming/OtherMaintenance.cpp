@@ -89,15 +89,10 @@ void OtherMaintenance::sendWithPassword(std::string_view command)
 
 void OtherMaintenance::setHeater()
 {
-    const std::optional<int> level = readFieldInteger(m_values.heaterLevel);
-    if (!level) {
-        m_prompter.showMessage(Messages::EnterAnInteger, {}, MessageIcon::Warning);
+    const std::optional<int> level =
+        askNumberEdit(m_prompter, m_values.heaterLevel, HeaterLevelMin, HeaterLevelMax, Messages::HeaterLevelRange);
+    if (!level)
         return;
-    }
-    if (*level < HeaterLevelMin || *level > HeaterLevelMax) {
-        m_prompter.showMessage(Messages::HeaterLevelRange, {}, MessageIcon::Warning);
-        return;
-    }
     send(HeaterSetCommand);
 }
 

@@ -42,16 +42,11 @@ std::string TourSetup::tourKey(int preset)
 
 bool TourSetup::accept(std::string_view dwellText)
 {
-    const std::optional<int> read = readFieldInteger(dwellText);
-    if (!read) {
-        m_prompter.showMessage(Messages::EnterAnInteger, {}, MessageIcon::Warning);
+    const std::optional<int> read =
+        askNumberEdit(m_prompter, dwellText, MinDwellTime, MaxDwellTime, Messages::EnterAnIntegerBetween5And60);
+    if (!read)
         return false;
-    }
     const int dwell = *read;
-    if (dwell < MinDwellTime || dwell > MaxDwellTime) {
-        m_prompter.showMessage(Messages::EnterAnIntegerBetween5And60, {}, MessageIcon::Warning);
-        return false;
-    }
     m_dwellTime = dwell;
 
     for (int i = 0; i < PresetCount; ++i) {
