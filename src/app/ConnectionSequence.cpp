@@ -3,6 +3,7 @@
 #include "app/Messages.h"
 #include "app/Settings.h"
 #include "link/CameraLink.h"
+#include "link/CameraTypes.h"
 #include "link/Protocols.h"
 #include "platform/ProfileStore.h"
 #include "platform/Prompter.h"
@@ -39,7 +40,7 @@ ConnectionSequence::~ConnectionSequence()
 
 bool ConnectionSequence::isAlderSd() const
 {
-    return m_link.state().cameraType == CameraTypeAlderSd;
+    return m_link.state().cameraType == CameraType::AlderSd;
 }
 
 void ConnectionSequence::oneShot(int id, int ms)

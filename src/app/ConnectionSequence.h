@@ -16,7 +16,6 @@ struct Settings;
 // gives it back at exit, remembering an abnormal end across runs.
 class ConnectionSequence final : public TimerClient, public NtcipKeeper {
 public:
-    static constexpr int CameraTypeAlderSd = 1;
 
     ConnectionSequence(CameraLink& link, Prompter& prompter, ProfileStore& profile,
                        const Settings& settings);

@@ -246,8 +246,8 @@ void MainControlDialog::openDspStatus()
 {
     // The camera module type chooses the picture dialog; a standard module has none.
     switch (m_control.link().state().moduleType) {
-    case 1: openDayNightPicture(); break;
-    case 2: openThermalControl(); break;
+    case ModuleType::DayNight: openDayNightPicture(); break;
+    case ModuleType::Thermal: openThermalControl(); break;
     default: break;
     }
 }

@@ -4,6 +4,7 @@
 #include "app/Messages.h"
 #include "control/JavelinMotion.h"
 #include "link/CameraLink.h"
+#include "link/CameraTypes.h"
 #include "link/Protocols.h"
 #include "platform/Prompter.h"
 #include "platform/TimerIds.h"
@@ -55,17 +56,15 @@ PanelEnabling PanelEnabling::forCameraType(int cameraType)
     PanelEnabling enabling;
     enabling.azimuthSet = true;
     enabling.autoFocusOnPtz = true;
-    if (cameraType >= 0 && cameraType <= 5) {
+    if (CameraType::isMakers(cameraType)) {
         enabling.reset = enabling.lensFast = enabling.manualIris = enabling.manualFocus = true;
         enabling.zoom = enabling.pad = enabling.presets = enabling.setAddress = true;
         enabling.positionPolling = enabling.positionGoto = enabling.cameraId = true;
         enabling.dspStatus = enabling.tourList = enabling.wipe = true;
     }
-    if (cameraType == 4) { // Cedar
+    if (CameraType::isMakers(cameraType) && !CameraType::hasLensLatches(cameraType))
         enabling.lensFast = enabling.manualIris = enabling.autoFocusOnPtz = false;
-    }
-    if (cameraType == 0) // AlderHD
-        enabling.wash = true;
+    enabling.wash = CameraType::hasWasher(cameraType);
     return enabling;
 }
 

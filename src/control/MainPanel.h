@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/CameraTypes.h"
 #include "link/ReplyReceiver.h"
 #include "platform/Timers.h"
 
@@ -174,8 +175,8 @@ private:
     int moduleType() const;
     int cameraType() const;
 
-    static constexpr int ModuleDayNight = 1;
-    static constexpr int ModuleThermal = 2;
+    static constexpr int ModuleDayNight = ModuleType::DayNight;
+    static constexpr int ModuleThermal = ModuleType::Thermal;
 
     CameraLink& m_link;
     ConnectionSequence& m_connection;

@@ -2,6 +2,7 @@
 
 #include "app/Settings.h"
 #include "link/CameraLink.h"
+#include "link/CameraTypes.h"
 #include "link/Protocols.h"
 #include "link/ReplyRouter.h"
 
@@ -14,10 +15,6 @@ namespace {
 // What the camera's on-screen name can show; anything else becomes a space.
 constexpr std::string_view CameraNameCharacters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789 ,-./:;<>?";
-
-// The camera type that does not run the maker's tours although it is one of
-// the maker's cameras: Start/Stop only lights the lamp.
-constexpr int CameraTypeWithoutTours = 1;
 
 // The name in a 'd' reply follows the reply's first three characters.
 constexpr std::size_t NameOffsetInReply = 3;
@@ -221,7 +218,7 @@ void PresetPanel::startStopTour()
         return;
     }
     setTourLamp(true);
-    if (makersCamera() && m_link.state().cameraType != CameraTypeWithoutTours) {
+    if (CameraType::runsMakersTours(m_link.state().cameraType)) {
         m_tourRunning = true;
         m_link.enqueue(std::string{'*', 'T', 'S', tour, '1'});
     }

@@ -2,6 +2,7 @@
 
 #include "app/Messages.h"
 #include "link/CameraLink.h"
+#include "link/CameraTypes.h"
 #include "platform/FieldInteger.h"
 #include "platform/Prompter.h"
 
@@ -10,11 +11,6 @@
 namespace tarn {
 
 namespace {
-
-// The camera models of the Setup dialog's list.
-constexpr int AlderHD = 0;
-constexpr int BirchHD = 3;
-constexpr int DogwoodHD = 5;
 
 // The dialog's timers; they stop themselves when they fire.
 namespace Timer {
@@ -117,7 +113,7 @@ int AlderHdDsp::cameraModel() const
 
 bool AlderHdDsp::isDogwood() const
 {
-    return cameraModel() == DogwoodHD;
+    return cameraModel() == CameraType::DogwoodHd;
 }
 
 void AlderHdDsp::initialise()
@@ -128,13 +124,13 @@ void AlderHdDsp::initialise()
     m_enabling.shutter = true;
 
     const int model = cameraModel();
-    if (model == AlderHD || model == BirchHD || model == DogwoodHD) {
+    if (CameraType::isHd(model)) {
         m_enabling.indoorOutdoor = false;
         m_enabling.digitalZoom = false;
         m_enabling.eisRadios = true;
         m_enabling.eisFrequency = true;
         m_controls.indoorOutdoor = -1;
-        const bool focusControls = model != BirchHD;
+        const bool focusControls = model != CameraType::BirchHd;
         m_enabling.passThroughSend = focusControls;
         m_enabling.pushToFocus = focusControls;
         m_enabling.getStatus = focusControls;
@@ -777,7 +773,7 @@ void AlderHdDsp::applyStatusField(const DspStatusField& field)
     case 'p': take(m_controls.poll, 2); break;
     case 'w':
         // The AlderHD has no indoor/outdoor choice, whatever it reports.
-        if (cameraModel() == AlderHD || !take(m_controls.indoorOutdoor, 2))
+        if (cameraModel() == CameraType::AlderHd || !take(m_controls.indoorOutdoor, 2))
             m_controls.indoorOutdoor = -1;
         break;
     case 'z':

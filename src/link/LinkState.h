@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/CameraTypes.h"
+
 namespace tarn {
 
 // The link state every part of the console reads: which camera, how to frame,
@@ -42,7 +44,7 @@ struct LinkState {
 
     bool stxMode() const { return frameMode == 0; }
     bool lengthMode() const { return !framedSend && !handshake; }
-    bool isMakersCamera() const { return cameraType >= 0 && cameraType <= 5; }
+    bool isMakersCamera() const { return CameraType::isMakers(cameraType); }
 };
 
 } // namespace tarn

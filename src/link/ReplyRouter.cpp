@@ -186,7 +186,7 @@ void ReplyRouter::routeCameraReply(std::span<const std::uint8_t> frame, std::siz
         deliver(ReceiverSlot::Dsp, frame);
         return;
     }
-    if (m_state.moduleType != 1)
+    if (m_state.moduleType != ModuleType::DayNight)
         return;
     // A Day/Night camera's other "c" replies, in order of preference.
     if (m_state.networkConnected

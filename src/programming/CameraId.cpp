@@ -2,6 +2,7 @@
 
 #include "app/Messages.h"
 #include "link/CameraLink.h"
+#include "link/CameraTypes.h"
 #include "platform/Prompter.h"
 #include "programming/CameraIdReply.h"
 #include "programming/CameraIdText.h"
@@ -38,16 +39,16 @@ bool validLine(int line)
 CameraIdEnabling CameraIdEnabling::forCameraType(int cameraType)
 {
     CameraIdEnabling enabling;
-    enabling.idGeneratedInCamera = cameraType == 1 || cameraType == 2;
+    enabling.idGeneratedInCamera = CameraType::generatesIdText(cameraType);
     switch (cameraType) {
-    case 1:
+    case CameraType::AlderSd:
         enabling.displayModes = true;
         enabling.alarmTexts = true;
         break;
-    case 0:
-    case 2:
-    case 3:
-    case 4: enabling.alarmTexts = true; break;
+    case CameraType::AlderHd:
+    case CameraType::BirchSd:
+    case CameraType::BirchHd:
+    case CameraType::Cedar: enabling.alarmTexts = true; break;
     default: enabling.displayModes = true; break;
     }
     return enabling;

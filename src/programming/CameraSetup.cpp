@@ -2,6 +2,7 @@
 
 #include "app/Messages.h"
 #include "link/CameraLink.h"
+#include "link/CameraTypes.h"
 #include "link/Protocols.h"
 #include "platform/Prompter.h"
 #include "programming/SetupReply.h"
@@ -12,12 +13,6 @@ namespace tarn {
 
 namespace {
 
-constexpr int CameraTypeAlderSd = 1;
-constexpr int CameraTypeBirchSd = 2;
-constexpr int CameraTypeBirchHd = 3;
-constexpr int CameraTypeCedar = 4;
-constexpr int ModuleDayNight = 1;
-constexpr int ModuleThermal = 2;
 // The list index whose camera protocol carries the Javelin options.
 constexpr int JavelinProtocol = Protocol::Javelin;
 // The receiver list has Javelin at index 3.
@@ -58,7 +53,7 @@ CameraSetup::~CameraSetup()
 
 bool CameraSetup::makersCamera() const
 {
-    return m_values.cameraType >= 0 && m_values.cameraType <= 5;
+    return CameraType::isMakers(m_values.cameraType);
 }
 
 void CameraSetup::changed()
@@ -112,15 +107,15 @@ void CameraSetup::open()
 
 void CameraSetup::applyCameraTypeRules()
 {
-    if (m_values.cameraType == CameraTypeAlderSd)
+    if (CameraType::hasJavelinOptions(m_values.cameraType))
         m_enabling.cameraJavelin = true;
-    if (m_values.cameraType == CameraTypeBirchSd || m_values.cameraType == CameraTypeBirchHd)
+    if (CameraType::hasFlip(m_values.cameraType))
         m_enabling.flip = true;
 }
 
 void CameraSetup::setModuleTypeForCamera()
 {
-    m_values.moduleType = m_values.cameraType == CameraTypeCedar ? ModuleThermal : ModuleDayNight;
+    m_values.moduleType = ModuleType::of(m_values.cameraType);
 }
 
 const SerialPortEntry* CameraSetup::chosenPort() const
@@ -149,7 +144,7 @@ std::string CameraSetup::baudCommand(int baudIndex, int cameraType)
 {
     static constexpr std::array<std::string_view, 7> Rates = {"9600", "4800", "2400", "1200",
                                                               "0600", "0300", "192K"};
-    const bool makers = cameraType >= 0 && cameraType <= 5;
+    const bool makers = CameraType::isMakers(cameraType);
     const std::size_t rate = baudIndex >= 0 && baudIndex < static_cast<int>(Rates.size())
         ? static_cast<std::size_t>(baudIndex)
         : 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/CameraTypes.h"
 #include "link/DialogPump.h"
 #include "link/ReplyReceiver.h"
 #include "link/SerialPortList.h"
@@ -19,9 +20,8 @@ class Prompter;
 // The lists of the Setup dialog, in list order: a value is an index into them.
 namespace SetupLists {
 // Index 6, the empty entry, is a receiver that is not one of the maker's cameras.
-inline constexpr std::array<std::string_view, 7> CameraTypes = {
-    "AlderHD", "AlderSD", "BirchSD", "BirchHD", "Cedar", "DogwoodHD", ""};
-inline constexpr std::array<std::string_view, 3> ModuleTypes = {"Standard", "Day/Night", "Thermal"};
+inline constexpr auto CameraTypes = CameraType::Names;
+inline constexpr auto ModuleTypes = ModuleType::Names;
 // The twelfth, empty entry only shows that no protocol is known; it cannot be chosen.
 inline constexpr std::array<std::string_view, 12> CameraProtocols = {
     "Undefined", "Tarn", "Pelco D", "Pelco P", "Javelin", "Philips/Bosch",

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/CameraTypes.h"
 #include "link/DialogPump.h"
 #include "link/ReplyReceiver.h"
 #include "platform/Timers.h"
@@ -102,7 +103,7 @@ public:
     const OtherMaintenanceValues& values() const { return m_values; }
     const std::string& logFileName(Log log) const { return logOf(log).file.fileName(); }
     bool recording(Log log) const { return logOf(log).on; }
-    bool modeButtonsEnabled() const { return m_cameraType != 0 && m_cameraType != 5; }
+    bool modeButtonsEnabled() const { return CameraType::hasNtcipMode(m_cameraType); }
     bool modeIndicatorShown() const { return m_indicatorShown; }
     bool ntcipMode() const;
 

@@ -119,7 +119,7 @@ TEST_F(Connection, anAReplyInAnyPhaseEndsTheSearchAndStartsTheStatusPoll)
 
 TEST_F(Connection, alderSdAnsweringTheLinkFrameIsTakenOverInNtcipModeAndGivenBackAtExit)
 {
-    startWith(ConnectionSequence::CameraTypeAlderSd);
+    startWith(CameraType::AlderSd);
     clock.advance(5);
     ASSERT_EQ(timesOf(LinkFrame), std::vector<std::int64_t>{5});
     EXPECT_TRUE(camera->state().handshake);
@@ -141,7 +141,7 @@ TEST_F(Connection, alderSdAnsweringTheLinkFrameIsTakenOverInNtcipModeAndGivenBac
 
 TEST_F(Connection, ntcipRestoreThatCannotGoOutIsLeftForTheNextStart)
 {
-    startWith(ConnectionSequence::CameraTypeAlderSd);
+    startWith(CameraType::AlderSd);
     clock.advance(5);
     answer(reply("A0300"));
     ASSERT_EQ(sequence->ntcipState(), 1);
@@ -156,7 +156,7 @@ TEST_F(Connection, ntcipRestoreThatCannotGoOutIsLeftForTheNextStart)
     settings.ntcipMode = 1;
     settings.ntcipExitNormal = 0;
     line.away = false;
-    startWith(ConnectionSequence::CameraTypeAlderSd);
+    startWith(CameraType::AlderSd);
     clock.advance(2015);
     answer(reply("A0300"));
     EXPECT_EQ(sequence->ntcipState(), 1);
@@ -164,7 +164,7 @@ TEST_F(Connection, ntcipRestoreThatCannotGoOutIsLeftForTheNextStart)
 
 TEST_F(Connection, alderSdAnsweringTheProbeIsInTarnModeAndLeftSoAtExit)
 {
-    startWith(ConnectionSequence::CameraTypeAlderSd);
+    startWith(CameraType::AlderSd);
     clock.advance(2015);
     answer(reply("A0012"));
     EXPECT_EQ(sequence->ntcipState(), 0);
@@ -178,7 +178,7 @@ TEST_F(Connection, abnormalEndOfTheLastRunRestoresItsNtcipMode)
 {
     settings.ntcipExitNormal = 0;
     settings.ntcipMode = 1;
-    startWith(ConnectionSequence::CameraTypeAlderSd);
+    startWith(CameraType::AlderSd);
     clock.advance(2015); // the probe is out, no handshake
     answer(reply("A0012"));
     EXPECT_EQ(sequence->ntcipState(), 1);
@@ -194,7 +194,7 @@ TEST_F(Connection, abnormalEndOfTheLastRunRestoresItsNtcipMode)
 
 TEST_F(Connection, exitAfterClearingNvramSendsMndAndKeepsTheNtcipState)
 {
-    startWith(ConnectionSequence::CameraTypeAlderSd);
+    startWith(CameraType::AlderSd);
     clock.advance(5);
     answer(reply("A0001"));
     sequence->setNvramCleared();
@@ -217,7 +217,7 @@ TEST_F(Connection, alderSdWithoutACameraAsksAndRetriesOnYes)
 {
     prompter.scriptAnswer(true);
     prompter.scriptAnswer(false);
-    startWith(ConnectionSequence::CameraTypeAlderSd);
+    startWith(CameraType::AlderSd);
     camera->state().address = 258;
     clock.advance(9044);
     EXPECT_TRUE(prompter.shown().empty());
