@@ -7,27 +7,15 @@
 namespace tarn {
 
 AccessorySetup::AccessorySetup(CameraLink& link, Prompter& prompter, ReceiverSlot slot, std::string settingsQuery)
-    : m_link(link)
-    , m_prompter(prompter)
-    , m_slot(slot)
+    : DialogLogic(link, prompter, slot)
     , m_settingsQuery(std::move(settingsQuery))
-    , m_pump(link, DialogPump::Config{})
 {
-    m_link.router().setReceiver(m_slot, this);
     m_link.timers().start(*this, SettingsQueryTimerId, SettingsQueryMs);
 }
 
 AccessorySetup::~AccessorySetup()
 {
     m_link.timers().stopAll(*this);
-    if (m_link.router().receiver(m_slot) == this)
-        m_link.router().setReceiver(m_slot, nullptr);
-}
-
-void AccessorySetup::changed()
-{
-    if (m_changed)
-        m_changed();
 }
 
 bool AccessorySetup::checkRange(int value, int minimum, int maximum)

@@ -1,10 +1,8 @@
 #pragma once
 
-#include "link/DialogPump.h"
-#include "link/ReplyReceiver.h"
+#include "link/DialogLogic.h"
 #include "platform/Timers.h"
 
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -18,16 +16,11 @@ class Prompter;
 // the camera for its settings 200 ms after opening, and queue their commands
 // for a pump of their own (timers 10 and 11) that waits up to 2 s for each
 // answer.
-class AccessorySetup : public ReplyReceiver, public TimerClient {
+class AccessorySetup : public DialogLogic, public TimerClient {
 public:
     static constexpr int SettingsQueryTimerId = 12;
     static constexpr int SettingsQueryMs = 200;
 
-    AccessorySetup(const AccessorySetup&) = delete;
-    AccessorySetup& operator=(const AccessorySetup&) = delete;
-
-    // The view redraws from the state when told.
-    void setChanged(std::function<void()> changed) { m_changed = std::move(changed); }
     // Set until the camera's first answer with the settings.
     bool settingsAwaited() const { return m_settingsAwaited; }
 
@@ -45,16 +38,10 @@ protected:
     // A value read from a control outside `minimum`..`maximum` gets the
     // range prompt.
     bool checkRange(int value, int minimum, int maximum);
-    void changed();
 
 private:
-    CameraLink& m_link;
-    Prompter& m_prompter;
-    ReceiverSlot m_slot;
     std::string m_settingsQuery;
-    DialogPump m_pump;
     bool m_settingsAwaited = true;
-    std::function<void()> m_changed;
 };
 
 } // namespace tarn

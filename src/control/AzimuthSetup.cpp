@@ -10,23 +10,8 @@
 namespace tarn {
 
 AzimuthSetup::AzimuthSetup(CameraLink& link, Prompter& prompter)
-    : m_link(link)
-    , m_prompter(prompter)
-    , m_pump(link, DialogPump::Config{})
+    : DialogLogic(link, prompter, ReceiverSlot::Azimuth)
 {
-    m_link.router().setReceiver(ReceiverSlot::Azimuth, this);
-}
-
-AzimuthSetup::~AzimuthSetup()
-{
-    if (m_link.router().receiver(ReceiverSlot::Azimuth) == this)
-        m_link.router().setReceiver(ReceiverSlot::Azimuth, nullptr);
-}
-
-void AzimuthSetup::changed()
-{
-    if (m_changed)
-        m_changed();
 }
 
 std::string_view AzimuthSetup::command(AzimuthButton button)

@@ -1,9 +1,7 @@
 #pragma once
 
-#include "link/DialogPump.h"
-#include "link/ReplyReceiver.h"
+#include "link/DialogLogic.h"
 
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -40,19 +38,13 @@ enum class AzimuthButton {
 // direction read-outs and its automatic status responses. Every button
 // queues one command for the dialog's own pump (timers 10 and 11, up to 2 s
 // for each answer); the 'U' replies come here while it exists.
-class AzimuthSetup final : public ReplyReceiver {
+class AzimuthSetup final : public DialogLogic {
 public:
     static constexpr int LowestDelay = 100;
     static constexpr int HighestDelay = 999;
     static constexpr int NoAutoResponse = -1;
 
     AzimuthSetup(CameraLink& link, Prompter& prompter);
-    ~AzimuthSetup();
-    AzimuthSetup(const AzimuthSetup&) = delete;
-    AzimuthSetup& operator=(const AzimuthSetup&) = delete;
-
-    // The view redraws from the state when told.
-    void setChanged(std::function<void()> changed) { m_changed = std::move(changed); }
 
     // Set while the dialog initialises: nothing is queued then.
     bool busy() const { return m_pump.initialising(); }
@@ -74,15 +66,10 @@ public:
 
 private:
     void apply(const AzimuthReply& reply);
-    void changed();
 
-    CameraLink& m_link;
-    Prompter& m_prompter;
-    DialogPump m_pump;
     int m_delay = LowestDelay;
     int m_autoResponse = NoAutoResponse;
     std::string m_controlSetupText;
-    std::function<void()> m_changed;
 };
 
 } // namespace tarn

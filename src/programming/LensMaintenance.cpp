@@ -31,17 +31,13 @@ char digit(int value)
 } // namespace
 
 LensMaintenance::LensMaintenance(CameraLink& link, Prompter& prompter)
-    : m_link(link)
-    , m_prompter(prompter)
-    , m_pump(link, DialogPump::Config{})
+    : DialogLogic(link, prompter, ReceiverSlot::LensMaintenance)
 {
 }
 
 LensMaintenance::~LensMaintenance()
 {
     m_link.timers().stopAll(*this);
-    if (m_registered)
-        m_link.router().setReceiver(ReceiverSlot::LensMaintenance, nullptr);
 }
 
 void LensMaintenance::open()
@@ -51,8 +47,6 @@ void LensMaintenance::open()
     // Whatever the Setup dialog still had queued is dropped: the lens status
     // query goes out first.
     m_link.queue().reset();
-    m_link.router().setReceiver(ReceiverSlot::LensMaintenance, this);
-    m_registered = true;
     m_link.timers().start(*this, StatusQueryTimerId, StatusQueryDelayMs);
 }
 
@@ -165,8 +159,7 @@ void LensMaintenance::replyReceived(std::span<const std::uint8_t> frame)
         break;
     case LensReply::Kind::Infrared: m_values.infrared = reply.value; break;
     }
-    if (m_changed)
-        m_changed();
+    changed();
 }
 
 void LensMaintenance::applyStatus(const LensReply& reply)

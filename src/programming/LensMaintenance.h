@@ -1,7 +1,6 @@
 #pragma once
 
-#include "link/DialogPump.h"
-#include "link/ReplyReceiver.h"
+#include "link/DialogLogic.h"
 #include "platform/Timers.h"
 
 #include <functional>
@@ -38,7 +37,7 @@ enum LensFunction : int {
 // module. Commands go through the dialog's own pump; the camera's 'm' replies
 // come here while the dialog is open and fill the values in the order status,
 // "mXS", "mRS".
-class LensMaintenance final : public TimerClient, public ReplyReceiver {
+class LensMaintenance final : public DialogLogic, public TimerClient {
 public:
     static constexpr int StatusQueryTimerId = 12;
     static constexpr int StatusQueryDelayMs = 5;
@@ -46,8 +45,6 @@ public:
 
     LensMaintenance(CameraLink& link, Prompter& prompter);
     ~LensMaintenance();
-    LensMaintenance(const LensMaintenance&) = delete;
-    LensMaintenance& operator=(const LensMaintenance&) = delete;
 
     // The dialog opens: drops whatever is still queued, takes the camera's
     // 'm' replies and asks for the lens status 5 ms later.
@@ -71,8 +68,6 @@ public:
     bool readingBack() const { return m_readingBack; }
     bool phaseControlsEnabled() const { return !m_values.crystal; }
 
-    // Called after a reply changed the values.
-    void setChanged(std::function<void()> changed) { m_changed = std::move(changed); }
 
     void replyReceived(std::span<const std::uint8_t> frame) override;
     void timerFired(int id) override;
@@ -81,13 +76,8 @@ private:
     void send(std::string_view command);
     void applyStatus(const LensReply& reply);
 
-    CameraLink& m_link;
-    Prompter& m_prompter;
-    DialogPump m_pump;
     LensValues m_values;
     bool m_readingBack = false;
-    bool m_registered = false;
-    std::function<void()> m_changed;
 };
 
 } // namespace tarn

@@ -29,13 +29,11 @@ constexpr std::string_view HeaterSetCommand = "mt4060e01";
 OtherMaintenance::OtherMaintenance(CameraLink& link, Prompter& prompter,
                                    NtcipKeeper& ntcip, int cameraType,
                                    PasswordAsker askPassword, LocalTimeSource now)
-    : m_link(link)
-    , m_prompter(prompter)
+    : DialogLogic(link, prompter, ReceiverSlot::OtherMaintenance)
     , m_ntcip(ntcip)
     , m_cameraType(cameraType)
     , m_askPassword(std::move(askPassword))
     , m_now(std::move(now))
-    , m_pump(link, DialogPump::Config{})
     , m_logs{LogState{TextLog(m_now)}, LogState{TextLog(m_now)}}
 {
 }
@@ -43,14 +41,10 @@ OtherMaintenance::OtherMaintenance(CameraLink& link, Prompter& prompter,
 OtherMaintenance::~OtherMaintenance()
 {
     m_link.timers().stopAll(*this);
-    if (m_registered)
-        m_link.router().setReceiver(ReceiverSlot::OtherMaintenance, nullptr);
 }
 
 void OtherMaintenance::open()
 {
-    m_link.router().setReceiver(ReceiverSlot::OtherMaintenance, this);
-    m_registered = true;
     Timers& timers = m_link.timers();
     timers.start(*this, HeaterQueryTimerId, HeaterQueryDelayMs);
     timers.start(*this, FreezeQueryTimerId, FreezeQueryDelayMs);
@@ -60,12 +54,6 @@ void OtherMaintenance::open()
 bool OtherMaintenance::ntcipMode() const
 {
     return m_ntcip.ntcipState() == 1;
-}
-
-void OtherMaintenance::changed()
-{
-    if (m_changed)
-        m_changed();
 }
 
 void OtherMaintenance::send(std::string_view command)

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "link/CameraTypes.h"
-#include "link/DialogPump.h"
-#include "link/ReplyReceiver.h"
+#include "link/DialogLogic.h"
 #include "platform/Timers.h"
 #include "programming/DateTimeText.h"
 #include "programming/TextLog.h"
@@ -35,7 +34,7 @@ struct OtherMaintenanceValues {
 // the camera's setup memory and calibration words (some behind the service
 // password), the barrel's temperature and pressure with their polls and log
 // files, and the console's NTCIP mode.
-class OtherMaintenance final : public TimerClient, public ReplyReceiver {
+class OtherMaintenance final : public DialogLogic, public TimerClient {
 public:
     enum class Log { Temperature, Pressure };
     // Shows the "Supervisory Function" box; the text entered, or nothing
@@ -66,8 +65,6 @@ public:
     OtherMaintenance(CameraLink& link, Prompter& prompter, NtcipKeeper& ntcip,
                      int cameraType, PasswordAsker askPassword, LocalTimeSource now = localTimeNow);
     ~OtherMaintenance();
-    OtherMaintenance(const OtherMaintenance&) = delete;
-    OtherMaintenance& operator=(const OtherMaintenance&) = delete;
 
     // Takes the camera's replies and schedules the first queries.
     void open();
@@ -107,8 +104,6 @@ public:
     bool modeIndicatorShown() const { return m_indicatorShown; }
     bool ntcipMode() const;
 
-    // Called after anything the dialog shows has changed.
-    void setChanged(std::function<void()> changed) { m_changed = std::move(changed); }
 
     void replyReceived(std::span<const std::uint8_t> frame) override;
     void timerFired(int id) override;
@@ -128,20 +123,14 @@ private:
     int pollTimerOf(Log log) const;
     LogState& logOf(Log log) { return m_logs[static_cast<std::size_t>(log)]; }
     const LogState& logOf(Log log) const { return m_logs[static_cast<std::size_t>(log)]; }
-    void changed();
 
-    CameraLink& m_link;
-    Prompter& m_prompter;
     NtcipKeeper& m_ntcip;
     const int m_cameraType;
     PasswordAsker m_askPassword;
     LocalTimeSource m_now;
-    DialogPump m_pump;
     OtherMaintenanceValues m_values;
     std::array<LogState, 2> m_logs;
     bool m_indicatorShown = false;
-    bool m_registered = false;
-    std::function<void()> m_changed;
 };
 
 } // namespace tarn

@@ -30,29 +30,14 @@ std::string fourDigitText(int value)
 } // namespace
 
 ScreenPrivacy::ScreenPrivacy(CameraLink& link, Prompter& prompter)
-    : m_link(link)
-    , m_prompter(prompter)
-    , m_pump(link, DialogPump::Config{})
+    : DialogLogic(link, prompter, ReceiverSlot::ScreenPrivacy)
 {
     m_pump.setInitialising(true);
-    m_link.router().setReceiver(ReceiverSlot::ScreenPrivacy, this);
 }
 
 ScreenPrivacy::~ScreenPrivacy()
 {
     m_link.timers().stopAll(*this);
-    if (m_link.router().receiver(ReceiverSlot::ScreenPrivacy) == this) {
-        m_link.router().setReceiver(ReceiverSlot::ScreenPrivacy, nullptr);
-        // An answer still awaited has nobody to go to: the next "cP" is the
-        // main panel's again.
-        m_link.state().privacyReplyWanted = false;
-    }
-}
-
-void ScreenPrivacy::changed()
-{
-    if (m_changed)
-        m_changed();
 }
 
 void ScreenPrivacy::open()

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "link/DialogPump.h"
-#include "link/ReplyReceiver.h"
+#include "link/DialogLogic.h"
 #include "platform/Timers.h"
 
 #include <functional>
@@ -38,7 +37,7 @@ struct ScreenPrivacyValues {
 // camera's replies from construction to destruction; before each command
 // whose answer it wants it marks the privacy reply as wanted, so the answer
 // comes here and not to the picture dialog underneath.
-class ScreenPrivacy final : public ReplyReceiver, public TimerClient {
+class ScreenPrivacy final : public DialogLogic, public TimerClient {
 public:
     static constexpr int ZoneCount = 8;
     static constexpr int HighestSize = 127;
@@ -58,11 +57,7 @@ public:
     // Nothing is queued until open().
     ScreenPrivacy(CameraLink& link, Prompter& prompter);
     ~ScreenPrivacy();
-    ScreenPrivacy(const ScreenPrivacy&) = delete;
-    ScreenPrivacy& operator=(const ScreenPrivacy&) = delete;
 
-    // The view redraws from the state when told.
-    void setChanged(std::function<void()> changed) { m_changed = std::move(changed); }
 
     // The controls are ready: "c*NA", and a second later the camera is asked
     // for its zone's settings.
@@ -103,12 +98,7 @@ private:
     void queueWithZone(std::string_view prefix, std::string_view rest);
     char zoneCharacter() const;
     void apply(const ScreenPrivacyReply& reply);
-    void changed();
 
-    CameraLink& m_link;
-    Prompter& m_prompter;
-    DialogPump m_pump;
-    std::function<void()> m_changed;
     ScreenPrivacyValues m_values;
     Edit m_invalidEdit = Edit::None;
     // The dialog's own zoom form: no control of it changes these.

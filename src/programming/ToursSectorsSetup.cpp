@@ -56,13 +56,10 @@ std::string wireText(std::string_view text)
 } // namespace
 
 ToursSectorsSetup::ToursSectorsSetup(CameraLink& link, Prompter& prompter, std::string domeFilePath)
-    : m_link(link)
-    , m_prompter(prompter)
-    , m_pump(link, PacedSendConfig)
+    : DialogLogic(link, prompter, ReceiverSlot::ToursSectors, PacedSendConfig)
     , m_domeFilePath(std::move(domeFilePath))
     , m_tables(DomeFile::load(m_domeFilePath).tables)
 {
-    m_link.router().setReceiver(ReceiverSlot::ToursSectors, this);
     m_idText = wireText(m_tables.sectors[0].idText);
     m_grid.showTour(m_tables.tours[0]);
     startTimer(SectorStatusTimer, ChainStepMs);
@@ -71,8 +68,6 @@ ToursSectorsSetup::ToursSectorsSetup(CameraLink& link, Prompter& prompter, std::
 ToursSectorsSetup::~ToursSectorsSetup()
 {
     m_link.timers().stopAll(*this);
-    if (m_link.router().receiver(ReceiverSlot::ToursSectors) == this)
-        m_link.router().setReceiver(ReceiverSlot::ToursSectors, nullptr);
 }
 
 void ToursSectorsSetup::pacedSend(std::string command)
@@ -83,12 +78,6 @@ void ToursSectorsSetup::pacedSend(std::string command)
 void ToursSectorsSetup::startTimer(int id, int delayMs)
 {
     m_link.timers().start(*this, id, delayMs);
-}
-
-void ToursSectorsSetup::changed()
-{
-    if (m_changed)
-        m_changed();
 }
 
 bool ToursSectorsSetup::isWireText(std::string_view text)

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "link/DialogPump.h"
-#include "link/ReplyReceiver.h"
+#include "link/DialogLogic.h"
 #include "platform/Timers.h"
 #include "programming/LocalTables.h"
 #include "programming/TourGrid.h"
@@ -26,7 +25,7 @@ struct ToursSectorsReply;
 //
 // While it exists it is the link's receiver for the Tours and Sectors
 // replies. The view reads everything back after each change.
-class ToursSectorsSetup final : public TimerClient, public ReplyReceiver {
+class ToursSectorsSetup final : public DialogLogic, public TimerClient {
 public:
     static constexpr int SectorStatusTimer = 50;
     static constexpr int SectorTextTimer = 51;
@@ -48,11 +47,7 @@ public:
     // with sector 1's status.
     ToursSectorsSetup(CameraLink& link, Prompter& prompter, std::string domeFilePath);
     ~ToursSectorsSetup();
-    ToursSectorsSetup(const ToursSectorsSetup&) = delete;
-    ToursSectorsSetup& operator=(const ToursSectorsSetup&) = delete;
 
-    // Told after every change the view should show.
-    void setChanged(std::function<void()> changed) { m_changed = std::move(changed); }
 
     // Sectors.
     void sectorNumberChanged(int number);
@@ -112,7 +107,6 @@ private:
     // The dialog's send: into the queue, out through its own pump.
     void pacedSend(std::string command);
     void startTimer(int id, int delayMs);
-    void changed();
     void storeIdText(int sector, std::string text);
     void showSector(int number);
     void applyTourSteps(const ToursSectorsReply& reply, int column);
@@ -121,13 +115,9 @@ private:
     static char numberCode(int number) { return static_cast<char>('0' + number); }
     char tourCode() const { return static_cast<char>('1' + m_currentTour); }
 
-    CameraLink& m_link;
-    Prompter& m_prompter;
-    DialogPump m_pump;
     std::string m_domeFilePath;
     LocalTables m_tables;
     TourGrid m_grid;
-    std::function<void()> m_changed;
 
     int m_currentSector = 1;
     int m_querySector = 1;
