@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 
 #include <charconv>
 

@@ -1,8 +1,8 @@
 #include "app/ConsoleApp.h"
 
 #include "app/CommandLine.h"
-#include "app/Messages.h"
-#include "app/Settings.h"
+#include "core/Messages.h"
+#include "core/Settings.h"
 #include "app/UnixSignalWatcher.h"
 #include "control/MainControl.h"
 #include "control/MainControlDialog.h"

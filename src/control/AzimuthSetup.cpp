@@ -1,6 +1,6 @@
 #include "control/AzimuthSetup.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "control/AzimuthReply.h"
 #include "link/CameraLink.h"
 #include "platform/FieldInteger.h"

@@ -1,8 +1,8 @@
 #include "control/MainControl.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "platform/Platform.h"
-#include "platform/ProfileStore.h"
+#include "core/ProfileStore.h"
 #include "platform/Prompter.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ConnectionSequence.h"
-#include "app/Settings.h"
+#include "link/ConnectionSequence.h"
+#include "core/Settings.h"
 #include "control/MainPanel.h"
 #include "control/PresetPanel.h"
 #include "programming/CameraSetup.h"

@@ -2,9 +2,9 @@
 
 #include "ui_MainControlDialog.h"
 
-#include "app/Messages.h"
-#include "app/Settings.h"
-#include "app/Version.h"
+#include "core/Messages.h"
+#include "core/Settings.h"
+#include "core/Version.h"
 #include "control/AzimuthSetupDialog.h"
 #include "control/MainControl.h"
 #include "control/PortServerBox.h"

@@ -1,10 +1,10 @@
 #include "control/MainPanel.h"
 
-#include "app/ConnectionSequence.h"
-#include "app/Messages.h"
+#include "link/ConnectionSequence.h"
+#include "core/Messages.h"
 #include "control/JavelinMotion.h"
 #include "link/CameraLink.h"
-#include "link/CameraTypes.h"
+#include "core/CameraTypes.h"
 #include "link/Protocols.h"
 #include "platform/Prompter.h"
 #include "platform/TimerIds.h"

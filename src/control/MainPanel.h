@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/CameraTypes.h"
+#include "core/CameraTypes.h"
 #include "link/ReplyReceiver.h"
 #include "platform/Timers.h"
 

@@ -1,8 +1,8 @@
 #include "control/PresetPanel.h"
 
-#include "app/Settings.h"
+#include "core/Settings.h"
 #include "link/CameraLink.h"
-#include "link/CameraTypes.h"
+#include "core/CameraTypes.h"
 #include "link/Protocols.h"
 #include "link/ReplyRouter.h"
 

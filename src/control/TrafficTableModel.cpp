@@ -1,6 +1,6 @@
 #include "control/TrafficTableModel.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "link/TrafficDecoder.h"
 #include "link/TrafficTextLog.h"
 #include "widgets/ShowState.h"

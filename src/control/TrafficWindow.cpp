@@ -2,7 +2,7 @@
 
 #include "ui_TrafficWindow.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "control/TrafficTableModel.h"
 #include "link/TrafficFiles.h"
 #include "link/TrafficTextLog.h"

@@ -1,6 +1,6 @@
 #include "control/WashSetup.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 
 namespace tarn {
 

@@ -1,6 +1,6 @@
 #include "control/WipeSetup.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 
 namespace tarn {
 

@@ -1,8 +1,8 @@
 #include "imaging/AlderHdDsp.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "link/CameraLink.h"
-#include "link/CameraTypes.h"
+#include "core/CameraTypes.h"
 #include "platform/FieldInteger.h"
 #include "platform/Prompter.h"
 

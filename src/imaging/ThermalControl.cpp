@@ -1,6 +1,6 @@
 #include "imaging/ThermalControl.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "imaging/ThermalStatusReply.h"
 #include "link/CameraLink.h"
 #include "link/Protocols.h"

@@ -1,6 +1,6 @@
 #include "link/CameraLink.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "link/ByteTransport.h"
 #include "link/FrameBuilder.h"
 #include "link/Protocols.h"

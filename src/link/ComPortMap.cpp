@@ -1,6 +1,6 @@
 #include "link/ComPortMap.h"
 
-#include "platform/ProfileStore.h"
+#include "core/ProfileStore.h"
 
 namespace tarn {
 

@@ -1,6 +1,6 @@
 #include "link/DialogPump.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "link/CameraLink.h"
 #include "platform/TimerIds.h"
 

@@ -1,9 +1,9 @@
 #include "link/PortServerControl.h"
 
-#include "app/Messages.h"
-#include "app/Settings.h"
+#include "core/Messages.h"
+#include "core/Settings.h"
 #include "link/CameraLink.h"
-#include "platform/ProfileStore.h"
+#include "core/ProfileStore.h"
 #include "platform/Prompter.h"
 #include "platform/TimerIds.h"
 

@@ -1,6 +1,6 @@
 #include "link/Protocols.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 
 #include <array>
 

@@ -1,10 +1,10 @@
 #include "link/ReplyRouter.h"
 
-#include "app/Settings.h"
+#include "core/Settings.h"
 #include "link/FrameBuilder.h"
 #include "link/LinkState.h"
 #include "link/Protocols.h"
-#include "platform/ProfileStore.h"
+#include "core/ProfileStore.h"
 
 #include <utility>
 

@@ -1,8 +1,8 @@
 #include "link/SerialPortList.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "link/ComPortMap.h"
-#include "platform/ProfileStore.h"
+#include "core/ProfileStore.h"
 
 #include <algorithm>
 #include <charconv>

@@ -6,7 +6,7 @@
 
 #include "link/SerialPort.h"
 #include "link/TermiosLine.h"
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "platform/MainThreadPoster.h"
 #include "platform/Prompter.h"
 

@@ -1,6 +1,6 @@
 #include "link/SerialPortWatch.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "link/SerialPort.h"
 #include "platform/Prompter.h"
 #include "platform/TimerIds.h"

@@ -1,6 +1,6 @@
 #include "link/TrafficDecoder.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "link/FrameBuilder.h"
 #include "link/ReplyChecksum.h"
 

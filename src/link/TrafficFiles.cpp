@@ -1,6 +1,6 @@
 #include "link/TrafficFiles.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "link/TrafficCapture.h"
 #include "link/TrafficTextLog.h"
 #include "platform/LocalFile.h"

@@ -1,6 +1,6 @@
 #include "link/TrafficFilter.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 
 #include <algorithm>
 

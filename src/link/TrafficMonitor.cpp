@@ -1,6 +1,6 @@
 #include "link/TrafficMonitor.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "link/FrameBuilder.h"
 #include "platform/TimerIds.h"
 

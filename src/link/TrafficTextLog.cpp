@@ -1,6 +1,6 @@
 #include "link/TrafficTextLog.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "link/TrafficDecoder.h"
 
 #include <algorithm>

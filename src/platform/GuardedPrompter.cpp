@@ -1,6 +1,6 @@
 #include "platform/GuardedPrompter.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #include "platform/QtProfileStore.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "platform/Prompter.h"
 
 #include <QFile>

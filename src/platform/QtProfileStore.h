@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ProfileStore.h"
+#include "core/ProfileStore.h"
 
 #include <QSettings>
 

@@ -1,8 +1,8 @@
 #include "programming/CameraSetup.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "link/CameraLink.h"
-#include "link/CameraTypes.h"
+#include "core/CameraTypes.h"
 #include "link/Protocols.h"
 #include "platform/Prompter.h"
 #include "programming/SetupReply.h"

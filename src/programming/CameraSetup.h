@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/CameraTypes.h"
+#include "core/CameraTypes.h"
 #include "link/DialogPump.h"
 #include "link/ReplyReceiver.h"
 #include "link/SerialPortList.h"

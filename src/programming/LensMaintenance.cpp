@@ -1,6 +1,6 @@
 #include "programming/LensMaintenance.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "link/CameraLink.h"
 #include "platform/Prompter.h"
 #include "programming/LensReply.h"

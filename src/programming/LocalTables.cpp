@@ -1,6 +1,6 @@
 #include "programming/LocalTables.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 
 namespace tarn {
 

@@ -1,7 +1,7 @@
 #include "programming/OtherMaintenance.h"
 
 #include "link/NtcipKeeper.h"
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "link/CameraLink.h"
 #include "platform/FieldInteger.h"
 #include "platform/Prompter.h"

@@ -1,6 +1,6 @@
 #include "programming/TextLog.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 
 #include <cerrno>
 #include <cstdio>

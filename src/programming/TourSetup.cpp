@@ -1,9 +1,9 @@
 #include "programming/TourSetup.h"
 
-#include "app/Messages.h"
-#include "app/Settings.h"
+#include "core/Messages.h"
+#include "core/Settings.h"
 #include "platform/FieldInteger.h"
-#include "platform/ProfileStore.h"
+#include "core/ProfileStore.h"
 #include "platform/Prompter.h"
 
 namespace tarn {

@@ -1,6 +1,6 @@
 #include "programming/TourSetupDialog.h"
 
-#include "app/Settings.h"
+#include "core/Settings.h"
 
 #include "ui_TourSetupDialog.h"
 

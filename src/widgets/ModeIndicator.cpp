@@ -1,6 +1,6 @@
 #include "widgets/ModeIndicator.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 
 #include <QPainter>
 

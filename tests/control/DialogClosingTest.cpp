@@ -1,8 +1,8 @@
 // However a dialog closes, what it leaves behind is the same: nothing it
 // queued goes out afterwards, no reply stays marked as wanted by it, and the
 // main window's pump has the queue again.
-#include "app/ConnectionSequence.h"
-#include "app/Settings.h"
+#include "link/ConnectionSequence.h"
+#include "core/Settings.h"
 #include "control/AzimuthSetup.h"
 #include "control/WashSetup.h"
 #include "control/WipeSetup.h"

@@ -1,4 +1,4 @@
-#include "app/Version.h"
+#include "core/Version.h"
 #include "control/PTControl.h"
 #include "platform/QtPrompter.h"
 #include "support/HandBuiltFrames.h"

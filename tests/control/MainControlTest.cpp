@@ -10,7 +10,7 @@
 #include "support/PseudoTerminal.h"
 #include "support/TemporaryFolder.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "support/HandBuiltFrames.h"
 
 #include <gtest/gtest.h>

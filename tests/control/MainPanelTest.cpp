@@ -1,5 +1,5 @@
-#include "app/ConnectionSequence.h"
-#include "app/Settings.h"
+#include "link/ConnectionSequence.h"
+#include "core/Settings.h"
 #include "control/MainPanel.h"
 #include "platform/TimerIds.h"
 #include "support/LinkFixture.h"

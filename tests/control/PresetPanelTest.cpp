@@ -1,6 +1,6 @@
 #include "control/PresetPanel.h"
 
-#include "app/Settings.h"
+#include "core/Settings.h"
 #include "support/LinkFixture.h"
 #include "support/QueuedCommands.h"
 

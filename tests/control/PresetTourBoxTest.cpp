@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "core/Settings.h"
 #include "control/PresetPanel.h"
 #include "control/PresetTourBox.h"
 #include "programming/TourSetupDialog.h"

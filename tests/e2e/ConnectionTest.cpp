@@ -6,7 +6,7 @@
 #include "TempDirectory.h"
 #include "WallClockPlatform.h"
 
-#include "app/Settings.h"
+#include "core/Settings.h"
 #include "control/MainControl.h"
 
 #include <gtest/gtest.h>

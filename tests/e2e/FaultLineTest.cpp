@@ -3,7 +3,7 @@
 
 #include "SimulatorLine.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 
 #include <algorithm>
 

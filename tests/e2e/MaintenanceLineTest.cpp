@@ -3,8 +3,8 @@
 
 #include "SimulatorLine.h"
 
-#include "app/ConnectionSequence.h"
-#include "app/Settings.h"
+#include "link/ConnectionSequence.h"
+#include "core/Settings.h"
 #include "programming/LensMaintenance.h"
 #include "programming/OtherMaintenance.h"
 

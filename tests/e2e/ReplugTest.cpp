@@ -4,7 +4,7 @@
 #include "SimulatorLine.h"
 #include "WallClockPlatform.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "control/MainControl.h"
 #include "support/HandBuiltFrames.h"
 

@@ -2,7 +2,7 @@
 
 #include "SimulatorLine.h"
 
-#include "app/Settings.h"
+#include "core/Settings.h"
 
 #include <filesystem>
 

@@ -3,8 +3,8 @@
 // chooses the protocol.
 #include "FuzzLink.h"
 
-#include "app/ConnectionSequence.h"
-#include "app/Settings.h"
+#include "link/ConnectionSequence.h"
+#include "core/Settings.h"
 #include "programming/MaintenanceReply.h"
 #include "programming/OtherMaintenance.h"
 

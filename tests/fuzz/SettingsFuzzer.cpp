@@ -1,6 +1,6 @@
 // Whatever the settings file holds: the load takes every value, repairs the
 // ones outside their lists and never leaves one there.
-#include "app/Settings.h"
+#include "core/Settings.h"
 #include "platform/MemoryProfileStore.h"
 
 #include <cstddef>

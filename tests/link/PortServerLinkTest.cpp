@@ -1,4 +1,4 @@
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "link/PortServerControl.h"
 #include "link/PortServerLink.h"
 #include "support/LinkBench.h"

@@ -1,4 +1,4 @@
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "link/FrameBuilder.h"
 #include "platform/TimerIds.h"
 #include "support/LinkFixture.h"

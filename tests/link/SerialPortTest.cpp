@@ -1,6 +1,6 @@
 #include "link/SerialPort.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "platform/QueuedPoster.h"
 #include "platform/ScriptedPrompter.h"
 

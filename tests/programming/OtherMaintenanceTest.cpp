@@ -1,8 +1,8 @@
 #include "programming/MaintenanceReply.h"
 #include "programming/OtherMaintenance.h"
 
-#include "app/ConnectionSequence.h"
-#include "app/Settings.h"
+#include "link/ConnectionSequence.h"
+#include "core/Settings.h"
 #include "support/LinkFixture.h"
 #include "support/QueuedCommands.h"
 #include "support/TemporaryFolder.h"

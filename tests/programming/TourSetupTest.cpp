@@ -1,6 +1,6 @@
 #include "programming/TourSetup.h"
 
-#include "app/Settings.h"
+#include "core/Settings.h"
 #include "platform/MemoryProfileStore.h"
 #include "platform/ScriptedPrompter.h"
 

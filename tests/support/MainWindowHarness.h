@@ -3,7 +3,7 @@
 // The real main window over the real console core, for Qt tests, and the
 // few moves those tests make on it.
 
-#include "app/Settings.h"
+#include "core/Settings.h"
 #include "control/MainControl.h"
 #include "control/MainControlDialog.h"
 #include "platform/MemoryProfileStore.h"

@@ -1,11 +1,11 @@
-#include "app/ConnectionSequence.h"
+#include "link/ConnectionSequence.h"
 
-#include "app/Messages.h"
-#include "app/Settings.h"
+#include "core/Messages.h"
+#include "core/Settings.h"
 #include "link/CameraLink.h"
-#include "link/CameraTypes.h"
+#include "core/CameraTypes.h"
 #include "link/Protocols.h"
-#include "platform/ProfileStore.h"
+#include "core/ProfileStore.h"
 #include "platform/Prompter.h"
 #include "platform/TimerIds.h"
 

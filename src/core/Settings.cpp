@@ -1,7 +1,7 @@
-#include "app/Settings.h"
+#include "core/Settings.h"
 
-#include "app/Messages.h"
-#include "platform/ProfileStore.h"
+#include "core/Messages.h"
+#include "core/ProfileStore.h"
 
 #include <string>
 
