@@ -1,5 +1,5 @@
 #include "core/Version.h"
-#include "control/PTControl.h"
+#include "widgets/PTControl.h"
 #include "platform/QtPrompter.h"
 #include "support/HandBuiltFrames.h"
 #include "support/MainWindowHarness.h"

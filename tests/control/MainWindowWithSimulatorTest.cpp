@@ -1,6 +1,6 @@
 #include "control/MainControl.h"
 #include "control/MainControlDialog.h"
-#include "control/PTControl.h"
+#include "widgets/PTControl.h"
 #include "imaging/AlderHdDspDialog.h"
 #include "platform/MemoryProfileStore.h"
 #include "platform/Platform.h"

@@ -1,4 +1,4 @@
-#include "control/PTControl.h"
+#include "widgets/PTControl.h"
 #include "imaging/AlderHdDspDialog.h"
 #include "programming/ScreenPrivacyDialog.h"
 #include "support/MainWindowHarness.h"

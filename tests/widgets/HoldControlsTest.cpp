@@ -1,4 +1,4 @@
-#include "control/PTControl.h"
+#include "widgets/PTControl.h"
 #include "platform/VirtualClock.h"
 #include "widgets/HoldButton.h"
 

@@ -1,5 +1,5 @@
-#include "control/PadPictures.h"
-#include "control/PTControl.h"
+#include "widgets/PadPictures.h"
+#include "widgets/PTControl.h"
 #include "platform/VirtualClock.h"
 
 #include <QAbstractButton>

@@ -1,4 +1,4 @@
-#include "control/PadPictures.h"
+#include "widgets/PadPictures.h"
 
 #include <QConicalGradient>
 #include <QFont>

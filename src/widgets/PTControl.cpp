@@ -1,6 +1,6 @@
-#include "control/PTControl.h"
+#include "widgets/PTControl.h"
 
-#include "control/PadPictures.h"
+#include "widgets/PadPictures.h"
 #include "platform/QtTimers.h"
 
 #include <QAbstractButton>

@@ -1,4 +1,4 @@
-#include "control/PanTiltPad.h"
+#include "widgets/PanTiltPad.h"
 #include "platform/VirtualClock.h"
 
 #include <gtest/gtest.h>

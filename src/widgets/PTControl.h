@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control/PanTiltPad.h"
+#include "widgets/PanTiltPad.h"
 
 #include <QByteArray>
 #include <QColor>
