@@ -1,0 +1,187 @@
+#include "control/CommissioningSweep.h"
+
+#include "link/Protocols.h"
+#include "platform/VirtualClock.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <tuple>
+
+namespace tarn {
+namespace {
+
+constexpr int ReplyTimeoutMs = 100;
+
+// A line of simulated domes: each answers its own address, at its own link,
+// rate and protocol, after `answerMs`.
+class DomeLine : public SweepLine {
+public:
+    struct Dome {
+        std::string link;
+        int baudIndex;
+        int protocolIndex;
+        int address;
+        std::string firmware; // empty: does not answer "RS"
+        int panTiltType = -1; // -1: does not answer "sS"
+    };
+
+    DomeLine(VirtualClock& clock) : m_clock(clock) {}
+
+    std::vector<Dome> domes;
+    std::vector<std::string> unusableLinks;
+    std::vector<std::tuple<std::string, int, int>> selections;
+    std::vector<std::pair<int, std::string>> questions;
+    int restored = 0;
+    CommissioningSweep* sweep = nullptr;
+    int answerMs = 20;
+
+    bool selectLine(const std::string& link, int baudIndex, int protocolIndex) override
+    {
+        selections.emplace_back(link, baudIndex, protocolIndex);
+        m_link = link;
+        m_baud = baudIndex;
+        m_protocol = protocolIndex;
+        return std::find(unusableLinks.begin(), unusableLinks.end(), link) == unusableLinks.end();
+    }
+    void ask(int address, std::string_view question) override
+    {
+        questions.emplace_back(address, std::string(question));
+        for (const Dome& dome : domes) {
+            if (dome.link != m_link || dome.baudIndex != m_baud || dome.protocolIndex != m_protocol
+                || dome.address != address)
+                continue;
+            std::string answer;
+            if (question == CommissioningSweep::StatusQuestion)
+                answer = "L\x05";
+            else if (question == CommissioningSweep::FirmwareQuestion && !dome.firmware.empty())
+                answer = "R" + dome.firmware;
+            else if (question == CommissioningSweep::PanTiltQuestion && dome.panTiltType >= 0)
+                answer = "s" + std::to_string(dome.panTiltType);
+            if (!answer.empty()) {
+                m_pending = {address, answer};
+                m_clock.start(m_answer, 1, answerMs);
+            }
+        }
+    }
+    void restore() override { ++restored; }
+
+private:
+    struct Answer : TimerClient {
+        explicit Answer(DomeLine* owner) : line(owner) {}
+        DomeLine* line;
+        void timerFired(int) override
+        {
+            line->m_clock.stop(*this, 1);
+            line->sweep->replyReceived(line->m_pending.first, line->m_pending.second);
+        }
+    };
+    VirtualClock& m_clock;
+    Answer m_answer{this};
+    std::pair<int, std::string> m_pending;
+    std::string m_link;
+    int m_baud = -1;
+    int m_protocol = -1;
+};
+
+class Sweep : public ::testing::Test {
+protected:
+    VirtualClock clock;
+    DomeLine line{clock};
+
+    std::unique_ptr<CommissioningSweep> run(SweepRequest request, int untilMs = 1'000'000)
+    {
+        auto sweep = std::make_unique<CommissioningSweep>(line, clock, std::move(request), ReplyTimeoutMs);
+        line.sweep = sweep.get();
+        sweep->start();
+        for (int ms = 0; ms < untilMs && sweep->running(); ms += 10)
+            clock.advance(10);
+        return sweep;
+    }
+};
+
+TEST_F(Sweep, findsEveryDomeWithWhatItSaysAndAsksOnlyQuestions)
+{
+    line.domes = {
+        {"COM1", 0, Protocol::Tarn, 5, "0107", 1},
+        {"COM1", 0, Protocol::Tarn, 7, "", -1},     // another make: status only
+        {"COM1", 1, Protocol::Tarn, 12, "0200", 2}, // at 4800
+        {"COM2", 0, Protocol::Tarn, 3, "0107", 0},
+    };
+    const auto sweep = run({{"COM1", "COM2"}, {0, 1}, {Protocol::Tarn}, 1, 20});
+
+    EXPECT_FALSE(sweep->running());
+    EXPECT_FALSE(sweep->cancelled());
+    const std::vector<SweepFind> expected = {
+        {"COM1", 0, Protocol::Tarn, 5, "L\x05", "0107", 1},
+        {"COM1", 0, Protocol::Tarn, 7, "L\x05", "", -1},
+        {"COM1", 1, Protocol::Tarn, 12, "L\x05", "0200", 2},
+        {"COM2", 0, Protocol::Tarn, 3, "L\x05", "0107", 0},
+    };
+    EXPECT_EQ(sweep->found(), expected);
+    for (const auto& [address, question] : line.questions)
+        EXPECT_TRUE(question == "L?" || question == "RS" || question == "sS") << question;
+    // A dome found at one rate is not asked again at the next.
+    EXPECT_EQ(sweep->statusQuestionsAsked(), 20 + 18 + 20 + 19);
+    EXPECT_EQ(sweep->progressPercent(), 100);
+    EXPECT_EQ(line.restored, 1);
+}
+
+TEST_F(Sweep, takesNoLongerThanOneTimeOutPerAddressPlusTenPercent)
+{
+    line.domes = {{"COM1", 0, Protocol::Tarn, 100, "0107", 1}};
+    SweepRequest request{{"COM1"}, {0}, {Protocol::Tarn}, 1, 254};
+    const std::int64_t before = clock.nowMs();
+    const auto sweep = run(request);
+    const std::int64_t took = clock.nowMs() - before;
+    EXPECT_EQ(CommissioningSweep::questionCount(request), 254);
+    EXPECT_EQ(CommissioningSweep::longestMs(request, ReplyTimeoutMs), 25400);
+    EXPECT_LE(took, 25400 * 11 / 10);
+    EXPECT_EQ(sweep->found().size(), 1u);
+}
+
+TEST_F(Sweep, cancelStopsAtOnceAndPutsTheLineBack)
+{
+    const auto sweep = run({{"COM1"}, {0}, {Protocol::Tarn}, 1, 254}, 1000);
+    ASSERT_TRUE(sweep->running());
+    const std::size_t asked = line.questions.size();
+    sweep->cancel();
+    EXPECT_FALSE(sweep->running());
+    EXPECT_TRUE(sweep->cancelled());
+    EXPECT_EQ(line.restored, 1);
+    clock.advance(10000);
+    EXPECT_EQ(line.questions.size(), asked);
+    EXPECT_LT(sweep->progressPercent(), 100);
+}
+
+TEST_F(Sweep, aLineThatCannotBeUsedIsPassedOverAndTheProtocolLimitsTheAddresses)
+{
+    line.unusableLinks = {"COM9"};
+    line.domes = {{"COM1", 0, Protocol::Tarn, 2, "0107", 1}};
+    SweepRequest request{{"COM9", "COM1"}, {0}, {Protocol::Tarn}, 1, 300};
+    const auto [first, last] = CommissioningSweep::addressRange(request, Protocol::Tarn);
+    const auto sweep = run(request);
+    for (const auto& [address, question] : line.questions) {
+        EXPECT_GE(address, first);
+        EXPECT_LE(address, last);
+    }
+    EXPECT_EQ(sweep->statusQuestionsAsked(), last - first + 1);
+    EXPECT_EQ(sweep->found().size(), 1u);
+    EXPECT_EQ(sweep->progressPercent(), 100);
+}
+
+TEST_F(Sweep, anAnswerFromAnotherAddressOrALateOneIsNotTakenForTheDomeAsked)
+{
+    auto sweep = std::make_unique<CommissioningSweep>(line, clock, SweepRequest{{"COM1"}, {0}, {1}, 1, 3},
+                                                      ReplyTimeoutMs);
+    line.sweep = sweep.get();
+    sweep->start();
+    sweep->replyReceived(9, "L\x05"); // not the address asked
+    clock.advance(ReplyTimeoutMs);
+    sweep->replyReceived(1, "L\x05"); // address 1, after its time-out
+    clock.advance(1000);
+    EXPECT_TRUE(sweep->found().empty());
+}
+
+} // namespace
+} // namespace tarn
