@@ -98,6 +98,11 @@ inline constexpr std::string_view Usage =
 inline constexpr const char* OnDevice = "%s\n%s";
 inline constexpr const char* PortInUse = "Port COM%d is in use by another program!";
 inline constexpr const char* PortCannotBeOpened = "Port COM%d cannot be opened: %s";
+// A serial device the user may not open: on Debian the dialout group gives it.
+inline constexpr const char* PortNeedsDialout =
+    "Port COM%d cannot be opened: your user is not allowed to use serial ports.\n"
+    "Add it to the dialout group with\n\n    sudo adduser %s dialout\n\n"
+    "then log out and in again.";
 // The state of the serial port, on the transmit line and in the link group.
 inline constexpr const char* PortOpen = "COM%d (%s) open";
 inline constexpr const char* PortLostWaiting = "COM%d (%s) lost \u2013 waiting for it";

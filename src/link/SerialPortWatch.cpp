@@ -37,6 +37,14 @@ SerialPortWatch::State SerialPortWatch::stateForOpenError(int error)
     }
 }
 
+std::optional<std::string> SerialPortWatch::permissionAdvice(int openError, int port, const UserAccount& account)
+{
+    if ((openError != EACCES && openError != EPERM) || account.inDialoutGroup)
+        return std::nullopt;
+    const std::string user = account.name.empty() ? std::string("$USER") : account.name;
+    return Messages::format(Messages::PortNeedsDialout, port, user.c_str());
+}
+
 bool SerialPortWatch::tryOpen()
 {
     const LineSettings& s = m_settings;
@@ -69,6 +77,12 @@ bool SerialPortWatch::open(const LineSettings& settings, bool atStart)
                         : std::string(Messages::PortNotFound);
         break;
     case State::Busy: cause = Messages::format(Messages::PortInUse, settings.port); break;
+    case State::Unopenable:
+        if (const auto advice = permissionAdvice(error, settings.port, m_account())) {
+            cause = *advice;
+            break;
+        }
+        [[fallthrough]];
     default:
         cause = Messages::format(Messages::PortCannotBeOpened, settings.port,
                                  SerialPort::errorText(error).c_str());

@@ -2,10 +2,12 @@
 
 #include "link/TrafficEntry.h"
 #include "platform/Timers.h"
+#include "platform/UserAccount.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace tarn {
@@ -45,6 +47,12 @@ public:
     void setChanged(std::function<void()> changed) { m_changed = std::move(changed); }
     // Told of every change of state, as a port event with its status text.
     void setTrafficObserver(TrafficObserver* observer) { m_traffic = observer; }
+    // Who runs the console, asked when a device refuses access.
+    void setAccount(std::function<UserAccount()> account) { m_account = std::move(account); }
+
+    // The advice for an open refused for lack of permission to a user
+    // outside the dialout group: what to do, with the exact command.
+    static std::optional<std::string> permissionAdvice(int openError, int port, const UserAccount& account);
 
     // Opens the port and starts its worker. A failure is told once, naming
     // the cause and the device ("Port COM%d does not exist!" at start, "Port
@@ -78,6 +86,7 @@ private:
     bool m_reconnected = false;
     std::function<void()> m_changed;
     TrafficObserver* m_traffic = nullptr;
+    std::function<UserAccount()> m_account = UserAccount::current;
 };
 
 } // namespace tarn
