@@ -1,21 +1,16 @@
 #include "control/AzimuthReply.h"
 
-#include "link/ReplyRouter.h"
+#include "link/ReplyText.h"
 
 namespace tarn {
 
 namespace {
 
-std::uint8_t at(std::span<const std::uint8_t> frame, std::size_t position)
-{
-    return position < frame.size() ? frame[position] : 0;
-}
-
-std::optional<int> delayAt(std::span<const std::uint8_t> frame, std::size_t position)
+std::optional<int> delayAt(const ReplyText& reply, std::size_t offset)
 {
     int delay = 0;
-    for (std::size_t i = position; i < position + 3; ++i) {
-        const std::uint8_t c = at(frame, i);
+    for (std::size_t i = offset; i < offset + 3; ++i) {
+        const char c = reply.at(i);
         if (c < '0' || c > '9')
             return std::nullopt;
         delay = delay * 10 + (c - '0');
@@ -25,36 +20,23 @@ std::optional<int> delayAt(std::span<const std::uint8_t> frame, std::size_t posi
     return delay;
 }
 
-std::string textFrom(std::span<const std::uint8_t> frame, std::size_t position)
-{
-    std::string text;
-    for (std::size_t i = position; i < frame.size() && text.size() < AzimuthReply::TextLength; ++i) {
-        const std::uint8_t c = frame[i];
-        if (c == '\t')
-            text.push_back(' '); // the field is a single line
-        else if (c >= 0x20 && c < 0x7F)
-            text.push_back(static_cast<char>(c));
-    }
-    return text;
-}
-
 } // namespace
 
 std::optional<AzimuthReply> AzimuthReply::parse(std::span<const std::uint8_t> frame, int protocolIndex)
 {
-    const std::size_t letter = ReplyRouter::letterPosition(frame, protocolIndex);
-    if (at(frame, letter) != 'U')
+    const ReplyText text(frame, protocolIndex);
+    if (text.at(0) != 'U')
         return std::nullopt;
     AzimuthReply reply;
-    std::size_t question = letter + 1;
-    const std::uint8_t second = at(frame, letter + 1);
+    std::size_t question = 1;
+    const char second = text.at(1);
     if (second == 'E' || second == 'D') {
         reply.autoResponse = second == 'E' ? 0 : 1;
-        reply.delay = delayAt(frame, letter + 2);
-        question = letter + 4;
+        reply.delay = delayAt(text, 2);
+        question = 4;
     }
-    if (at(frame, question) == '?')
-        reply.controlSetupText = textFrom(frame, letter + 2);
+    if (text.at(question) == '?')
+        reply.controlSetupText = text.lineText(2, TextLength);
     if (!reply.autoResponse && !reply.controlSetupText)
         return std::nullopt;
     return reply;

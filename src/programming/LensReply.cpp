@@ -1,6 +1,6 @@
 #include "programming/LensReply.h"
 
-#include "programming/ReplyText.h"
+#include "link/ReplyText.h"
 
 namespace tarn {
 

@@ -1,6 +1,6 @@
 #include "programming/MaintenanceReply.h"
 
-#include "programming/ReplyText.h"
+#include "link/ReplyText.h"
 
 namespace tarn {
 

@@ -1,4 +1,4 @@
-#include "programming/ReplyText.h"
+#include "link/ReplyText.h"
 
 #include "link/ReplyRouter.h"
 
@@ -27,6 +27,19 @@ std::string ReplyText::text(std::size_t offset, std::size_t count) const
         if (c == 0)
             break;
         result += c;
+    }
+    return result;
+}
+
+std::string ReplyText::lineText(std::size_t offset, std::size_t count) const
+{
+    std::string result;
+    for (std::size_t position = m_letter + offset; position < m_frame.size() && result.size() < count; ++position) {
+        const std::uint8_t byte = m_frame[position];
+        if (byte == '\t')
+            result += ' ';
+        else if (byte >= 0x20 && byte <= 0x7E)
+            result += static_cast<char>(byte);
     }
     return result;
 }

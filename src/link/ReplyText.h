@@ -19,6 +19,12 @@ public:
     char at(std::size_t offset) const;
     // Up to `count` characters from `offset`, ending early at the first 0.
     std::string text(std::size_t offset, std::size_t count) const;
+    // A free text for one line: up to `count` characters from `offset` to
+    // the frame's end, tabs as spaces, control bytes and bytes above 0x7E
+    // (the checksum, an STX end byte) left out.
+    std::string lineText(std::size_t offset, std::size_t count) const;
+    // Whether the frame reaches `offset` from the command letter.
+    bool reaches(std::size_t offset) const { return m_letter + offset < m_frame.size(); }
 
 private:
     std::span<const std::uint8_t> m_frame;
