@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     dpkg-dev lintian desktop-file-utils appstream
+    ser2net
 )
 
 missing=()
