@@ -57,10 +57,15 @@ bool CameraLink::canSend() const
 void CameraLink::send(std::span<const std::uint8_t> frame, bool withLengthHeader, TrafficKind kind)
 {
     // Nothing is even tried on a link that is away: the failure was told once
-    // when it went, and the traffic line says the frame stayed here.
-    if (!canSend()) {
+    // when it went, and the traffic line says the frame stayed here. No answer
+    // is waited for: the camera never had the frame, and the queue goes on.
+    m_lastSendWentOut = canSend();
+    if (!m_lastSendWentOut) {
         reportSent(frame, kind, false);
         m_monitor.showNotSent();
+        m_timers.stop(*this, TimerId::ResponseTimeout);
+        m_queue.queueReady = true;
+        m_queue.dataReplyDone = true;
         return;
     }
     if (m_state.linkMode == 0) {
@@ -156,6 +161,7 @@ int CameraLink::SendCommand(std::string_view command)
 
 int CameraLink::SendCommand(std::span<std::uint8_t> command)
 {
+    m_lastSendWentOut = false;
     if (command.empty())
         return 0;
     if (m_state.busy || m_state.sendLock) {
@@ -201,13 +207,15 @@ int CameraLink::SendCommand(std::span<std::uint8_t> command)
     const Frame frame = FrameBuilder::tarnFrame(address, broadcast, m_state.protocolIndex, text());
     m_monitor.showTransmitted(frame.view(), m_state.stxMode());
     send(frame.view(), true, TrafficKind::Tarn);
-    m_timers.start(*this, TimerId::ResponseTimeout, ResponseTimeoutMs);
+    if (m_lastSendWentOut)
+        m_timers.start(*this, TimerId::ResponseTimeout, ResponseTimeoutMs);
     return 0;
 }
 
 int CameraLink::SendCameraCommand(std::string_view command)
 {
     const auto commandBytes = std::span(reinterpret_cast<const std::uint8_t*>(command.data()), command.size());
+    m_lastSendWentOut = false;
     if (m_state.busy) {
         reportRefusal(commandBytes, Messages::TrafficNotReady);
         return 0;
@@ -222,7 +230,8 @@ int CameraLink::SendCameraCommand(std::string_view command)
         FrameBuilder::cameraFrame(m_state.address, broadcast, command, m_state.stxMode());
     m_monitor.showTransmitted(frame.view(), m_state.stxMode());
     send(frame.view(), false, TrafficKind::Camera);
-    m_timers.start(*this, TimerId::ResponseTimeout, ResponseTimeoutMs);
+    if (m_lastSendWentOut)
+        m_timers.start(*this, TimerId::ResponseTimeout, ResponseTimeoutMs);
     return 0;
 }
 
@@ -365,7 +374,11 @@ void CameraLink::pumpTick()
     if (CommandQueue::needsFullReply(entry))
         m_queue.dataReplyDone = false;
     SendCommand(std::span(entry));
-    m_timers.start(*this, TimerId::ResponseTimeout, ResponseTimeoutMs);
+    // A refused or unsent command has nothing to wait for.
+    if (m_lastSendWentOut)
+        m_timers.start(*this, TimerId::ResponseTimeout, ResponseTimeoutMs);
+    else
+        m_queue.queueReady = m_queue.dataReplyDone = true;
 }
 
 void CameraLink::serialByteReceived(std::uint8_t byte, int)

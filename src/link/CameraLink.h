@@ -81,6 +81,9 @@ public:
     // An "A" reply is believed for a few seconds from now ("Reset", or any
     // query the link does not recognise by its text).
     void expectAddressReply();
+    // Whether the last framed send left on the line (false when it was
+    // refused or the link was away): only then is an answer waited for.
+    bool lastSendWentOut() const { return m_lastSendWentOut; }
 
     // Bytes from the line.
     void serialByteReceived(std::uint8_t byte, int port);
@@ -124,6 +127,7 @@ private:
     ByteTransport* m_serial = nullptr;
     ByteTransport* m_network = nullptr;
     bool m_queuePaused = false;
+    bool m_lastSendWentOut = false;
     std::vector<QueueOwner*> m_owners;
     TrafficObserver* m_traffic = nullptr;
     // Where the bytes being assembled came from: the network's read is

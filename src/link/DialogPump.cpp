@@ -86,6 +86,11 @@ void DialogPump::tick()
         send(queue.takeSlot());
     else
         send(queue.take());
+    if (!m_link.lastSendWentOut()) {
+        // Refused, or the link is away: nothing to wait for.
+        queue.queueReady = queue.dataReplyDone = true;
+        return;
+    }
     if (m_config.setsReplyWanted)
         m_link.state().replyWanted = true;
     m_link.timers().start(*this, m_config.holdTimerId, m_config.holdMs);

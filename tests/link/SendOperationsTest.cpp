@@ -3,6 +3,8 @@
 #include "platform/TimerIds.h"
 #include "support/LinkFixture.h"
 
+#include <algorithm>
+
 namespace tarn::test {
 namespace {
 
@@ -238,13 +240,34 @@ TEST_F(SendOperations, portServerGetsTheLengthHeaderOnlyOnPort1234AndOnlyForSend
     EXPECT_TRUE(serial.writes.empty());
 }
 
-TEST_F(SendOperations, networkModeWithoutSocketSendsNothingButShowsTheFrameAndStartsTheTimer)
+// Counts what the traffic record would get, by kind.
+struct TrafficKinds : TrafficObserver {
+    std::vector<TrafficKind> kinds;
+    void traffic(const TrafficEvent& event) override { kinds.push_back(event.kind); }
+    void replyRouted(ReplyDestination) override {}
+    long count(TrafficKind kind) const { return std::count(kinds.begin(), kinds.end(), kind); }
+};
+
+TEST_F(SendOperations, aFrameThatCannotLeaveIsShownOnceAndNoAnswerIsWaitedFor)
 {
-    link.state().linkMode = 1;
+    TrafficKinds record;
+    link.setTrafficObserver(&record);
+    link.state().linkMode = 1; // network, without a socket
     link.SendCommand("A?");
     EXPECT_TRUE(serial.writes.empty());
     EXPECT_EQ(link.monitor().transmitLine(), " F8 01 A? 8F" + std::string(Messages::NotSentMark));
-    EXPECT_TRUE(clock.isRunning(link, TimerId::ResponseTimeout));
+    EXPECT_FALSE(clock.isRunning(link, TimerId::ResponseTimeout));
+
+    // Queued: each goes by as not sent, the queue does not wait on them.
+    link.enqueue("L?");
+    link.enqueue("cDS");
+    link.SendCameraCommand("PS");
+    clock.advance(1000);
+    EXPECT_TRUE(link.queue().empty());
+    EXPECT_TRUE(link.queue().queueReady);
+    EXPECT_EQ(record.count(TrafficKind::TimeOut), 0);
+    EXPECT_EQ(record.count(TrafficKind::Tarn) + record.count(TrafficKind::Camera), 4);
+    link.setTrafficObserver(nullptr);
 }
 
 TEST_F(SendOperations, rawBytesGoToTheSerialPortOnly)
