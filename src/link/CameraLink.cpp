@@ -183,6 +183,10 @@ int CameraLink::SendCommand(std::span<std::uint8_t> command)
     // The probe and the camera's reset are answered with the camera's address.
     if (text().starts_with("A?") || text() == "rs")
         expectAddressReply();
+    if (text().starts_with("cdS")) {
+        m_state.presetNameQuestionWaiting = true;
+        m_timers.start(*this, TimerId::PresetNameWindow, AddressReplyWindowMs);
+    }
     m_state.framedSend = true;
 
     if (command[0] == FrameByte::PassThrough) {
@@ -333,6 +337,9 @@ void CameraLink::timerFired(int id)
     } else if (id == TimerId::AddressReplyWindow) {
         m_timers.stop(*this, id);
         m_state.addressQueryOutstanding = false;
+    } else if (id == TimerId::PresetNameWindow) {
+        m_timers.stop(*this, id);
+        m_state.presetNameQuestionWaiting = false;
     } else if (id == TimerId::ResponseTimeout) {
         // Silent: the command is given up and the next one may go.
         m_timers.stop(*this, TimerId::ResponseTimeout);

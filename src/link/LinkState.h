@@ -35,6 +35,9 @@ struct LinkState {
     bool privacyReplyWanted = false;
     // The main panel's last preset query ended with '?': a 'P' reply is its answer.
     bool presetQueryPending = false;
+    // A preset-name question ("cdS") went out a moment ago and has not been
+    // answered: only then is a 'd' reply taken for a preset's name.
+    bool presetNameQuestionWaiting = false;
     // An address query ("A?", the link frame, "rs") went out a moment ago:
     // cameras send the "A" reply only in answer, so only then does it move
     // the console to another address.

@@ -120,8 +120,11 @@ void ReplyRouter::routeFrame(std::span<const std::uint8_t> frame)
     case 'c': routeCameraReply(frame, letter); break;
     case ':': deliver(ReceiverSlot::Dsp, frame); break;
     case 'd':
+        // A preset's name only in answer to its question: noise that passes
+        // the checksum must not rename a preset.
         if (!deliver(ReceiverSlot::Setup, frame) && !deliver(ReceiverSlot::CameraId, frame)
-            && !deliver(ReceiverSlot::ToursSectors, frame)) {
+            && !deliver(ReceiverSlot::ToursSectors, frame) && m_state.presetNameQuestionWaiting) {
+            m_state.presetNameQuestionWaiting = false;
             reached(ReplyDestination::Presets);
             m_events.presetNameReply(frame);
         }

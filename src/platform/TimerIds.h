@@ -18,6 +18,7 @@ inline constexpr int AddressProbe = 42;      // sends the broadcast "A?"
 inline constexpr int ProbeWait = 44;         // 1000 ms after the probe
 inline constexpr int AddressReplyWindow = 45; // 3000 ms after an address query: an "A" reply is believed
 inline constexpr int LateChecksum = 46;      // 20 ms: a reply that did not check gets no further byte
+inline constexpr int PresetNameWindow = 47;  // 3000 ms after a preset-name question: a 'd' reply is its answer
 inline constexpr int AddressLinkFrame = 50;  // sends 7E 01 AH AL 44 7E
 inline constexpr int NtcipDisable = 51;      // sends "mND"
 inline constexpr int PresetNamePoll = 52;    // queues "cdS" + 0x10

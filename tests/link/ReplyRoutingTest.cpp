@@ -62,6 +62,19 @@ TEST_F(ReplyRouting, lettersReachTheirOpenDialog)
     EXPECT_TRUE(events.statusReplies.empty());
 }
 
+TEST_F(ReplyRouting, aPresetNameIsTakenOnlyInAnswerToItsQuestion)
+{
+    receive(reply("dS\x15Noise")); // nobody asked
+    link.SendCommand("cdS\x15");
+    receive(reply("dS\x15Lobby"));
+    receive(reply("dS\x15" "Again")); // answered already
+    link.SendCommand("cdS\x16");
+    clock.advance(CameraLink::AddressReplyWindowMs);
+    receive(reply("dS\x16Late")); // the question has gone unanswered
+    ASSERT_EQ(events.presetNames.size(), 1u);
+    EXPECT_EQ(events.presetNames[0], reply("dS\x15Lobby"));
+}
+
 TEST_F(ReplyRouting, mainPanelRepliesAndThePresetQuery)
 {
     receive(reply("L0"));
@@ -76,6 +89,7 @@ TEST_F(ReplyRouting, mainPanelRepliesAndThePresetQuery)
 
 TEST_F(ReplyRouting, presetNameGoesToTheFirstOpenDialogElseThePanel)
 {
+    link.SendCommand("cdS\x15");
     receive(reply("d01Gate #2"));
     EXPECT_EQ(events.presetNames.size(), 1u);
     open(ReceiverSlot::ToursSectors);
