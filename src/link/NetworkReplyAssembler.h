@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/ReplyChecksum.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -16,7 +18,7 @@ class ReplySink;
 // checksum when that makes it check (a data byte of 0x80 or more).
 class NetworkReplyAssembler {
 public:
-    static constexpr std::size_t BufferSize = 64;
+    static constexpr std::size_t BufferSize = ReplyChecksum::LongestReply;
 
     void feed(std::span<const std::uint8_t> bytes, ReplySink& sink);
 

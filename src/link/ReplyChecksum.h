@@ -14,6 +14,9 @@ namespace ReplyChecksum {
 
 // An F8 checksum byte has its top bit set; a data byte may too.
 inline constexpr std::uint8_t Floor = 0x80;
+// The longest reply the console asks for (the 80-byte barrel pressure reply)
+// with room to spare: both assemblers hold this much, on either link.
+inline constexpr std::size_t LongestReply = 96;
 
 // The form is told by the first byte: FF pass-through, 02 STX, else F8.
 bool intact(std::span<const std::uint8_t> frame);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/ReplyChecksum.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -17,7 +19,7 @@ class ReplySink;
 // byte is its real checksum, that byte ends the frame instead.
 class SerialReplyAssembler {
 public:
-    static constexpr std::size_t BufferSize = 96;
+    static constexpr std::size_t BufferSize = ReplyChecksum::LongestReply;
 
     struct Mode {
         bool lengthMode; // after a pass-through send, before the first Tarn frame

@@ -148,7 +148,23 @@ TEST(NetworkReplyAssembly, aHighDataByteWaitsForTheChecksumEvenInTheNextRead)
     EXPECT_EQ(sink.acks, 1);
 }
 
-TEST(NetworkReplyAssembly, runawayFrameIsDiscardedAtSixtyFourBytes)
+TEST(ReplyAssembly, bothLinksTakeTheLongestReplyTheConsoleAsksFor)
+{
+    // The barrel pressure reply: 80 bytes on the line.
+    const Bytes pressure = handBuiltFrame(0x01, "mP" + std::string(75, '1'));
+    ASSERT_EQ(pressure.size(), 80u);
+    SerialReplyAssembler serial;
+    Sink serialSink;
+    feed(serial, pressure, F8Mode, serialSink);
+    NetworkReplyAssembler network;
+    Sink networkSink;
+    network.feed(pressure, networkSink);
+    EXPECT_EQ(serialSink.frames, std::vector<Bytes>{pressure});
+    EXPECT_EQ(networkSink.frames, std::vector<Bytes>{pressure});
+    EXPECT_EQ(SerialReplyAssembler::BufferSize, NetworkReplyAssembler::BufferSize);
+}
+
+TEST(NetworkReplyAssembly, runawayFrameIsDiscardedAtTheBufferSize)
 {
     NetworkReplyAssembler assembler;
     Sink sink;
