@@ -243,7 +243,7 @@ inline constexpr std::string_view TrafficNak = "NAK";
 inline constexpr std::string_view TrafficDirections[] = {"tx", "rx", "ev"};
 inline constexpr std::string_view TrafficTransports[] = {"", "serial", "network"};
 inline constexpr std::string_view TrafficKinds[] = {"tarn", "camera", "pass-through", "link", "stx", "length-mode",
-                                                    "ack", "time-out", "refusal", "port", "raw"};
+                                                    "ack", "time-out", "refusal", "port", "raw", "noise"};
 inline constexpr std::string_view TrafficVerdicts[] = {"ok", "bad checksum", "short", "not sent",
                                                        "refused", "time-out", ""};
 inline constexpr std::string_view TrafficDestinations[] = {
@@ -268,6 +268,7 @@ inline constexpr const char* TrafficAddressRefused = "%s (address %d)";
 inline constexpr std::string_view TrafficSendLocked = "sending locked since \"tPe\"";
 inline constexpr std::string_view TrafficNotReady = "the console is not ready to send yet";
 inline constexpr std::string_view TrafficDialogClosed = "dropped: its dialog closed before it went out";
+inline constexpr const char* TrafficNoiseCut = "%zu bytes of noise, the first %zu shown";
 inline constexpr const char* TrafficPortServerConnecting = "Port server %s:%d: connecting";
 inline constexpr const char* TrafficPortServerDisconnected = "Port server %s:%d disconnected";
 inline constexpr const char* TrafficPortServerRefused = "Port server %s:%d: the connection failed (error %d)";

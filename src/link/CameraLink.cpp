@@ -409,7 +409,10 @@ void CameraLink::watchForLateChecksum()
 {
     // A camera sends a frame's bytes back to back: when the byte that would
     // make a frame check does not follow at once, the frame is what it is.
-    if (m_serialAssembler.endInDoubt() || m_networkAssembler.endInDoubt())
+    // A run of noise is told once it has ended: at the next frame, or when
+    // the line has been quiet as long.
+    if (m_serialAssembler.endInDoubt() || m_networkAssembler.endInDoubt() || m_serialAssembler.noisePending()
+        || m_networkAssembler.noisePending())
         m_timers.start(*this, TimerId::LateChecksum, LateChecksumMs);
     else
         m_timers.stop(*this, TimerId::LateChecksum);
@@ -431,6 +434,22 @@ void CameraLink::acknowledgementReceived()
                                                                           : std::span<const std::uint8_t>(SerialAck);
         report(event);
     }
+}
+
+void CameraLink::noiseSkipped(std::span<const std::uint8_t> bytes, std::size_t total)
+{
+    if (!m_traffic)
+        return;
+    const std::string note =
+        total > bytes.size() ? Messages::format(Messages::TrafficNoiseCut, total, bytes.size()) : std::string();
+    TrafficEvent event;
+    event.direction = TrafficDirection::Received;
+    event.transport = m_receiving.transport;
+    event.kind = TrafficKind::Noise;
+    event.verdict = TrafficVerdict::None;
+    event.bytes = bytes;
+    event.note = note;
+    report(event);
 }
 
 void CameraLink::reportReceived(std::span<const std::uint8_t> frame, bool intact)

@@ -101,6 +101,7 @@ public:
 private:
     void acknowledgementReceived() override;
     void frameReceived(std::span<const std::uint8_t> frame) override;
+    void noiseSkipped(std::span<const std::uint8_t> bytes, std::size_t total) override;
     void pumpTick();
     void watchForLateChecksum();
     // A frame that cannot go out is marked "not sent" on the traffic line.

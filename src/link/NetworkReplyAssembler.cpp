@@ -17,6 +17,7 @@ void NetworkReplyAssembler::complete(ReplySink& sink)
 
 void NetworkReplyAssembler::settle(ReplySink& sink)
 {
+    m_noise.flush(sink);
     if (m_endInDoubt)
         complete(sink);
 }
@@ -39,6 +40,7 @@ void NetworkReplyAssembler::feed(std::span<const std::uint8_t> bytes, ReplySink&
         complete(sink);
     if (!m_collecting && (bytes[0] == FrameByte::Ack || bytes[0] == FrameByte::Nak)) {
         // The server passes the camera's answer on as one read.
+        m_noise.flush(sink);
         sink.acknowledgementReceived();
         return;
     }
@@ -46,8 +48,11 @@ void NetworkReplyAssembler::feed(std::span<const std::uint8_t> bytes, ReplySink&
         if (m_endInDoubt && takeLateChecksum(byte, sink))
             continue;
         if (!m_collecting) {
-            if (byte != FrameByte::Start)
+            if (byte != FrameByte::Start) {
+                m_noise.add(byte);
                 continue;
+            }
+            m_noise.flush(sink);
             m_buffer.fill(0);
             m_count = 0;
             m_collecting = true;
@@ -59,6 +64,8 @@ void NetworkReplyAssembler::feed(std::span<const std::uint8_t> bytes, ReplySink&
             else
                 m_endInDoubt = true; // the next byte tells
         } else if (m_count == BufferSize) {
+            for (std::size_t i = 0; i < m_count; ++i)
+                m_noise.add(m_buffer[i]);
             m_count = 0;
             m_collecting = false;
         }

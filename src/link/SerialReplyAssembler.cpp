@@ -33,6 +33,7 @@ void SerialReplyAssembler::complete(ReplySink& sink)
 
 void SerialReplyAssembler::settle(ReplySink& sink)
 {
+    m_noise.flush(sink);
     if (!m_endInDoubt)
         return;
     m_endInDoubt = false;
@@ -56,19 +57,23 @@ void SerialReplyAssembler::feed(std::uint8_t byte, Mode mode, ReplySink& sink)
         return;
     if (m_count == 0) {
         if (mode.lengthMode) {
-            if (byte == FrameByte::PassThrough)
-                start(32);
-            else if (byte == FrameByte::Start)
-                start(BufferSize);
+            if (byte == FrameByte::PassThrough || byte == FrameByte::Start) {
+                m_noise.flush(sink);
+                start(byte == FrameByte::PassThrough ? 32 : BufferSize);
+            }
         } else if (byte == FrameByte::Ack) {
+            m_noise.flush(sink);
             sink.acknowledgementReceived();
             return;
         } else if (mode.stxMode ? byte == FrameByte::Stx : byte == FrameByte::Start) {
+            m_noise.flush(sink);
             start(BufferSize);
         }
     }
-    if (!m_collecting)
-        return; // between frames: noise, or the tail of a frame given up
+    if (!m_collecting) {
+        m_noise.add(byte); // between frames: noise, or the tail of a frame given up
+        return;
+    }
 
     if (mode.lengthMode && m_count == 1)
         m_expected = std::size_t{byte} + 2;
@@ -89,6 +94,8 @@ void SerialReplyAssembler::feed(std::uint8_t byte, Mode mode, ReplySink& sink)
         complete(sink);
     } else if (m_count == BufferSize) {
         // No end in sight: give the frame up and wait for the next start byte.
+        for (std::size_t i = 0; i < m_count; ++i)
+            m_noise.add(m_buffer[i]);
         m_count = 0;
         m_collecting = false;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/NoiseRun.h"
 #include "link/ReplyChecksum.h"
 
 #include <array>
@@ -31,7 +32,10 @@ public:
     bool collecting() const { return m_collecting; }
     // A frame that did not check at its end byte waits for one more byte.
     bool endInDoubt() const { return m_endInDoubt; }
-    // No further byte came: the frame is handed on as it is.
+    // Bytes passed over that have not been told yet.
+    bool noisePending() const { return !m_noise.empty(); }
+    // No further byte came: the frame is handed on as it is, and a run of
+    // noise has ended.
     void settle(ReplySink& sink);
     std::size_t count() const { return m_count; }
 
@@ -46,6 +50,7 @@ private:
     std::size_t m_expected = 0;
     bool m_collecting = false;
     bool m_endInDoubt = false;
+    NoiseRun m_noise;
 };
 
 } // namespace tarn

@@ -169,7 +169,8 @@ Decoded decode(TrafficKind kind, std::span<const std::uint8_t> frame, int addres
         return decoded;
     }
     case TrafficKind::Refusal:
-    case TrafficKind::Raw: {
+    case TrafficKind::Raw:
+    case TrafficKind::Noise: {
         Decoded decoded;
         decoded.text = escaped(frame);
         return decoded;

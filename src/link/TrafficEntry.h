@@ -37,6 +37,7 @@ enum class TrafficKind : std::uint8_t {
     Refusal,     // a send refused before anything was built
     PortEvent,
     Raw,         // bytes sent as they were that are no link frame
+    Noise,       // bytes received between frames that belong to none
     Count
 };
 

@@ -10,10 +10,23 @@ namespace {
 struct Sink : ReplySink {
     std::vector<Bytes> frames;
     int acks = 0;
-    void acknowledgementReceived() override { ++acks; }
+    // Everything told, in order: "ack", "frame", "noise N".
+    std::vector<std::string> order;
+    std::vector<Bytes> noise;
+    void acknowledgementReceived() override
+    {
+        ++acks;
+        order.push_back("ack");
+    }
     void frameReceived(std::span<const std::uint8_t> frame) override
     {
         frames.emplace_back(frame.begin(), frame.end());
+        order.push_back("frame");
+    }
+    void noiseSkipped(std::span<const std::uint8_t> bytes, std::size_t total) override
+    {
+        noise.emplace_back(bytes.begin(), bytes.end());
+        order.push_back("noise " + std::to_string(total));
     }
 };
 
@@ -162,6 +175,49 @@ TEST(ReplyAssembly, bothLinksTakeTheLongestReplyTheConsoleAsksFor)
     EXPECT_EQ(serialSink.frames, std::vector<Bytes>{pressure});
     EXPECT_EQ(networkSink.frames, std::vector<Bytes>{pressure});
     EXPECT_EQ(SerialReplyAssembler::BufferSize, NetworkReplyAssembler::BufferSize);
+}
+
+TEST(ReplyAssembly, eachRunOfSkippedBytesIsToldOnceWhenItEnds)
+{
+    const Bytes frame = {0xF8, 0x01, 0x41, 0x3F, 0x8F};
+    Bytes runaway = {0xF8};
+    runaway.resize(ReplyChecksum::LongestReply, 0x41);
+    struct Row {
+        const char* name;
+        std::vector<Bytes> reads; // the network's reads; the serial line gets the same bytes
+        bool settle;              // the line goes quiet afterwards
+        std::vector<std::string> order;
+        Bytes firstNoise;
+    };
+    const Row rows[] = {
+        {"noise before a frame", {{0x13, 0x00, 0xAA}, frame}, false, {"noise 3", "frame"}, {0x13, 0x00, 0xAA}},
+        {"noise before an ack", {{0x55, 0x55}, {0x06}}, false, {"noise 2", "ack"}, {0x55, 0x55}},
+        {"noise as the line goes quiet", {frame, {0x7F}}, true, {"frame", "noise 1"}, {0x7F}},
+        {"a frame given up", {runaway, frame}, false, {"noise 96", "frame"},
+         Bytes(runaway.begin(), runaway.begin() + NoiseRun::Kept)},
+        {"a long run keeps its first bytes", {Bytes(200, 0x33), frame}, false, {"noise 200", "frame"},
+         Bytes(NoiseRun::Kept, 0x33)},
+        {"no noise, nothing told", {frame, frame}, true, {"frame", "frame"}, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SerialReplyAssembler serial;
+        NetworkReplyAssembler network;
+        Sink serialSink;
+        Sink networkSink;
+        for (const Bytes& read : row.reads) {
+            feed(serial, read, F8Mode, serialSink);
+            network.feed(read, networkSink);
+        }
+        if (row.settle) {
+            serial.settle(serialSink);
+            network.settle(networkSink);
+        }
+        for (const Sink* sink : {&serialSink, &networkSink}) {
+            EXPECT_EQ(sink->order, row.order);
+            EXPECT_EQ(sink->noise.empty() ? Bytes{} : sink->noise.front(), row.firstNoise);
+        }
+    }
 }
 
 TEST(NetworkReplyAssembly, runawayFrameIsDiscardedAtTheBufferSize)

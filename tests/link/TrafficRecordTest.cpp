@@ -225,6 +225,25 @@ TEST_F(TrafficSession, aCaptureReadsBackAsTheSameEntries)
     EXPECT_FALSE(TrafficCapture::load(bytesOf("# Tarn Console traffic log 1\n")));
 }
 
+TEST_F(TrafficSession, noiseOnTheLineIsOneEntryARunWithItsBytes)
+{
+    link.state().framedSend = true;
+    receive({0x13, 0x00, 0x7F});
+    clock.advance(CameraLink::LateChecksumMs); // the line goes quiet
+    receive({0x55});
+    receive(cameraReply(5, "LBA0")); // a frame ends the next run
+    ASSERT_EQ(record.size(), 3u);
+    EXPECT_EQ(record.at(0).kind, TrafficKind::Noise);
+    EXPECT_EQ(record.at(0).bytes, (Bytes{0x13, 0x00, 0x7F}));
+    EXPECT_EQ(record.at(0).text, "\\x13\\x00\\x7F");
+    EXPECT_EQ(record.at(1).kind, TrafficKind::Noise);
+    EXPECT_EQ(record.at(1).bytes, Bytes{0x55});
+    EXPECT_EQ(record.at(2).kind, TrafficKind::Tarn);
+    const TrafficFilter filter("noise");
+    EXPECT_TRUE(filter.matches(record.at(0)));
+    EXPECT_FALSE(filter.matches(record.at(2)));
+}
+
 TEST_F(TrafficSession, theFilterFindsTextHexAndVerdicts)
 {
     converse();
