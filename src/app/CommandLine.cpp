@@ -3,6 +3,7 @@
 #include "core/Messages.h"
 
 #include <charconv>
+#include <string>
 
 namespace tarn {
 
@@ -21,7 +22,9 @@ std::optional<CommandLine::PortServer> CommandLine::parsePortServer(std::string_
     if (host == "localhost")
         host = "127.0.0.1";
 
-    PortServer server{{}, std::string(port)};
+    // Written back as the number it is: "0004" and "4" are the same port, and the
+    // settings keep at most five digits.
+    PortServer server{{}, std::to_string(portNumber)};
     for (std::size_t i = 0; i < server.address.size(); ++i) {
         int octet = -1;
         const auto result = std::from_chars(host.data(), host.data() + host.size(), octet);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace tarn {
@@ -52,6 +54,33 @@ TEST(CommandLine, traceNamesItsFile)
 {
     EXPECT_EQ(parse({"--trace", "site.tcap", "--port-device", "/dev/pts/7"}).trace, "site.tcap");
     EXPECT_FALSE(parse({}).trace);
+}
+
+TEST(CommandLine, portServerAddressAndPort)
+{
+    struct Row {
+        std::string_view text;
+        std::optional<std::string> port; // none: refused
+    };
+    const Row rows[] = {
+        {"192.168.1.20:4001", "4001"},
+        {"localhost:7", "7"},
+        {"017.0.0.0:0000000000000004", "4"}, // leading zeros name the same port
+        {"10.0.0.1:0", std::nullopt},
+        {"10.0.0.1:65536", std::nullopt},
+        {"10.0.0.1:", std::nullopt},
+        {"10.0.0:4001", std::nullopt},
+        {"10.0.0.1.5:4001", std::nullopt},
+        {"256.0.0.1:4001", std::nullopt},
+        {"4001", std::nullopt},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.text));
+        const auto server = CommandLine::parsePortServer(row.text);
+        ASSERT_EQ(server.has_value(), row.port.has_value());
+        if (server)
+            EXPECT_EQ(server->port, *row.port);
+    }
 }
 
 TEST(CommandLine, help)
