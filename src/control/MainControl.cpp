@@ -92,6 +92,15 @@ bool MainControl::reopenSerialPort()
     return openSerialPort(false);
 }
 
+bool MainControl::useSerialLine(int port, int baudIndex)
+{
+    if (port == m_settings.port && baudIndex == m_settings.baud && m_serialPort.isOpen())
+        return true;
+    m_settings.port = port;
+    m_settings.baud = baudIndex;
+    return openSerialPort(false);
+}
+
 bool MainControl::openSerialPort(bool atStart)
 {
     SerialPortWatch::LineSettings line;

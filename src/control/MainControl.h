@@ -47,6 +47,12 @@ public:
     // savedSettings(): reopens with them ("Port not found" and the device
     // when it is missing, then waits for it as at start).
     bool reopenSerialPort();
+    // The serial port and rate in use now.
+    int serialPortNumber() const { return m_settings.port; }
+    int baudIndex() const { return m_settings.baud; }
+    // Uses this serial port at this baud index for now, reopening it only
+    // when either differs; nothing is stored in the profile.
+    bool useSerialLine(int port, int baudIndex);
     // Called first thing in exit(): from then on nothing may open a box.
     void setExitStarting(std::function<void()> starting) { m_exitStarting = std::move(starting); }
 

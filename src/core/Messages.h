@@ -249,7 +249,7 @@ inline constexpr std::string_view TrafficVerdicts[] = {"ok", "bad checksum", "sh
 inline constexpr std::string_view TrafficDestinations[] = {
     "", "dropped", "Setup", "Tours and Sectors", "Camera ID", "Azimuth Setup", "Wash Setup", "Wipe Setup",
     "Other Maintenance", "Lens Maintenance", "Screen Privacy Zone", "DSP", "Thermal Control", "main panel",
-    "presets", "connection"};
+    "presets", "connection", "sweep"};
 // The word of one of these tables for an enum value; `fallback` for a value
 // past its end (a capture from a newer console).
 template <typename Enum, std::size_t N>

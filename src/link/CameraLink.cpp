@@ -489,6 +489,12 @@ void CameraLink::frameReceived(std::span<const std::uint8_t> frame)
     // Recorded before it is routed, so what the routing sends comes after it.
     TrafficObserver* observer = m_traffic;
     reportReceived(frame, true);
+    if (m_replyTap) {
+        m_replyTap->replyReceived(frame);
+        if (observer)
+            observer->replyRouted(ReplyDestination::Sweep);
+        return;
+    }
     const ReplyDestination destination = m_router.route(frame);
     if (observer)
         observer->replyRouted(destination);

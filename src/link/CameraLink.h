@@ -45,6 +45,9 @@ public:
     // Told of every frame, answer, time-out and refusal; nothing changes
     // for the line whether it is set or not.
     void setTrafficObserver(TrafficObserver* observer) { m_traffic = observer; }
+    // While set, every intact reply goes here and nowhere else (the
+    // commissioning sweep, which asks one address after another).
+    void setReplyTap(ReplyReceiver* tap) { m_replyTap = tap; }
 
     // The central framed send. `command` is a NUL-terminated text, or a whole
     // pass-through frame beginning with FF. The buffer may change: the address
@@ -131,6 +134,7 @@ private:
     bool m_lastSendWentOut = false;
     std::vector<QueueOwner*> m_owners;
     TrafficObserver* m_traffic = nullptr;
+    ReplyReceiver* m_replyTap = nullptr;
     // Where the bytes being assembled came from: the network's read is
     // its acknowledgement as a whole.
     struct Receiving {

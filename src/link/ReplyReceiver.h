@@ -51,6 +51,7 @@ enum class ReplyDestination : std::uint8_t {
     MainPanel,  // status, positions and the Javelin status
     Presets,    // a preset name
     Connection, // the "A" reply with the camera's address
+    Sweep,      // the commissioning sweep, which takes every reply while it runs
     Count
 };
 
