@@ -14,8 +14,14 @@ namespace tarn {
 // a question to one address. The main window (or the command line) binds it
 // to the camera link and gives the answers back through
 // CommissioningSweep::replyReceived.
+class CommissioningSweep;
+
 class SweepLine {
 public:
+    virtual ~SweepLine() = default;
+    // Where the line hands the answers it hears (none: nowhere).
+    virtual void setSweep(CommissioningSweep*) {}
+
     // Opens or reconnects `link` at the baud index and takes the protocol.
     // False when the link cannot be used (its combinations are skipped).
     virtual bool selectLine(const std::string& link, int baudIndex, int protocolIndex) = 0;
@@ -23,9 +29,6 @@ public:
     virtual void ask(int address, std::string_view question) = 0;
     // The sweep has ended: the line goes back as it was before it.
     virtual void restore() = 0;
-
-protected:
-    ~SweepLine() = default;
 };
 
 struct SweepRequest {

@@ -17,12 +17,12 @@ class MainControl;
 class LinkSweepLine final : public SweepLine, private ReplyReceiver, private QueueOwner {
 public:
     explicit LinkSweepLine(MainControl& control);
-    ~LinkSweepLine();
+    ~LinkSweepLine() override;
     LinkSweepLine(const LinkSweepLine&) = delete;
     LinkSweepLine& operator=(const LinkSweepLine&) = delete;
 
     // Where the answers go.
-    void setSweep(CommissioningSweep* sweep) { m_sweep = sweep; }
+    void setSweep(CommissioningSweep* sweep) override { m_sweep = sweep; }
 
     // "COM5" or a device the port list knows: its COM number.
     std::optional<int> serialPortFor(const std::string& link) const;

@@ -9,6 +9,8 @@
 #include "control/MainControl.h"
 #include "control/PortServerBox.h"
 #include "control/PresetTourBox.h"
+#include "control/LinkSweepLine.h"
+#include "control/SweepDialog.h"
 #include "control/TrafficView.h"
 #include "control/TrafficWindow.h"
 #include "imaging/AlderHdDspDialog.h"
@@ -72,6 +74,12 @@ MainControlDialog::MainControlDialog(MainControl& control, Platform& platform, Q
     trafficButton->setToolTip(qText(Messages::TrafficButtonTip));
     trafficRowLayout->addWidget(m_traffic, 1);
     trafficRowLayout->addWidget(trafficButton);
+    auto* sweepButton = new QPushButton(qText(Messages::SweepButton), trafficRow);
+    sweepButton->setObjectName(QStringLiteral("sweepButton"));
+    sweepButton->setAutoDefault(false);
+    sweepButton->setToolTip(qText(Messages::SweepButtonTip));
+    trafficRowLayout->addWidget(sweepButton);
+    connect(sweepButton, &QPushButton::clicked, this, [this] { openSweep(); });
     place(m_ui->trafficPlace, trafficRow);
     connect(trafficButton, &QPushButton::clicked, this, [this] { openTraffic(); });
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), this), &QShortcut::activated, this,
@@ -303,6 +311,24 @@ void MainControlDialog::openTraffic()
     m_trafficWindow->show();
     m_trafficWindow->raise();
     m_trafficWindow->activateWindow();
+}
+
+void MainControlDialog::openSweep()
+{
+    SweepDialog dialog(
+        m_platform.timers, m_platform.prompter, [this] { return std::make_unique<LinkSweepLine>(m_control); },
+        CameraLink::ResponseTimeoutMs, this);
+    SweepChoices choices;
+    choices.links = "COM" + std::to_string(m_control.serialPortNumber());
+    const auto baud = static_cast<std::size_t>(m_control.baudIndex());
+    if (baud < choices.bauds.size())
+        choices.bauds[baud] = true;
+    const auto protocol = static_cast<std::size_t>(m_control.link().state().protocolIndex);
+    if (protocol < choices.protocols.size())
+        choices.protocols[protocol] = true;
+    dialog.preset(choices);
+    dialog.exec();
+    refresh();
 }
 
 void MainControlDialog::showSendLock()

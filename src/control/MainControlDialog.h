@@ -62,6 +62,7 @@ private:
     void openAzimuthSetup();
     // The traffic record's window, beside this one (not modal).
     void openTraffic();
+    void openSweep();
     void refresh();
     void refreshAddress();
     void showSendLock();

@@ -308,6 +308,23 @@ inline constexpr const char* TraceWriteFailed =
 
 // (end of the traffic log texts)
 
+// The commissioning sweep.
+inline constexpr std::string_view SweepTitle = "Find Domes";
+inline constexpr std::string_view SweepButton = "Find Domes...";
+inline constexpr std::string_view SweepButtonTip = "Ask every address of a line which domes are there (questions only)";
+inline constexpr std::string_view SweepNoLink = "Name at least one port to sweep (COM1, or a device such as /dev/ttyUSB0).";
+inline constexpr std::string_view SweepNoBaud = "Choose at least one baud rate.";
+inline constexpr std::string_view SweepNoProtocol = "Choose at least one protocol.";
+inline constexpr std::string_view SweepBadAddresses = "The addresses run from 1 to 9999, the first no higher than the last.";
+inline constexpr const char* SweepEstimate = "%d questions, at most %d s";
+inline constexpr const char* SweepProgress = "%d questions asked, %zu domes found";
+inline constexpr const char* SweepCancelled = "Cancelled after %d questions, %zu domes found";
+inline constexpr const char* SweepDone = "Swept %d questions, %zu domes found";
+inline constexpr const char* SweepFound = "%s  %d baud  protocol %d  address %d";
+inline constexpr const char* SweepFirmware = "  firmware %s";
+inline constexpr const char* SweepPanTilt = "  pan/tilt type %d";
+inline constexpr std::string_view SweepBusy = "The sweep is using the line: it ends by itself, or with Cancel.";
+
 // printf-style formatting of the texts above. Integers and strings only, so the
 // result does not depend on the user's locale.
 template <typename... Args>

@@ -1,0 +1,168 @@
+#include "control/SweepSetup.h"
+
+#include "core/Messages.h"
+#include "core/Settings.h"
+#include "platform/Prompter.h"
+
+#include <charconv>
+#include <utility>
+
+namespace tarn {
+namespace {
+
+std::optional<int> number(std::string_view text)
+{
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+// "COM1, /dev/ttyUSB1 COM3": commas and blanks both separate.
+std::vector<std::string> splitLinks(std::string_view text)
+{
+    std::vector<std::string> links;
+    std::string word;
+    for (const char c : text) {
+        if (c == ',' || c == ' ' || c == '\t') {
+            if (!word.empty())
+                links.push_back(std::exchange(word, {}));
+        } else {
+            word += c;
+        }
+    }
+    if (!word.empty())
+        links.push_back(word);
+    return links;
+}
+
+} // namespace
+
+SweepSetup::SweepSetup(Timers& timers, Prompter& prompter, LineOpener openLine, int replyTimeoutMs)
+    : m_timers(timers)
+    , m_prompter(prompter)
+    , m_openLine(std::move(openLine))
+    , m_replyTimeoutMs(replyTimeoutMs)
+{
+}
+
+SweepSetup::~SweepSetup()
+{
+    m_changed = {};
+    if (m_sweep)
+        m_sweep->cancel();
+    m_sweep.reset();
+    m_line.reset();
+}
+
+void SweepSetup::changed()
+{
+    if (m_changed)
+        m_changed();
+}
+
+SweepSetup::Checked SweepSetup::check() const
+{
+    SweepRequest request;
+    request.links = splitLinks(m_choices.links);
+    if (request.links.empty())
+        return {std::nullopt, Messages::SweepNoLink};
+    for (int i = 0; i < SweepChoices::BaudCount; ++i)
+        if (m_choices.bauds[static_cast<std::size_t>(i)])
+            request.baudIndexes.push_back(i);
+    if (request.baudIndexes.empty())
+        return {std::nullopt, Messages::SweepNoBaud};
+    for (int i = 0; i < Protocol::Count; ++i)
+        if (m_choices.protocols[static_cast<std::size_t>(i)])
+            request.protocolIndexes.push_back(i);
+    if (request.protocolIndexes.empty())
+        return {std::nullopt, Messages::SweepNoProtocol};
+    const auto first = number(m_choices.firstAddress);
+    const auto last = number(m_choices.lastAddress);
+    if (!first || !last || *first < 1 || *last > 9999 || *first > *last)
+        return {std::nullopt, Messages::SweepBadAddresses};
+    request.firstAddress = *first;
+    request.lastAddress = *last;
+    return {std::move(request), {}};
+}
+
+std::string SweepSetup::estimate() const
+{
+    const Checked checked = check();
+    if (!checked.request)
+        return {};
+    const int questions = CommissioningSweep::questionCount(*checked.request);
+    const int ms = CommissioningSweep::longestMs(*checked.request, m_replyTimeoutMs);
+    return Messages::format(Messages::SweepEstimate, questions, (ms + 999) / 1000);
+}
+
+bool SweepSetup::start()
+{
+    if (running())
+        return false;
+    Checked checked = check();
+    if (!checked.request) {
+        m_prompter.showMessage(checked.problem, Messages::SweepTitle, MessageIcon::Warning);
+        return false;
+    }
+    m_sweep.reset();
+    m_line = m_openLine();
+    if (!m_line)
+        return false;
+    m_sweep = std::make_unique<CommissioningSweep>(*m_line, m_timers, std::move(*checked.request), m_replyTimeoutMs);
+    m_line->setSweep(m_sweep.get());
+    m_sweep->setChanged([this] { changed(); });
+    m_sweep->start();
+    return true;
+}
+
+void SweepSetup::cancel()
+{
+    if (m_sweep)
+        m_sweep->cancel();
+}
+
+std::string SweepSetup::progressText() const
+{
+    if (!m_sweep)
+        return {};
+    const int asked = m_sweep->statusQuestionsAsked();
+    const std::size_t found = m_sweep->found().size();
+    if (m_sweep->running())
+        return Messages::format(Messages::SweepProgress, asked, found);
+    if (m_sweep->cancelled())
+        return Messages::format(Messages::SweepCancelled, asked, found);
+    return Messages::format(Messages::SweepDone, asked, found);
+}
+
+const std::vector<SweepFind>& SweepSetup::found() const
+{
+    return m_sweep ? m_sweep->found() : m_noneFound;
+}
+
+std::string SweepSetup::describe(const SweepFind& find)
+{
+    std::string text = Messages::format(Messages::SweepFound, find.link.c_str(),
+                                        Settings::baudRateForIndex(find.baudIndex), find.protocolIndex,
+                                        find.address);
+    if (!find.firmware.empty())
+        text += Messages::format(Messages::SweepFirmware, find.firmware.c_str());
+    if (find.panTiltType >= 0)
+        text += Messages::format(Messages::SweepPanTilt, find.panTiltType);
+    return text;
+}
+
+std::vector<std::string> SweepSetup::foundRows() const
+{
+    std::vector<std::string> rows;
+    for (const SweepFind& find : found())
+        rows.push_back(describe(find));
+    return rows;
+}
+
+} // namespace tarn
