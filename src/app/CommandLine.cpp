@@ -44,9 +44,33 @@ std::optional<CommandLine::PortServer> CommandLine::parsePortServer(std::string_
 CommandLine CommandLine::parse(std::span<const std::string_view> args)
 {
     CommandLine line;
+    SweepOptions sweep;
+    bool sweepAsked = false;
+    bool sweepOptionGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
-        if (arg == "--help" || arg == "-h") {
+        if (arg == "--sweep") {
+            sweepAsked = true;
+        } else if (arg == "--bauds" || arg == "--protocols" || arg == "--addresses" || arg == "--site-out") {
+            if (i + 1 >= args.size() || args[i + 1].empty()) {
+                line.error = Messages::format(Messages::OptionNeedsValue, std::string(arg).c_str());
+                return line;
+            }
+            sweepOptionGiven = true;
+            const std::string_view value = args[++i];
+            if (arg == "--site-out") {
+                sweep.siteOut = std::string(value);
+            } else if (arg == "--addresses") {
+                if (!SweepOptions::parseAddresses(value, sweep, line.error))
+                    return line;
+            } else {
+                auto parsed = arg == "--bauds" ? SweepOptions::parseBauds(value, line.error)
+                                               : SweepOptions::parseProtocols(value, line.error);
+                if (!parsed)
+                    return line;
+                (arg == "--bauds" ? sweep.baudIndexes : sweep.protocolIndexes) = std::move(*parsed);
+            }
+        } else if (arg == "--help" || arg == "-h") {
             line.showHelp = true;
         } else if (arg == "--screenshot") {
             if (i + 1 >= args.size() || args[i + 1].empty()) {
@@ -100,6 +124,15 @@ CommandLine CommandLine::parse(std::span<const std::string_view> args)
             line.error = Messages::format(Messages::UnknownOption, std::string(arg).c_str());
             return line;
         }
+    }
+    if (sweepAsked) {
+        if (!line.portDevice && !line.connect) {
+            line.error = Messages::SweepNeedsLink;
+            return line;
+        }
+        line.sweep = std::move(sweep);
+    } else if (sweepOptionGiven) {
+        line.error = Messages::SweepOptionWithoutSweep;
     }
     return line;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/SweepOptions.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -29,6 +31,8 @@ struct CommandLine {
     std::vector<std::string> openDialog;
     // Records every frame of the session to this file from the start.
     std::optional<std::string> trace;
+    // Sweeps the line for domes without a window, prints them and ends.
+    std::optional<SweepOptions> sweep;
     bool showHelp = false;
     std::string error; // empty when the line was understood
 

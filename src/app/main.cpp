@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/ConsoleApp.h"
+#include "app/HeadlessSweep.h"
 #include "core/Messages.h"
 
 #include <QApplication>
@@ -19,6 +20,12 @@ int main(int argc, char* argv[])
     if (commandLine.showHelp) {
         std::cout << tarn::Messages::Usage;
         return 0;
+    }
+
+    if (commandLine.sweep) {
+        // For scripts: no window, no display needed.
+        QCoreApplication application(argc, argv);
+        return tarn::HeadlessSweep().run(commandLine);
     }
 
     QApplication application(argc, argv);

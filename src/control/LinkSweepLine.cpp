@@ -45,10 +45,16 @@ std::optional<int> LinkSweepLine::serialPortFor(const std::string& link) const
 
 bool LinkSweepLine::selectLine(const std::string& link, int baudIndex, int protocolIndex)
 {
-    // Port servers are swept from the command line and the dialog once
-    // connected; here the serial ports the console can open.
     const std::optional<int> port = serialPortFor(link);
-    if (!port || m_control.link().state().linkMode != 0)
+    if (!port) {
+        // A port server ("host:port"): swept over the connection the console
+        // has, at whatever rate the server's serial side runs.
+        if (link.find(':') == std::string::npos || m_control.link().state().linkMode == 0)
+            return false;
+        m_control.link().state().protocolIndex = protocolIndex;
+        return m_control.link().canSend();
+    }
+    if (m_control.link().state().linkMode != 0)
         return false;
     m_control.link().state().protocolIndex = protocolIndex;
     return m_control.useSerialLine(*port, baudIndex) && m_control.link().canSend();

@@ -87,6 +87,13 @@ void MainControl::initialise()
     m_connection.start();
 }
 
+void MainControl::initialiseWithoutSearch()
+{
+    m_link.queue().queueReady = true;
+    m_link.queue().dataReplyDone = true;
+    m_link.state().busy = false;
+}
+
 bool MainControl::reopenSerialPort()
 {
     return openSerialPort(false);

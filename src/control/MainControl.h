@@ -39,6 +39,9 @@ public:
     // The window's initialisation: opens the serial port from the settings
     // (one message when it is missing), ends the busy state and starts looking
     // for the camera.
+    // Ready to send, with no port opened and no search for the camera: the
+    // sweep without a window opens what it sweeps.
+    void initialiseWithoutSearch();
     void initialise();
     // The exit path's commands to the camera. Runs once, however the window
     // closes; returns how long the camera needs before the line goes.

@@ -87,6 +87,12 @@ inline constexpr std::string_view Usage =
     "                      press these buttons after start-up, each in the\n"
     "                      window the one before opened (\"Camera Setup/Lens\n"
     "                      Maintenance\"); with --screenshot, save that window\n"
+    "  --sweep             find the domes on the line given by --port-device or\n"
+    "                      --connect, print one line per dome and end (no window)\n"
+    "  --bauds LIST        with --sweep: the rates to try (9600,19200)\n"
+    "  --protocols LIST    with --sweep: the protocol indexes to try (1,2)\n"
+    "  --addresses RANGE   with --sweep: the addresses to ask (1-254)\n"
+    "  --site-out FILE     with --sweep: write a site file of the domes found\n"
     "  -h, --help          show this text\n"
     "\n"
     "COM ports map to devices through the [Ports] section of the settings file\n"
@@ -323,6 +329,17 @@ inline constexpr const char* SweepDone = "Swept %d questions, %zu domes found";
 inline constexpr const char* SweepFound = "%s  %d baud  protocol %d  address %d";
 inline constexpr const char* SweepFirmware = "  firmware %s";
 inline constexpr const char* SweepPanTilt = "  pan/tilt type %d";
+// --sweep, for scripts: its lines are read by tools.
+inline constexpr const char* SweepFoundLine = "found %s baud=%d protocol=%d address=%d";
+inline constexpr const char* SweepSummaryLine = "swept %d questions in %d.%d s";
+inline constexpr const char* SweepBadBaud =
+    "tarn-console: --bauds: %s is not one of 300, 600, 1200, 2400, 4800, 9600, 19200";
+inline constexpr const char* SweepBadProtocol = "tarn-console: --protocols: %s is not a protocol from 0 to %d";
+inline constexpr const char* SweepBadAddressOption =
+    "tarn-console: --addresses: %s is not a range such as 1-254 (addresses 1 to 9999)";
+inline constexpr std::string_view SweepNeedsLink = "tarn-console: --sweep needs --port-device PATH or --connect HOST:PORT";
+inline constexpr std::string_view SweepOptionWithoutSweep = "tarn-console: --bauds, --protocols, --addresses and --site-out go with --sweep";
+inline constexpr const char* SweepLinkUnusable = "tarn-console: %s cannot be used for the sweep\n";
 inline constexpr std::string_view SweepBusy = "The sweep is using the line: it ends by itself, or with Cancel.";
 
 // printf-style formatting of the texts above. Integers and strings only, so the

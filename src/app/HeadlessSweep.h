@@ -1,0 +1,16 @@
+#pragma once
+
+namespace tarn {
+
+struct CommandLine;
+
+// `tarn-console --sweep`: finds the domes on one line without a window,
+// prints a line for each as it is found and a summary, and ends.
+class HeadlessSweep {
+public:
+    // Needs a QCoreApplication. 0 when the sweep ran (whether or not it found
+    // a dome), 1 when the line could not be used.
+    int run(const CommandLine& commandLine);
+};
+
+} // namespace tarn
