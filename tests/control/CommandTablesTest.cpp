@@ -1,3 +1,4 @@
+#include "imaging/AlderHdDspDialog.h"
 #include "support/CommandTable.h"
 #include "support/MainWindowHarness.h"
 
@@ -17,16 +18,24 @@ class CommandTablesTest : public QObject, private test::MainWindowHarness {
 private:
     // Opens the dialog behind the main window's `button`, lets what it asks on
     // opening run out, and runs `rows` in it.
-    void runInDialog(const char* button, const char* dialogName, std::initializer_list<test::CommandRow> rows)
+    // The rows may reach the open dialog (its logic, for the controls the
+    // operator cannot reach).
+    template <typename D = QDialog>
+    void runInDialog(const char* button, const char* dialogName,
+                     const std::function<std::vector<test::CommandRow>(D&)>& rowsFor)
     {
         test::CommandTableDriver driver(control->link(), clock);
         QStringList failures;
-        const bool ran = test::runInDialogOpenedBy(mainWindow.get(), button, [&](QDialog& dialog) {
+        const bool ran = test::runInDialogOpenedBy<D>(mainWindow.get(), button, [&](D& dialog) {
             clock.advance(10000);
-            failures = driver.run(dialog, rows);
+            failures = driver.run(dialog, rowsFor(dialog));
         }, dialogName);
         QVERIFY2(ran, dialogName);
         QVERIFY2(failures.isEmpty(), qPrintable(u'\n' + failures.join(u'\n')));
+    }
+    void runInDialog(const char* button, const char* dialogName, const std::vector<test::CommandRow>& rows)
+    {
+        runInDialog<QDialog>(button, dialogName, [&rows](QDialog&) { return rows; });
     }
 
     // The main window for `settings`, its start-up checks run out on a held
@@ -124,6 +133,148 @@ private slots:
             {"Clear All IDs", Act::Click, {"dIC", "dAb", "dMD"}},
             {"Init. All IDs", Act::Click, {}},
             {"wait", Act::Wait, {"dL1ID TEST - LINE 1", "dL2ID TEST - LINE 2", "dIE", "dIT"}, 2000},
+        });
+    }
+
+    void setup()
+    {
+        for (int i = 0; i < 4; ++i)
+            prompter.scriptAnswer(true); // three protocol changes and the boot loader
+        runInDialog("cameraSetupButton", "CameraSetupDialog", {
+            {"Fixed P/T", Act::Click, {"s0"}},
+            {"Var Speed P/T", Act::Click, {"s1"}},
+            {"Var. Prop. Speed P/T", Act::Click, {"s2"}},
+            {"Vorel2 P/T Direction", Act::Choose, {"S0"}, 0},
+            {"Vorel2 P/T Direction", Act::Choose, {"S1"}, 1},
+            {"Vorel2 P/T Direction", Act::Choose, {"S2"}, 2},
+            {"NTSC", Act::Click, {"cv0"}},
+            {"PAL", Act::Click, {"cv1"}, 0, nullptr, "F8 01 63 76 31 85"},
+            {"Get Firmware Version", Act::Click, {"RS"}},
+            {"Elevation", Act::Type, {}, 0, "1200"},
+            {"Set Elevation", Act::Click, {"E1200"}},
+            {"Camera Serial Number", Act::Type, {}, 0, "1234"},
+            {"Set Camera Serial Number", Act::Click, {"mS0001234"}},
+            {"Set Cam Comm Protocol", Act::Choose, {"cP4"}, 4},
+            {"Camera > Javelin Continuos Motor", Act::Click, {"Jc1"}, 0, nullptr, "F8 01 4A 63 31 89"},
+            {"Camera > Javelin Continuos Motor", Act::Click, {"Jc0"}},
+            {"Camera > Javelin Contains Address", Act::Click, {"Jb1"}},
+            {"Camera > Javelin Contains Address", Act::Click, {"Jb0"}},
+            {"Enable Boot Loader Code", Act::Click, {"cb"}},
+            {"Set Cam Comm Protocol", Act::Choose, {"cP:"}, 10},
+            {"Set Cam Comm Protocol", Act::Choose, {"cP1"}, 1},
+            {"Baud", Act::Choose, {}, 6},
+            {"SetBaud", Act::Click, {"Bs192K"}},
+            {"Baud", Act::Choose, {}, 4},
+            {"SetBaud", Act::Click, {"Bs0600"}},
+        });
+    }
+
+    // Flip is a BirchSD's and a BirchHD's.
+    void setupOfABirch()
+    {
+        Settings birch = test::alderHdSettings(1);
+        birch.rxType = 3;
+        QVERIFY(openFor(birch));
+        runInDialog("cameraSetupButton", "CameraSetupDialog", {
+            {"Flip Enable for BirchHD Only", Act::Click, {"fE"}},
+            {"Flip Enable for BirchHD Only", Act::Click, {"fD"}},
+        });
+    }
+
+    // The day/night picture dialog of an AlderHD: every control it lets the
+    // operator use, then the handlers of those it shows disabled or hides.
+    void dayNightPicture()
+    {
+        prompter.scriptAnswer(true); // "Init. All Presets"
+        runInDialog<AlderHdDspDialog>("dspStatusButton", "AlderHdDspDialog", [](AlderHdDspDialog& dialog) {
+            AlderHdDsp& dsp = dialog.logic();
+            return std::vector<test::CommandRow>{
+                {"Status ?", Act::Click, {"cDS"}},
+                {"Day/Night Cntrl > Color", Act::Click, {"cM1"}},
+                {"Day/Night Cntrl > Mono", Act::Click, {"cM2"}},
+                {"Day/Night Cntrl > Auto", Act::Click, {"cM0"}},
+                {"Mode1", Act::Click, {"cR1"}},
+                {"Mode2", Act::Click, {"cR2"}},
+                {"IR Illuminator Option > None", Act::Click, {"cR0"}},
+                {"Shutter", Act::Choose, {"cS?"}, 15},
+                {"Shutter", Act::Choose, {"cS0"}, 0},
+                {"Digital Slow Limit", Act::Choose, {"ck3"}, 3},
+                {"Auto (HPS)", Act::Click, {"cW2"}},
+                {"Auto (Normal)", Act::Click, {"cW0"}},
+                {"White Balance > Manual", Act::Click, {"cW1"}},
+                {"RU", Act::Press, {"cWR"}},
+                {"RU", Act::Release, {"cWQ"}},
+                {"RD", Act::Press, {"cWr"}},
+                {"RD", Act::Release, {"cWQ"}},
+                {"BU", Act::Press, {"cWB"}},
+                {"BU", Act::Release, {"cWQ"}},
+                {"BD", Act::Press, {"cWb"}, 0, nullptr, "F8 01 63 57 62 87"},
+                {"BD", Act::Release, {"cWQ"}},
+                {"Aperture Level > Manual", Act::Click, {"cA1"}},
+                {"Horizontal aperture level (1 to 31)", Act::Type, {}, 0, "12"},
+                {"Set Horz.", Act::Click, {"cAH\x1C"}},
+                {"Vertical aperture level (1 to 31)", Act::Type, {}, 0, "31"},
+                {"Set Vert.", Act::Click, {"cAV/"}},
+                {"Aperture Level > Auto", Act::Click, {"cA0"}},
+                {"Max AGC gain (1-40 dB)", Act::Type, {}, 0, "20"},
+                {"Set Max AGC", Act::Click, {"cG$"}},
+                {"Zoom Magnification", Act::Choose, {"cZm#"}, 34},
+                {"Go to Real Zoom Pos.", Act::Type, {}, 0, "a"},
+                {"Zoom Magnification > Set", Act::Click, {"cV000A"}},
+                {"Zoom Magnification > Get", Act::Click, {"cVS"}},
+                {"WDR > On", Act::Click, {"cY1"}},
+                {"WDR > Off", Act::Click, {"cY0"}},
+                {"BLC > On", Act::Click, {"cB1"}},
+                {"BLC > Off", Act::Click, {"cB0"}},
+                {"EIS > On", Act::Click, {"cE1"}},
+                {"EIS > Off", Act::Click, {"cE0"}},
+                {"Frequency", Act::Choose, {"cEF1"}, 1},
+                {"Auto Focus Type", Act::Choose, {"cF3"}, 3},
+                {"Auto Focus Type", Act::Choose, {":cF2"}, 2},
+                {"Auto Focus Type", Act::Choose, {"cF1"}, 1},
+                {"Auto Focus Type", Act::Choose, {"cF0"}, 0},
+                {"Min. Focus Distance", Act::Choose, {}, 1},
+                {"wait", Act::Wait, {":WE1F7F2"}, 50},
+                {"Min. Focus Distance", Act::Choose, {}, 0},
+                {"wait", Act::Wait, {":WE1F7F7"}, 50},
+                {"Get Status", Act::Click, {"cDS"}},
+                {"Tx", Act::Type, {}, 0, ":Rf8e000"},
+                {"Send", Act::Click, {":RF8E000"}},
+                // Disabled for this camera, or never enabled, or hidden.
+                {"Poll", Act::Call, {"cn0"}, 0, nullptr, nullptr, [&dsp] { dsp.togglePoll(); }},
+                {"Poll", Act::Call, {"cn1"}, 0, nullptr, nullptr, [&dsp] { dsp.togglePoll(); }},
+                {"4800", Act::Call, {"cC0"}, 0, nullptr, nullptr, [&dsp] { dsp.setBaud(0); }},
+                {"38.4K", Act::Call, {"cC3"}, 0, nullptr, nullptr, [&dsp] { dsp.setBaud(3); }},
+                {"Init. All Presets", Act::Call, {"cPi"}, 0, nullptr, nullptr, [&dsp] { dsp.initAllPresets(); }},
+                {"Indoor", Act::Call, {"cw0"}, 0, nullptr, nullptr, [&dsp] { dsp.setIndoorOutdoor(0); }},
+                {"Outdoor", Act::Call, {"cw1"}, 0, nullptr, nullptr, [&dsp] { dsp.setIndoorOutdoor(1); }},
+                {"Set Digital Zoom", Act::Call, {"cD4"}, 0, nullptr, nullptr, [&dsp] { dsp.selectDigitalZoom(4); }},
+                {"Save", Act::Call, {"cm0"}, 0, nullptr, nullptr, [&dsp] { dsp.powerUp(AlderHdDsp::PowerUp::Save); }},
+                {"Recall", Act::Call, {"cm1"}, 0, nullptr, nullptr,
+                 [&dsp] { dsp.powerUp(AlderHdDsp::PowerUp::Recall); }},
+                {"Restore Defaults", Act::Call, {"cmd"}, 0, nullptr, nullptr,
+                 [&dsp] { dsp.powerUp(AlderHdDsp::PowerUp::RestoreDefaults); }},
+                {"EnableRx", Act::Call, {":E"}, 0, nullptr, nullptr, [&dsp] { dsp.toggleRx(); }},
+                {"EnableRx", Act::Call, {":D"}, 0, nullptr, nullptr, [&dsp] { dsp.toggleRx(); }},
+            };
+        });
+    }
+
+    // A DogwoodHD sets its focus type through the DSP register.
+    void dayNightPictureOfADogwood()
+    {
+        Settings dogwood = test::alderHdSettings(1);
+        dogwood.rxType = 5;
+        QVERIFY(openFor(dogwood));
+        runInDialog("dspStatusButton", "AlderHdDspDialog", {
+            {"Auto Focus Type", Act::Choose, {":WF8E000"}, 0},
+            {"wait", Act::Wait, {":RF8E000"}, 500},
+            {"Auto Focus Type", Act::Choose, {":WF8E001"}, 1},
+            {"Auto Focus Type", Act::Choose, {":WF8E003"}, 2},
+            {"Auto Focus Type", Act::Choose, {":WF8E005"}, 3},
+            {"wait", Act::Wait, {":RF8E000"}, 500},
+            {"Get Status", Act::Click, {}},
+            {"wait", Act::Wait, {":RE1F700"}, 50},
         });
     }
 };

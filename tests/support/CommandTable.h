@@ -21,7 +21,7 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <initializer_list>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -68,6 +68,8 @@ enum class Act {
     Type,    // the text is replaced by `text`, typed, and the edit is left
     Set,     // a spin box is given `value`
     Wait,    // `value` ms pass
+    Call,    // `call` runs: the handler of a control the operator cannot reach
+             // (hidden, or disabled for this camera)
 };
 
 struct CommandRow {
@@ -79,6 +81,7 @@ struct CommandRow {
     // The first command's whole frame, as hex, as it goes on the line to the
     // camera at the console's address.
     const char* frame = nullptr;
+    std::function<void()> call = {};
 };
 
 // Drives the rows against a dialog over `link`. The link's serial transport
@@ -121,7 +124,7 @@ public:
     }
 
     // Runs every row; returns one line per row that failed.
-    QStringList run(QWidget& root, std::initializer_list<CommandRow> rows)
+    QStringList run(QWidget& root, const std::vector<CommandRow>& rows)
     {
         QStringList failures;
         takeSent();
@@ -154,6 +157,10 @@ private:
     {
         if (row.act == Act::Wait) {
             m_clock.advance(row.value);
+            return true;
+        }
+        if (row.act == Act::Call) {
+            row.call();
             return true;
         }
         QWidget* control = controlNamed(&root, QString::fromUtf8(row.control), why);
@@ -211,6 +218,7 @@ private:
             *why = QStringLiteral("not a spin box");
             return false;
         case Act::Wait:
+        case Act::Call:
             break;
         }
         return false;

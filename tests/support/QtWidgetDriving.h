@@ -39,8 +39,22 @@ T* requiredChild(const QObject* parent, const char* name)
 // name where it has no text of its own).
 inline QString accessibleNameOf(QWidget* widget)
 {
+    if (!widget->accessibleName().isEmpty())
+        return widget->accessibleName();
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
     return face ? face->text(QAccessible::Name) : QString();
+}
+
+// Whether a screen reader names `widget` `name`: by its own name, or by the
+// label it is the buddy of (a list reads its current entry as its own name).
+inline bool isNamed(QWidget* root, QWidget* widget, const QString& name)
+{
+    if (accessibleNameOf(widget) == name)
+        return true;
+    for (QLabel* label : root->findChildren<QLabel*>())
+        if (label->buddy() == widget && label->text().remove(u'&').remove(u':').trimmed() == name)
+            return true;
+    return false;
 }
 
 // The one visible control under `root` that a screen reader names `path`.
@@ -61,11 +75,11 @@ inline QWidget* controlNamed(QWidget* root, const QString& path, QString* why = 
                 return true;
         return false;
     };
-    // A label names its buddy; it is not a control itself.
+    // Labels and group boxes name controls; they are not controls themselves.
     QList<QWidget*> found;
     for (QWidget* widget : root->findChildren<QWidget*>())
-        if (!qobject_cast<QLabel*>(widget) && widget->isVisibleTo(root) && accessibleNameOf(widget) == name
-            && inGroup(widget))
+        if (!qobject_cast<QLabel*>(widget) && !qobject_cast<QGroupBox*>(widget) && widget->isVisibleTo(root)
+            && inGroup(widget) && isNamed(root, widget, name))
             found << widget;
     if (found.size() == 1)
         return found.front();
