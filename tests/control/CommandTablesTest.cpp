@@ -48,6 +48,8 @@ private:
         holdTheQueue();
         clock.advance(10000);
         queued();
+        // The probes that were held keep their broadcast for the next send.
+        control->link().state().broadcastNext = false;
         return true;
     }
 
@@ -55,6 +57,65 @@ private slots:
     void init() { QVERIFY(openFor(test::alderHdSettings(1))); } // AlderHD, Day/Night
 
     void cleanup() { closeMainWindow(); }
+
+    // The main window of an AlderHD with a day/night module on a variable
+    // speed pan/tilt unit: its panel, its presets and its tours.
+    void mainWindowControls()
+    {
+        test::CommandTableDriver driver(control->link(), clock);
+        const char* position = "Position: Pan 0000-3599, Tilt 0900 down / 2700 up, Zoom 000-FFF, Focus 000 > Goto";
+        const QStringList failures = driver.run(*mainWindow, {
+            {"Reset", Act::Click, {"rs"}, 0, nullptr, "F8 01 72 73 80"},
+            {"Lens Fast", Act::Click, {"LL"}},
+            {"Manual Iris", Act::Click, {"LM"}},
+            {"Manual Iris", Act::Click, {"LM"}}, // back to automatic: IO and IC are usable
+            {"Manual Focus", Act::Click, {"L1"}}, // FN and FF are usable
+            {"Do Auto Focus on PTZ", Act::Click, {"L6"}},
+            {"ZI", Act::Press, {"cZ0"}},
+            {"ZI", Act::Release, {"ZS"}},
+            {"ZO", Act::Press, {"cz0"}},
+            {"ZO", Act::Release, {"ZS"}},
+            {"FN", Act::Press, {"FN"}},
+            {"FN", Act::Release, {"FS"}},
+            {"FF", Act::Press, {"FF"}},
+            {"FF", Act::Release, {"FS"}},
+            {"IO", Act::Press, {"IO"}},
+            {"IO", Act::Release, {"IS"}},
+            {"IC", Act::Press, {"IC"}},
+            {"IC", Act::Release, {"IS"}},
+            {"Pan", Act::Type, {}, 0, "5"},
+            {"Tilt", Act::Type, {}, 0, "0900"},
+            {"Zoom", Act::Type, {}, 0, "a0"},
+            {"Focus", Act::Type, {}, 0, "0"},
+            {position, Act::Click, {"cp00050900", "v0:0000"}},
+            {"Status ?", Act::Click, {}},
+            {"wait", Act::Wait, {"L?"}, 1000},
+            {"wait", Act::Wait, {"cDS"}, 1000},
+            {"P/T/Z/F ?", Act::Click, {}}, // and status polling stops
+            {"wait", Act::Wait, {"cPS"}, 1000},
+            {"wait", Act::Wait, {"V?"}, 1000},
+            {"P/T/Z/F ?", Act::Click, {}},
+            {"wait", Act::Wait, {}, 1000},
+            {"Wipe", Act::Click, {"L3"}},
+            {"Wash", Act::Click, {"L2"}},
+            {"SeekHome", Act::Click, {"mFH"}},
+            {"Get", Act::Click, {"mNS"}},
+            {"Preset", Act::Choose, {"cdS\x12"}, 2},
+            {"Store", Act::Click, {"P\x12"}},
+            {"Presets > Goto", Act::Click, {"H\x12"}},
+            {"Store ID", Act::Click, {"dP\x12Preset 3                "}},
+            {"Get ID", Act::Click, {"cdS\x12"}},
+            {"Preset", Act::Choose, {"cdS\x60"}, 47},
+            {"Tour", Act::Choose, {}, 2},
+            {"Start/Stop", Act::Click, {"*TS31"}},
+            {"Start/Stop", Act::Click, {"*TS30"}},
+            // Last: each starts the connection check.
+            {"Set Addr", Act::Type, {}, 0, "12"},
+            {"Camera > Set", Act::Click, {"As0012"}},
+            {"GetAddr", Act::Click, {"7E 01 00 00 41 7E"}},
+        });
+        QVERIFY2(failures.isEmpty(), qPrintable(u'\n' + failures.join(u'\n')));
+    }
 
     void toursAndSectors()
     {
