@@ -321,6 +321,38 @@ private slots:
         });
     }
 
+    // The thermal dialog, with the values it starts with.
+    void thermalControl()
+    {
+        QVERIFY(openFor(test::alderHdSettings(2))); // Thermal
+        runInDialog("dspStatusButton", "ThermalControlDialog", {
+            {"Flat_Field Correction > Auto", Act::Click, {"tW1"}},
+            {"Flat_Field Correction > Ext", Act::Click, {"tW2"}},
+            {"Flat_Field Correction > Manual", Act::Click, {"tW0"}},
+            {"Flat_Field Correction > Set", Act::Click, {"tk07200005"}, 0, nullptr, "F8 01 74 6B 30 37 32 30 30 30 30 35 8E"},
+            {"DoFFC", Act::Click, {"tr"}},
+            {"Frozen", Act::Click, {"tF1"}},
+            {"Real Time", Act::Click, {"tF0"}},
+            {"User Settings > Save", Act::Click, {"tsS"}},
+            {"User Settings > Recall", Act::Click, {"tss"}},
+            {"Camera > Reset", Act::Click, {"tsR"}},
+            {"Factory defaults", Act::Click, {"tsD"}},
+            {"Video > Color", Act::Click, {"tB1"}},
+            {"Video > Mono", Act::Click, {"tB0"}},
+            {"Polarity/LUT", Act::Choose, {"tC;"}, 11},
+            {"Image Orientation", Act::Choose, {"ti3"}, 3},
+            {"Digital Zoom", Act::Choose, {"tX2"}, 2},
+            {"Analog Video > Set", Act::Click, {"td%"}},
+            {"Supp. Offset > Enabled", Act::Click, {"tS1"}},
+            {"Supp. Offset > Enabled", Act::Click, {"tS0"}},
+            {"Near", Act::Press, {"tfN"}},
+            {"Near", Act::Release, {"tfS"}},
+            {"Far", Act::Press, {"tfF"}},
+            {"Far", Act::Release, {"tfS"}},
+            {"AGC Parameters > Set", Act::Click, {"tA0010000000"}},
+        });
+    }
+
     // A DogwoodHD sets its focus type through the DSP register.
     void dayNightPictureOfADogwood()
     {
