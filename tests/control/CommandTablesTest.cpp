@@ -321,6 +321,28 @@ private slots:
         });
     }
 
+    void wipeSetup()
+    {
+        runInDialog("wipeSetupButton", "WipeSetupDialog", {
+            {"Run Time(0-9999 Sec)", Act::Set, {}, 120},
+            {"Delay Time (0-99 Sec)", Act::Set, {}, 5},
+            {"Set", Act::Click, {"mwr0120d05"}, 0, nullptr, "F8 01 6D 77 72 30 31 32 30 64 30 35 8B"},
+            {"Old Module", Act::Click, {"mwm0"}},
+            {"New Module", Act::Click, {"mwm1"}},
+        });
+    }
+
+    void washSetup()
+    {
+        runInDialog("washSetupButton", "WashSetupDialog", {
+            {"Wash Time(0-99 Sec)", Act::Set, {}, 15},
+            {"Auto Mode Freq. (001- 010 Minutes)", Act::Set, {}, 7},
+            {"Manual Wash", Act::Click, {}},
+            {"Set", Act::Click, {"mWW15m1f007"}, 0, nullptr, "F8 01 6D 57 57 31 35 6D 31 66 30 30 37 85"},
+            {"SetWashHome", Act::Click, {"mWh"}},
+        });
+    }
+
     // The thermal dialog, with the values it starts with.
     void thermalControl()
     {
