@@ -321,6 +321,32 @@ private slots:
         });
     }
 
+    void azimuthSetup()
+    {
+        runInDialog("azimuthSetButton", "AzimuthSetupDialog", {
+            {"North Direction > Set", Act::Click, {"mNs"}},
+            {"Clear", Act::Click, {"mNc"}},
+            {"Set 8 Zones", Act::Click, {"dN0"}},
+            {"Set 16 Zones", Act::Click, {"dN1"}, 0, nullptr, "F8 01 64 4E 31 8A"},
+            {"Azimuth/Elevation/Zoom Display > Enable", Act::Click, {"dpE"}},
+            {"Azimuth/Elevation/Zoom Display > Disable", Act::Click, {"dpD"}},
+            {"Azimuth/Elevation/Zoom Display > Permanent", Act::Click, {"dpt"}},
+            {"Azimuth/Elevation/Zoom Display > TimeOut", Act::Click, {"dpT"}},
+            {"Direction Display > Enable", Act::Click, {"dNE"}},
+            {"Direction Display > Disable", Act::Click, {"dND"}},
+            {"Direction Display > Permanent", Act::Click, {"dNt"}},
+            {"Direction Display > TimeOut", Act::Click, {"dNT"}},
+            {"Grouped with IDs", Act::Click, {"dNI"}},
+            {"Seperated from IDs", Act::Click, {"dNi"}},
+            {"Delay Time", Act::Type, {}, 0, "250"},
+            {"Set Delay Time", Act::Click, {"UT250"}},
+            {"Auto Latch Status/Pan/Tilt/Zoom/Focus Postion Responses > Enable", Act::Click, {"UE"}},
+            {"Auto Latch Status/Pan/Tilt/Zoom/Focus Postion Responses > Disable", Act::Click, {"UD"}},
+            {"Get Control Setup", Act::Click, {"US"}},
+            {"Get Current PTZFL ", Act::Click, {"U?"}},
+        });
+    }
+
     void wipeSetup()
     {
         runInDialog("wipeSetupButton", "WipeSetupDialog", {
