@@ -1,8 +1,14 @@
 #include "imaging/AlderHdDspDialog.h"
+#include "programming/LensMaintenanceDialog.h"
+#include "programming/OtherMaintenanceDialog.h"
+#include "programming/ServicePasswordDialog.h"
 #include "support/CommandTable.h"
 #include "support/MainWindowHarness.h"
 
 #include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
 
 namespace tarn {
 
@@ -36,6 +42,33 @@ private:
     void runInDialog(const char* button, const char* dialogName, const std::vector<test::CommandRow>& rows)
     {
         runInDialog<QDialog>(button, dialogName, [&rows](QDialog&) { return rows; });
+    }
+
+    // The same for a dialog the test opens itself (those Setup opens), shown
+    // without a loop of its own.
+    template <typename D, typename... Args>
+    void runOnDialog(const std::function<std::vector<test::CommandRow>(D&)>& rowsFor, Args&&... args)
+    {
+        test::CommandTableDriver driver(control->link(), clock);
+        D dialog(std::forward<Args>(args)...);
+        dialog.show();
+        clock.advance(10000);
+        const QStringList failures = driver.run(dialog, rowsFor(dialog));
+        QVERIFY2(failures.isEmpty(), qPrintable(u'\n' + failures.join(u'\n')));
+    }
+
+    // A row that answers the next service password box, for the row after it.
+    static test::CommandRow servicePassword()
+    {
+        return {"password", Act::Call, {}, 0, nullptr, nullptr, [] {
+                    QTimer::singleShot(0, [] {
+                        auto* box = qobject_cast<ServicePasswordDialog*>(QApplication::activeModalWidget());
+                        if (!box)
+                            return;
+                        QTest::keyClicks(test::child<QLineEdit>(box, "passwordEdit"), QStringLiteral("KELPDAWN"));
+                        QTest::mouseClick(test::child<QPushButton>(box, "okButton"), Qt::LeftButton);
+                    });
+                }};
     }
 
     // The main window for `settings`, its start-up checks run out on a held
@@ -345,6 +378,69 @@ private slots:
             {"Get Control Setup", Act::Click, {"US"}},
             {"Get Current PTZFL ", Act::Click, {"U?"}},
         });
+    }
+
+    // Lens Maintenance is there for a receiver that is not one of the maker's
+    // cameras.
+    void lensMaintenance()
+    {
+        Settings receiver = test::alderHdSettings(1);
+        receiver.rxType = 6;
+        QVERIFY(openFor(receiver));
+        prompter.scriptAnswer(true); // "Clear NVRAM"
+        CameraLink& link = control->link();
+        const auto reply = [&link](const char* text) { return [&link, text] { test::replyOnSerial(link, text); }; };
+        runOnDialog<LensMaintenanceDialog>([&reply](LensMaintenanceDialog&) {
+            return std::vector<test::CommandRow>{
+                // The read-back ends first: until then the phase is not sent.
+                {"status reply", Act::Call, {"mXS"}, 0, nullptr, nullptr, reply("m0l0v0p1c0")},
+                {"2X reply", Act::Call, {"mRS"}, 0, nullptr, nullptr, reply("mX0")},
+                {"IR reply", Act::Call, {}, 0, nullptr, nullptr, reply("mR0")},
+                {"Set Auto Iris Level", Act::Click, {"ma"}},
+                {"Start Calibrating Lens", Act::Click, {"mc"}},
+                {"Lens Type", Act::Choose, {"m2"}, 2},
+                {"Zoom/Focus", Act::Click, {}},
+                {"Iris Follow Pot", Act::Click, {}},
+                {"Lens Function > Set", Act::Click, {"ml9"}, 0, nullptr, "F8 01 6D 6C 39 89"},
+                {"Phase Adj. (0-5)", Act::Set, {"Lp4"}, 3},
+                {"Crystal", Act::Click, {"Lp0"}},
+                {"Crystal", Act::Click, {"Lp4"}},
+                {"Video", Act::Choose, {"mv1"}, 1},
+                {"Camera", Act::Choose, {"mc3"}, 3},
+                {"2X", Act::Click, {"mX1"}},
+                {"2X", Act::Click, {"mX0"}},
+                {"IR", Act::Choose, {"mR2"}, 2},
+                {"Clear NVRAM", Act::Click, {"rrRRRR"}},
+            };
+        }, *control);
+    }
+
+    void otherMaintenance()
+    {
+        prompter.scriptAnswer(true); // "Clear NVRAM"
+        runOnDialog<OtherMaintenanceDialog>([](OtherMaintenanceDialog&) {
+            return std::vector<test::CommandRow>{
+                {"Heater Trigger Level", Act::Type, {}, 0, "40"},
+                {"Set Heater Trigger Level", Act::Click, {"mt4060e01"}},
+                {"Get Heater Trigger Level", Act::Click, {"mtS"}},
+                {"Freeze Video ", Act::Click, {"mf1"}, 0, nullptr, "F8 01 6D 66 31 8B"},
+                {"Freeze Video ", Act::Click, {"mf0"}},
+                {"Get Freeze Video", Act::Click, {"mfS"}},
+                servicePassword(),
+                {"Set Virtual Home", Act::Click, {"mVs"}},
+                {"Get Virtual Home", Act::Click, {"mVg"}},
+                servicePassword(),
+                {"Clear Virtual Home", Act::Click, {"mVc"}},
+                {"Clear NVRAM", Act::Click, {"rrRRRR"}},
+                servicePassword(),
+                {"Store CalWords", Act::Click, {"mcs"}},
+                servicePassword(),
+                {"Clear CalWords", Act::Click, {"mcc"}},
+                {"Get Barrel Temperature", Act::Click, {"mTS"}},
+                {"Test", Act::Click, {"mTt"}},
+                {"Wipe", Act::Click, {"L3"}},
+            };
+        }, *control, 0);
     }
 
     void wipeSetup()
