@@ -1,6 +1,7 @@
 #include "imaging/AlderHdDspDialog.h"
 #include "programming/LensMaintenanceDialog.h"
 #include "programming/OtherMaintenanceDialog.h"
+#include "programming/ScreenPrivacyDialog.h"
 #include "programming/ServicePasswordDialog.h"
 #include "support/CommandTable.h"
 #include "support/MainWindowHarness.h"
@@ -497,6 +498,43 @@ private slots:
         });
     }
 
+    // Opened from the picture dialog.
+    void screenPrivacy()
+    {
+        test::CommandTableDriver driver(control->link(), clock);
+        QStringList failures;
+        bool ran = false;
+        test::runInDialogOpenedBy<AlderHdDspDialog>(mainWindow.get(), "dspStatusButton", [&](AlderHdDspDialog& dsp) {
+            clock.advance(10000);
+            ran = test::runInDialogOpenedBy<ScreenPrivacyDialog>(&dsp, "privacySetupButton", [&](ScreenPrivacyDialog& dialog) {
+                clock.advance(10000);
+                failures = driver.run(dialog, {
+                    {"Zone", Act::Choose, {"c*N3"}, 2, nullptr, "F8 01 63 2A 4E 33 85"},
+                    {"wait", Act::Wait, {"c*Z?"}, 1000},
+                    {"Programming", Act::Click, {"c*M31"}},
+                    {"Live", Act::Click, {"c*M32"}},
+                    {"Off", Act::Click, {"c*M30"}},
+                    {"Horrz. Size", Act::Set, {"c*h3100"}, 100},
+                    {"Vert. Size", Act::Set, {"c*v3007"}, 7},
+                    {"R-Y Color", Act::Set, {"c*R?"}, 15},
+                    {"B-Y Color", Act::Set, {"c*B1"}, 1},
+                    {"Shade Level", Act::Set, {"c*S:"}, 10},
+                    {"P/T ?", Act::Click, {}},
+                    {"wait", Act::Wait, {"cPS"}, 5},
+                    {"Pan", Act::Type, {}, 0, "0100"},
+                    {"Tilt", Act::Type, {}, 0, "0900"},
+                    {"Goto", Act::Click, {"cp01000900"}},
+                    {"ZI", Act::Press, {"cZ0"}},
+                    {"ZI", Act::Release, {"ZS"}},
+                    {"ZO", Act::Press, {"cz0"}},
+                    {"ZO", Act::Release, {"ZS"}},
+                });
+            });
+        });
+        QVERIFY(ran);
+        QVERIFY2(failures.isEmpty(), qPrintable(u'\n' + failures.join(u'\n')));
+    }
+
     // A DogwoodHD sets its focus type through the DSP register.
     void dayNightPictureOfADogwood()
     {
@@ -506,7 +544,7 @@ private slots:
         runInDialog("dspStatusButton", "AlderHdDspDialog", {
             {"Auto Focus Type", Act::Choose, {":WF8E000"}, 0},
             {"wait", Act::Wait, {":RF8E000"}, 500},
-            {"Auto Focus Type", Act::Choose, {":WF8E001"}, 1},
+            {"Auto Focus Type", Act::Choose, {":WF8E001"}, 1, nullptr, "F8 01 3A 57 46 38 45 30 30 31 86"},
             {"Auto Focus Type", Act::Choose, {":WF8E003"}, 2},
             {"Auto Focus Type", Act::Choose, {":WF8E005"}, 3},
             {"wait", Act::Wait, {":RF8E000"}, 500},

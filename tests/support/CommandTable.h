@@ -14,6 +14,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStringList>
@@ -193,6 +194,12 @@ private:
             if (auto* list = qobject_cast<QComboBox*>(control); list && row.value < list->count()) {
                 list->setCurrentIndex(row.value);
                 emit list->activated(row.value);
+                return true;
+            }
+            if (auto* list = qobject_cast<QListWidget*>(control); list && row.value < list->count()) {
+                QListWidgetItem* item = list->item(row.value);
+                list->scrollToItem(item);
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
                 return true;
             }
             *why = QStringLiteral("not a list with entry %1").arg(row.value);
