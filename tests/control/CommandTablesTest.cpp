@@ -178,6 +178,12 @@ private slots:
             {"Start Touring", Act::Click, {"*TS11"}},
             {"Stop Touring", Act::Click, {"*TS10"}},
             {"Clear All Data", Act::Click, {"*TC1"}},
+            {"Tours", Act::Choose, {"*TS10"}, 1}, // the tour that was selected stops
+            {"wait", Act::Wait, {"*Tp2"}, 500},
+            // 33 empty steps each: the whole 37 bytes go out.
+            {"Apply Tour Setup", Act::Click, {"*TP2" + std::string(33, '\x10'), "*TD2" + std::string(33, '\x10')}, 0, nullptr,
+             "F8 01 2A 54 50 32 10 10 10 10 10 10 10 10 10 10 10 10 10 10 10 10 10 10 10 10 10 10 10 10 10 10 10 10 10 10 10 "
+             "10 10 8D"},
             {"Pan Left", Act::Press, {"PL"}},
             {"Pan Left", Act::Release, {"PS"}},
             {"Pan Right", Act::Press, {"PR"}, 0, nullptr, "F8 01 50 52 83"},
