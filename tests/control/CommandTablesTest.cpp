@@ -151,6 +151,37 @@ private slots:
         QVERIFY2(failures.isEmpty(), qPrintable(u'\n' + failures.join(u'\n')));
     }
 
+    // Under the Javelin protocol the panel queues pass-through frames; the
+    // link puts the address and the checksum in as they go out.
+    void mainWindowUnderJavelin()
+    {
+        control->link().state().protocolIndex = 4;
+        test::CommandTableDriver driver(control->link(), clock);
+        const QStringList failures = driver.run(*mainWindow, {
+            {"Reset", Act::Click, {"FF 06 07 02 01 01 40 FF"}},
+            {"Manual Iris", Act::Click, {"FF 06 07 06 01 01 08 FF"}},
+            {"Manual Iris", Act::Click, {"FF 06 07 06 01 01 08 FF"}},
+            {"Manual Focus", Act::Click, {"FF 06 07 06 01 01 10 FF"}},
+            // Read off the line, this one: address 1 and the checksum are in.
+            {"ZI", Act::Press, {"FF 06 07 04 00 01 C2 2C"}, 0, nullptr, "FF 06 07 04 00 01 C2 2C"},
+            {"ZI", Act::Release, {"FF 06 07 04 01 01 42 FF"}},
+            {"ZO", Act::Press, {"FF 06 07 04 01 01 82 FF"}},
+            {"ZO", Act::Release, {"FF 06 07 04 01 01 02 FF"}},
+            {"FN", Act::Press, {"FF 06 07 04 01 01 C3 FF"}},
+            {"FN", Act::Release, {"FF 06 07 04 01 01 43 FF"}},
+            {"FF", Act::Press, {"FF 06 07 04 01 01 83 FF"}},
+            {"FF", Act::Release, {"FF 06 07 04 01 01 03 FF"}},
+            {"IO", Act::Press, {"FF 06 07 04 01 01 84 FF"}},
+            {"IO", Act::Release, {"FF 06 07 04 01 01 04 FF"}},
+            {"IC", Act::Press, {"FF 06 07 04 01 01 C4 FF"}},
+            {"IC", Act::Release, {"FF 06 07 04 01 01 44 FF"}},
+            {"Preset", Act::Choose, {"cdS\x12"}, 2},
+            {"Store", Act::Click, {"FF 06 07 05 01 01 82 FF"}},
+            {"Presets > Goto", Act::Click, {"FF 06 07 05 01 01 02 FF"}},
+        });
+        QVERIFY2(failures.isEmpty(), qPrintable(u'\n' + failures.join(u'\n')));
+    }
+
     void toursAndSectors()
     {
         for (int i = 0; i < 4; ++i)
