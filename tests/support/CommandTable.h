@@ -76,11 +76,14 @@ enum class Act {
 struct CommandRow {
     const char* control; // accessible name; "Group > Name" where the name alone is not unique
     Act act;
-    std::vector<std::string> sent; // every command text it sends or queues, oldest first
+    // Every command it sends or queues, oldest first: what left at once, then
+    // what waits. A frame that is not a plain F8 frame reads as its hex.
+    std::vector<std::string> sent;
     int value = 0;
     const char* text = nullptr;
     // The first command's whole frame, as hex, as it goes on the line to the
-    // camera at the console's address.
+    // camera at the console's address (sent by the pump if it was queued;
+    // `sent` then reads it off the line too).
     const char* frame = nullptr;
     std::function<void()> call = {};
 };
