@@ -80,6 +80,9 @@ PresetTourBox::PresetTourBox(PresetPanel& panel, QWidget* parent)
     m_tourList->setObjectName(QStringLiteral("tourList"));
     m_startStop->setObjectName(QStringLiteral("startStopButton"));
     m_tourLamp->setObjectName(QStringLiteral("tourLamp"));
+    // The lists read their current entry as their name otherwise.
+    m_presetList->setAccessibleName(QStringLiteral("Preset"));
+    m_tourList->setAccessibleName(QStringLiteral("Tour"));
     m_setup->setObjectName(QStringLiteral("tourSetupButton"));
 
     // Typed names replace the entry through the panel, never as new entries,
