@@ -123,6 +123,9 @@ private:
             return;
         if (line.starts_with('[')) {
             if (!line.ends_with(']')) {
+                // Its keys would otherwise land in the camera before it.
+                finishSection();
+                m_skipping = true;
                 problem(format(SiteLineUnreadable, lineNumber, quoted(line).c_str()));
                 return;
             }

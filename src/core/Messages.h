@@ -154,7 +154,7 @@ inline constexpr const char* SiteSectionTwice =
     "Line %d: [Camera %d] is there twice (first on line %d); the second is skipped";
 inline constexpr const char* SiteUnknownSection = "Line %d: [%s] is not a camera section; its lines are skipped";
 inline constexpr const char* SiteOutsideSection = "Line %d: %s= comes before any [Camera N] section; ignored";
-inline constexpr const char* SiteTooManyCameras = "%s is past the %d cameras a site holds; not loaded";
+inline constexpr const char* SiteTooManyCameras = "%s is past the %d cameras a site holds";
 inline constexpr const char* SiteMoreProblems = "... and %d more";
 inline constexpr const char* SiteFileTooLong = "The site file is longer than %d KB: only its beginning is read";
 inline constexpr const char* SiteFileUnreadable = "The site file %s cannot be read.";
