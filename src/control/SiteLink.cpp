@@ -40,7 +40,8 @@ bool readIpv4(std::string_view host, std::array<std::uint8_t, 4>& address)
 SiteLink SiteLink::parse(std::string_view text)
 {
     SiteLink link;
-    if (text.size() > 3 && (text.starts_with("COM") || text.starts_with("com"))) {
+    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    if (text.size() > 3 && upper(text[0]) == 'C' && upper(text[1]) == 'O' && upper(text[2]) == 'M') {
         int number = 0;
         if (readNumber(text.substr(3), 1, ComPortMap::HighestPort, number)) {
             link.kind = Kind::ComPort;

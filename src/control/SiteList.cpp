@@ -1,5 +1,6 @@
 #include "control/SiteList.h"
 
+#include "control/SiteLink.h"
 #include "core/Messages.h"
 
 #include <algorithm>
@@ -146,9 +147,13 @@ std::optional<int> SiteList::quickKey(int key) const
 
 std::optional<int> SiteList::find(std::string_view link, int address) const
 {
-    for (int index = 0; index < size(); ++index)
-        if (at(index).camera.link == link && at(index).camera.address == address)
+    // "COM03" is COM3, "localhost:4001" is 127.0.0.1:4001.
+    const SiteLink wanted = SiteLink::parse(link);
+    for (int index = 0; index < size(); ++index) {
+        const SiteCamera& camera = at(index).camera;
+        if (camera.address == address && SiteLink::parse(camera.link) == wanted)
             return index;
+    }
     return std::nullopt;
 }
 

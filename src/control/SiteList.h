@@ -53,7 +53,8 @@ public:
     std::vector<int> filter(std::string_view text) const;
     // Ctrl+key (1..9): the index it switches to, if the list is that long.
     std::optional<int> quickKey(int key) const;
-    // The camera at this link and address, the one a reply came from.
+    // The camera at this link (however it is written) and address: the one
+    // a reply came from.
     std::optional<int> find(std::string_view link, int address) const;
 
 private:

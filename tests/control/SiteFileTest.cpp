@@ -248,7 +248,7 @@ TEST(SiteLink, readsEachKindAndRefusesTheRest)
     };
     for (const Row& row : rows)
         EXPECT_EQ(SiteLink::parse(row.text).kind, row.kind) << row.text;
-    EXPECT_EQ(SiteLink::parse("COM03"), SiteLink::parse("COM3"));
+    EXPECT_EQ(SiteLink::parse("com03"), SiteLink::parse("COM3"));
     EXPECT_EQ(SiteLink::parse("localhost:4001"), SiteLink::parse("127.0.0.1:4001"));
 }
 

@@ -128,6 +128,7 @@ TEST(SiteList, quickKeysReachTheFirstNineAndFindByLinkAndAddress)
     EXPECT_EQ(list.quickKey(10), std::nullopt);
 
     EXPECT_EQ(list.find("/dev/ttyUSB3", 7), 3);
+    EXPECT_EQ(list.find("COM01", 1), 0);
     EXPECT_EQ(list.find("COM1", 7), std::nullopt);
 }
 
