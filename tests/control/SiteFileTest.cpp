@@ -1,5 +1,6 @@
 #include "control/SiteFile.h"
 #include "control/SiteLink.h"
+#include "platform/LocalFile.h"
 #include "support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
@@ -187,6 +188,18 @@ TEST(SiteFile, filesThatCannotBeReadOrWrittenSaySo)
     const SiteFile::Contents read = SiteFile::load(missing);
     EXPECT_FALSE(read.opened);
     EXPECT_EQ(read.problemText(), "The site file " + missing + " cannot be read.");
+
+    // Past the largest read the rest is not looked at, and the box says so.
+    const std::string huge = folder.file("huge.site");
+    std::string text = section(1, "A");
+    text.resize(SiteFile::LargestRead - 2, ';');
+    text += "\n" + section(2, "B");
+    ASSERT_EQ(LocalFile::writeAtomically(huge, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())),
+              std::nullopt);
+    const SiteFile::Contents cut = SiteFile::load(huge);
+    EXPECT_EQ(names(cut.cameras), std::vector<std::string>{"A"});
+    ASSERT_FALSE(cut.problems.empty());
+    EXPECT_EQ(cut.problems.front(), "The site file is longer than 1024 KB: only its beginning is read");
 
     // A plain file where the folder should be.
     const std::string blocker = folder.file("plain");
