@@ -134,6 +134,55 @@ inline constexpr const char* SettingsUnreadable =
 inline constexpr const char* ShownWhileClosing = "tarn-console: %s\n";
 inline constexpr std::string_view ExitTookTooLong = "tarn-console: the exit did not finish in time; ending now\n";
 
+// The site file and its camera list. An entry is named as the file names it,
+// or by its name in the list; each problem is one line of the box.
+inline constexpr std::string_view SiteErrorTitle = "Site file";
+inline constexpr const char* SiteEntryInFile = "[Camera %d] (line %d)";
+inline constexpr const char* SiteNamedEntryInFile = "[Camera %d] \"%s\" (line %d)";
+inline constexpr const char* SiteNamedEntry = "Camera \"%s\"";
+inline constexpr std::string_view SiteUnnamedEntry = "A camera without a name";
+inline constexpr const char* SiteNameMissing = "%s has no name";
+inline constexpr const char* SiteLinkUnknown =
+    "%s: Link=%s is not a COM port (COM1 to COM255), a device path (/dev/...) or a port server "
+    "(IPv4 address:port)";
+inline constexpr const char* SiteValueOutside = "%s: %s=%d is outside %d..%d";
+inline constexpr const char* SiteAddressOutside = "%s: Address=%d is outside %d..%d, the addresses %s allows";
+inline constexpr const char* SiteBaudUnknown =
+    "%s: Baud=%s is not one of 300, 600, 1200, 2400, 4800, 9600, 19200";
+inline constexpr const char* SiteNotANumber = "%s: %s=%s is not a number";
+inline constexpr const char* SiteTextUnreadable = "%s: %s= holds a control character or is not UTF-8 text";
+inline constexpr const char* SiteKeyMissing = "%s has no %s=";
+inline constexpr const char* SiteNotLoaded = "%s; not loaded";
+inline constexpr const char* SiteLineUnreadable = "Line %d does not read: %s";
+inline constexpr const char* SiteUnknownKey = "Line %d: %s is not a key of a camera; ignored";
+inline constexpr const char* SiteKeyTwice = "Line %d: %s= is given twice in [Camera %d]; the first one is kept";
+inline constexpr const char* SiteSectionTwice =
+    "Line %d: [Camera %d] is there twice (first on line %d); the second is skipped";
+inline constexpr const char* SiteUnknownSection = "Line %d: [%s] is not a camera section; its lines are skipped";
+inline constexpr const char* SiteOutsideSection = "Line %d: %s= comes before any [Camera N] section; ignored";
+inline constexpr const char* SiteTooManyCameras = "%s is past the %d cameras a site holds";
+inline constexpr const char* SiteMoreProblems = "... and %d more";
+inline constexpr const char* SiteFileTooLong = "The site file is longer than %d KB: only its beginning is read";
+inline constexpr const char* SiteFileUnreadable = "The site file %s cannot be read.";
+inline constexpr const char* SiteFileProblems =
+    "Some entries of the site file %s did not load; every other camera did:\n%s";
+inline constexpr const char* SiteFileNotSaved = "The site file %s cannot be written: %s";
+inline constexpr const char* SiteListFull = "The camera list holds at most %d cameras.";
+// The comment at the top of a written site file, for the technician who edits it.
+inline constexpr std::string_view SiteFileHeader =
+    "; Tarn Console site file: one [Camera N] section per camera, in the list's order.\n"
+    "; Everything after the first = is the value; a line starting with ; or # is a comment.\n"
+    "; Link: COM1..COM255 (the settings' [Ports] table), a device path, or a port server\n"
+    ";   IPv4:port\n"
+    "; Protocol: 0 Undefined, 1 Tarn, 2 Pelco D, 3 Pelco P, 4 Javelin, 5 Philips/Bosch,\n"
+    ";   6 Vicon, 7 Ultrak, 8 AD, 9 Fast Field Device, 10 D12\n"
+    "; Baud: 300, 600, 1200, 2400, 4800, 9600 or 19200\n"
+    "; ReceiverType: 0 AlderHD, 1 AlderSD, 2 BirchSD, 3 BirchHD, 4 Cedar, 5 DogwoodHD,\n"
+    ";   6 another make\n"
+    "; CameraType (the camera module): 0 Standard, 1 Day/Night, 2 Thermal, 3 none\n"
+    "; PanTiltType: 0 Fixed P/T, 1 Var Speed P/T, 2 Var. Prop. Speed P/T\n"
+    "; Group and Note are free text and may be empty.\n";
+
 // (end of the on-site texts)
 
 // Setup dialog, lens maintenance, other maintenance, service password.
