@@ -4,6 +4,8 @@
 #include "control/CommissioningSweep.h"
 #include "control/LinkSweepLine.h"
 #include "control/MainControl.h"
+#include "control/SiteFile.h"
+#include "control/SiteFromSweep.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "link/ComPortMap.h"
@@ -111,6 +113,22 @@ int HeadlessSweep::run(const CommandLine& commandLine)
     sweep.cancel();
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
     print(SweepReport::summaryLine(sweep.questionsAsked(), took.count()));
+    if (options.siteOut) {
+        SiteCamera defaults;
+        defaults.receiverType = settings.rxType;
+        defaults.cameraType = settings.camType;
+        defaults.panTiltType = settings.ptType;
+        std::vector<SiteCamera> cameras;
+        for (SweepFind find : sweep.found()) {
+            find.link = shownLink;
+            cameras.push_back(siteCameraFromSweep(find, defaults));
+        }
+        if (const auto failure = SiteFile::save(*options.siteOut, cameras)) {
+            std::fputs(failure->c_str(), stderr);
+            std::fputc('\n', stderr);
+            return 1;
+        }
+    }
     if (sweep.statusQuestionsAsked() == 0 && CommissioningSweep::questionCount(request) > 0) {
         std::fputs(Messages::format(Messages::SweepLinkUnusable, shownLink.c_str()).c_str(), stderr);
         return 1;

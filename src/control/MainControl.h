@@ -4,6 +4,7 @@
 #include "core/Settings.h"
 #include "control/MainPanel.h"
 #include "control/PresetPanel.h"
+#include "control/SiteCamera.h"
 #include "programming/CameraSetup.h"
 #include "programming/TourSetup.h"
 #include "link/CameraLink.h"
@@ -36,13 +37,21 @@ public:
     MainControl(const MainControl&) = delete;
     MainControl& operator=(const MainControl&) = delete;
 
-    // The window's initialisation: opens the serial port from the settings
-    // (one message when it is missing), ends the busy state and starts looking
-    // for the camera.
     // Ready to send, with no port opened and no search for the camera: the
     // sweep without a window opens what it sweeps.
     void initialiseWithoutSearch();
+    // The window's initialisation: opens the serial port from the settings
+    // (one message when it is missing), ends the busy state and starts looking
+    // for the camera.
     void initialise();
+    // The camera driven now, as a camera of a site list (its link, rate,
+    // protocol, address and types; no name).
+    SiteCamera currentCamera() const;
+    // One press on the camera list: every stop goes to the camera being left,
+    // the line changes only as far as it must, then the chosen camera's
+    // address and types are taken and its status asked for. False (with a
+    // message) when its link cannot be used; nothing was changed then.
+    bool switchToCamera(const SiteCamera& chosen);
     // The exit path's commands to the camera. Runs once, however the window
     // closes; returns how long the camera needs before the line goes.
     int exit();
@@ -143,6 +152,8 @@ private:
     PresetPanel m_presets;
     TourRunFlags m_runningTour;
     std::function<void(int)> m_addressChanged;
+    // The port server the last switch connected to ("10.0.0.5:4001").
+    std::string m_portServerLink;
     std::function<void()> m_sendLocked;
     std::function<void()> m_exitStarting;
     std::function<void()> m_linkStatusChanged;

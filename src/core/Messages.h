@@ -137,6 +137,8 @@ inline constexpr std::string_view ExitTookTooLong = "tarn-console: the exit did 
 // The site file and its camera list. An entry is named as the file names it,
 // or by its name in the list; each problem is one line of the box.
 inline constexpr std::string_view SiteErrorTitle = "Site file";
+inline constexpr const char* SiteLinkCannotBeUsed =
+    "%s cannot be reached at %s: it is not a COM port of the settings, a serial device that is present, or a port server.";
 inline constexpr const char* SiteEntryInFile = "[Camera %d] (line %d)";
 inline constexpr const char* SiteNamedEntryInFile = "[Camera %d] \"%s\" (line %d)";
 inline constexpr const char* SiteNamedEntry = "Camera \"%s\"";

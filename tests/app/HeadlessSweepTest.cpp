@@ -1,6 +1,7 @@
 // `tarn-console --sweep` as a script runs it: the real program, no display,
 // against the simulated dome on a pty.
 
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -58,7 +59,7 @@ private slots:
         std::unique_ptr<QProcess> console(runConsole(
             home, {QStringLiteral("--sweep"), QStringLiteral("--port-device"), simulator.device,
                    QStringLiteral("--protocols"), QStringLiteral("1"), QStringLiteral("--addresses"),
-                   QStringLiteral("30-40")}));
+                   QStringLiteral("30-40"), QStringLiteral("--site-out"), home.filePath(QStringLiteral("site.ini"))}));
         QVERIFY(console->waitForFinished(15000));
         const QStringList lines = QString::fromUtf8(console->readAllStandardOutput()).split(
             QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -72,6 +73,14 @@ private slots:
                  qPrintable(lines[1]));
         const int questions = lines[1].section(QLatin1Char(' '), 1, 1).toInt();
         QVERIFY(questions >= 11 && questions <= 13);
+        // The site file holds the dome, ready to be opened as a camera list.
+        QFile site(home.filePath(QStringLiteral("site.ini")));
+        QVERIFY(site.open(QIODevice::ReadOnly));
+        const QByteArray text = site.readAll();
+        QVERIFY(text.contains("Name=Camera 37"));
+        QVERIFY(text.contains("Link=" + simulator.device.toUtf8()));
+        QVERIFY(text.contains("Address=37"));
+        QVERIFY(text.contains("Baud=9600"));
     }
 
     void aBadOptionEndsWithTwoAndTheReason()

@@ -162,6 +162,66 @@ TEST_F(MainControlStartUp, aHeldLensButtonAndAMovingPadAreStoppedBeforeTheLastCo
     EXPECT_EQ(pty.receive(64, std::chrono::milliseconds(300)), expected);
 }
 
+TEST_F(MainControlStartUp, aSwitchOnTheSameLineStopsTheCameraLeftThenChangesOnlyTheAddress)
+{
+    test::PseudoTerminal pty;
+    ASSERT_TRUE(pty.isValid());
+    Settings settings;
+    settings.camType = 1;
+    MainControl control(platform, settings, [&](int) { return pty.slavePath(); });
+    control.initialise();
+    control.link().state().address = 5;
+    control.panel().lensPressed(LensButton::ZoomIn);
+    clock.advance(1000);
+    (void)pty.receive(256, std::chrono::milliseconds(100));
+    std::vector<int> told;
+    control.setAddressChanged([&](int address) { told.push_back(address); });
+
+    SiteCamera chosen = control.currentCamera();
+    EXPECT_EQ(chosen.link, "COM1");
+    EXPECT_EQ(chosen.address, 5);
+    chosen.name = "Lobby";
+    chosen.address = 7;
+    ASSERT_TRUE(control.switchToCamera(chosen));
+    EXPECT_EQ(control.link().state().address, 7);
+    EXPECT_EQ(told, std::vector<int>{7});
+    EXPECT_TRUE(control.serialPort().isOpen()); // not reopened: same port, same rate
+    // The zoom's stop to dome 5, then the new dome's status within 50 ms.
+    clock.advance(50);
+    std::vector<std::uint8_t> expected = test::handBuiltFrame(0x05, "ZS");
+    const std::vector<std::uint8_t> status = test::handBuiltFrame(0x07, "L?");
+    expected.insert(expected.end(), status.begin(), status.end());
+    // (The search for a camera that never answered goes on behind them.)
+    auto sent = pty.receive(expected.size(), std::chrono::milliseconds(300));
+    sent.resize(std::min(sent.size(), expected.size()));
+    EXPECT_EQ(sent, expected);
+    control.panel().lensReleased(); // the widget lets go later: no second stop
+    clock.advance(200);
+    const auto later = pty.receive(64, std::chrono::milliseconds(50));
+    const std::vector<std::uint8_t> secondStop = test::handBuiltFrame(0x07, "ZS");
+    EXPECT_EQ(std::search(later.begin(), later.end(), secondStop.begin(), secondStop.end()), later.end());
+}
+
+TEST_F(MainControlStartUp, aSwitchToALinkThatCannotBeUsedChangesNothing)
+{
+    MainControl control(platform, Settings{}, [](int) { return std::string("/nonexistent/ttyX"); });
+    control.initialise();
+    prompter.clear();
+    const SiteCamera before = control.currentCamera();
+    for (const char* link : {"/dev/not-a-port-here", "nonsense", "COM0"}) {
+        SCOPED_TRACE(link);
+        SiteCamera chosen = before;
+        chosen.name = "Gate";
+        chosen.link = link;
+        chosen.address = 9;
+        EXPECT_FALSE(control.switchToCamera(chosen));
+        EXPECT_EQ(control.currentCamera(), before);
+    }
+    ASSERT_EQ(prompter.shown().size(), 3u);
+    EXPECT_EQ(prompter.shown()[0].text, "Camera \"Gate\" cannot be reached at /dev/not-a-port-here: it is not a COM "
+                                        "port of the settings, a serial device that is present, or a port server.");
+}
+
 TEST_F(MainControlStartUp, setupShowsTheWorkingVideoStandardAndSwitchesTheLinkAsTheRadiosDo)
 {
     profile.writeInt("Setup", "Video Type", 1); // stored 1, the run works with 0
