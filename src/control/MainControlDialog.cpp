@@ -105,6 +105,7 @@ MainControlDialog::MainControlDialog(MainControl& control, Platform& platform, Q
     m_control.setLinkStatusChanged([this] {
         m_portServerBox->setLinkStatus(QString::fromStdString(m_control.linkStatus()));
     });
+    m_control.setLinkLost([this] { endHolds(); });
 }
 
 MainControlDialog::~MainControlDialog()
@@ -114,6 +115,7 @@ MainControlDialog::~MainControlDialog()
     m_control.setAddressChanged({});
     m_control.setSendLocked({});
     m_control.setLinkStatusChanged({});
+    m_control.setLinkLost({});
 }
 
 void MainControlDialog::connectCameraControls()
@@ -303,6 +305,13 @@ void MainControlDialog::openTraffic()
     m_trafficWindow->show();
     m_trafficWindow->raise();
     m_trafficWindow->activateWindow();
+}
+
+void MainControlDialog::endHolds()
+{
+    for (HoldButton* button : findChildren<HoldButton*>())
+        button->cancelHold();
+    m_ui->panTiltPad->stopDriving();
 }
 
 void MainControlDialog::showSendLock()
