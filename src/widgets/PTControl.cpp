@@ -119,11 +119,14 @@ PTControl::PTControl(QWidget* parent)
 {
     setObjectName(QStringLiteral("panTiltPad"));
     setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral("Pan/Tilt pad"));
     for (std::size_t i = 0; i < Nudges.size(); ++i) {
         const NudgeLayout& nudge = Nudges[i];
         auto* button = new NudgeButton(nudge.arrow, this);
         button->setObjectName(QLatin1String(nudge.objectName));
         button->setToolTip(QLatin1String(nudge.toolTip));
+        // An arrow alone says nothing to a screen reader.
+        button->setAccessibleName(QLatin1String(nudge.toolTip));
         const char* command = nudge.command;
         connect(button, &QAbstractButton::clicked, this, [this, command] { emitCommand(command); });
         m_nudge[i] = button;
