@@ -309,9 +309,11 @@ void MainControlDialog::openTraffic()
 
 void MainControlDialog::endHolds()
 {
+    // The dialogs' hold controls too (a jog button, the privacy zones' pad).
     for (HoldButton* button : findChildren<HoldButton*>())
         button->cancelHold();
-    m_ui->panTiltPad->stopDriving();
+    for (PTControl* pad : findChildren<PTControl*>())
+        pad->stopDriving();
 }
 
 void MainControlDialog::showSendLock()

@@ -24,7 +24,7 @@ namespace tarn {
 namespace {
 
 // What ends a hold of the main window's controls.
-enum class HoldEnd { Release, OtherWindowActive, GrabTaken, WindowHidden, PopupFromKeyboard, Box, LinkLost };
+enum class HoldEnd { Release, OtherWindowActive, GrabTaken, WindowHidden, PopupFromKeyboard, Box, LinkLost, NetworkDropped };
 // Which hold: ZI held by the mouse, the pad dragged.
 enum class MainHold { ZoomIn, PadDrag };
 
@@ -90,6 +90,7 @@ private slots:
             {"popup from the keyboard", HoldEnd::PopupFromKeyboard},
             {"box", HoldEnd::Box},
             {"link lost", HoldEnd::LinkLost},
+            {"port server dropped", HoldEnd::NetworkDropped},
         };
         for (const auto& [holdName, hold] : holds) {
             for (const auto& [endName, end] : ends)
@@ -114,6 +115,12 @@ private slots:
             const auto texts = queued();
             return std::count(texts.begin(), texts.end(), stop);
         };
+        if (end == HoldEnd::NetworkDropped) {
+            mainWindow->connectToPortServer({127, 0, 0, 1}, QStringLiteral("4001"));
+            QVERIFY(sockets.live);
+            sockets.live->listener.socketConnected(0);
+            queued(); // what the connection asks
+        }
         mainWindow->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(mainWindow.get()));
 
@@ -151,6 +158,7 @@ private slots:
             line->closeMaster();
             QTRY_VERIFY(control->linkPaused());
             break;
+        case HoldEnd::NetworkDropped: sockets.live->listener.socketClosedByPeer(); break;
         }
         QCoreApplication::processEvents();
         QCOMPARE(stopsQueued(), 1);
