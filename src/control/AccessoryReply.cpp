@@ -1,8 +1,6 @@
 #include "control/AccessoryReply.h"
 
-#include "link/ReplyRouter.h"
-
-#include <optional>
+#include "link/ReplyText.h"
 
 namespace tarn {
 
@@ -30,31 +28,19 @@ constexpr Field<WashSettings> WashFields[] = {
     {'f', 3, 1, 168, &WashSettings::frequency},
 };
 
-// `width` characters from `position` by their low four bits; nullopt when
-// the frame ends first or a byte of the checksum's kind stands there.
-std::optional<int> lowNibbles(std::span<const std::uint8_t> frame, std::size_t position, std::size_t width)
-{
-    int value = 0;
-    for (std::size_t i = position; i < position + width; ++i) {
-        if (i >= frame.size() || frame[i] >= 0x80)
-            return std::nullopt;
-        value = value * 10 + (frame[i] & 0x0F);
-    }
-    return value;
-}
-
 template <typename Settings, std::size_t N>
 bool read(std::span<const std::uint8_t> frame, int protocolIndex, std::uint8_t second,
           const Field<Settings> (&fields)[N], Settings& settings)
 {
-    const std::size_t body = ReplyRouter::letterPosition(frame, protocolIndex);
-    if (body + 1 >= frame.size() || frame[body] != 'm' || frame[body + 1] != second)
+    const ReplyText text(frame, protocolIndex);
+    if (!text.reaches(1) || text.byte(0) != 'm' || text.byte(1) != second)
         return false;
-    std::size_t position = body + 2;
+    std::size_t position = 2;
     for (const Field<Settings>& field : fields) {
-        if (position >= frame.size() || frame[position] != field.letter)
+        if (!text.reaches(position) || text.byte(position) != field.letter)
             break;
-        const auto value = lowNibbles(frame, position + 1, field.width);
+        // Cut short by the frame's end or its checksum byte: no value.
+        const auto value = text.lowNibbles(position + 1, field.width);
         if (!value)
             break;
         if (*value >= field.minimum && *value <= field.maximum)

@@ -44,6 +44,8 @@ MainControl::MainControl(Platform& platform, Settings settings,
         if (m_link.state().linkMode == 1 && !text.empty())
             m_link.monitor().showLinkState(text);
         updateLinkStatus();
+        if (m_link.state().linkMode == 1 && !m_link.state().networkConnected)
+            linkLost();
     });
     for (std::size_t i = 0; i < m_runningTour.presets.size(); ++i)
         m_runningTour.presets[i] = m_settings.tour[i] == 1;
@@ -143,6 +145,14 @@ void MainControl::updateLinkPause()
     m_link.setQueuePaused(paused);
     m_panel.setPollingPaused(paused);
     m_connection.setPaused(paused);
+    if (paused)
+        linkLost();
+}
+
+void MainControl::linkLost()
+{
+    if (m_linkLost)
+        m_linkLost();
 }
 
 void MainControl::updateLinkStatus()

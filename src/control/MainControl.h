@@ -114,6 +114,10 @@ public:
     void setLinkStatusChanged(std::function<void()> changed) { m_linkStatusChanged = std::move(changed); }
     // While the link in use is away, polls, the queue and the camera search wait.
     bool linkPaused() const { return m_linkPaused; }
+    // Called when the link in use goes away: whatever the operator holds
+    // ends then, its stop queued once for when the link is back, since no
+    // release may ever come (the box about the loss may be held back).
+    void setLinkLost(std::function<void()> lost) { m_linkLost = std::move(lost); }
 
     void serialByteReceived(std::uint8_t byte, int port) override;
     void serialPortLost(int port, const std::string& call, int error) override;
@@ -137,6 +141,7 @@ private:
     void linkChanged(bool showReconnected);
     void updateLinkPause();
     void updateLinkStatus();
+    void linkLost();
 
     Platform& m_platform;
     Settings m_settings;
@@ -157,6 +162,7 @@ private:
     std::function<void()> m_sendLocked;
     std::function<void()> m_exitStarting;
     std::function<void()> m_linkStatusChanged;
+    std::function<void()> m_linkLost;
     std::string m_linkStatus;
     std::string m_networkStatus;
     bool m_linkPaused = false;

@@ -113,6 +113,7 @@ MainControlDialog::MainControlDialog(MainControl& control, Platform& platform, Q
     m_control.setLinkStatusChanged([this] {
         m_portServerBox->setLinkStatus(QString::fromStdString(m_control.linkStatus()));
     });
+    m_control.setLinkLost([this] { endHolds(); });
 }
 
 MainControlDialog::~MainControlDialog()
@@ -122,6 +123,7 @@ MainControlDialog::~MainControlDialog()
     m_control.setAddressChanged({});
     m_control.setSendLocked({});
     m_control.setLinkStatusChanged({});
+    m_control.setLinkLost({});
 }
 
 void MainControlDialog::connectCameraControls()
@@ -329,6 +331,15 @@ void MainControlDialog::openSweep()
     dialog.preset(choices);
     dialog.exec();
     refresh();
+}
+
+void MainControlDialog::endHolds()
+{
+    // The dialogs' hold controls too (a jog button, the privacy zones' pad).
+    for (HoldButton* button : findChildren<HoldButton*>())
+        button->cancelHold();
+    for (PTControl* pad : findChildren<PTControl*>())
+        pad->stopDriving();
 }
 
 void MainControlDialog::showSendLock()

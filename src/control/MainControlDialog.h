@@ -66,6 +66,8 @@ private:
     void refresh();
     void refreshAddress();
     void showSendLock();
+    // The link went away: every hold ends with its stop.
+    void endHolds();
 
     MainControl& m_control;
     Platform& m_platform;

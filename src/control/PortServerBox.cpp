@@ -46,9 +46,14 @@ PortServerBox::PortServerBox(PortServerControl& control, int linkMode, QWidget* 
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_serial, 0, 0);
     layout->addWidget(m_network, 0, 1);
-    layout->addWidget(new QLabel(tr("IP"), this), 1, 0);
+    // The captions name the fields for a screen reader too.
+    auto* addressLabel = new QLabel(tr("IP"), this);
+    addressLabel->setBuddy(m_address);
+    auto* portLabel = new QLabel(tr("Port"), this);
+    portLabel->setBuddy(m_port);
+    layout->addWidget(addressLabel, 1, 0);
     layout->addWidget(m_address, 1, 1, 1, 2);
-    layout->addWidget(new QLabel(tr("Port"), this), 2, 0);
+    layout->addWidget(portLabel, 2, 0);
     layout->addWidget(m_port, 2, 1);
     layout->addWidget(m_connect, 3, 1);
     layout->addWidget(m_disconnect, 3, 2);

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -91,6 +92,10 @@ PresetTourBox::PresetTourBox(PresetPanel& panel, QWidget* parent)
     m_presetList->setInsertPolicy(QComboBox::NoInsert);
     m_presetList->setCompleter(nullptr);
     m_presetList->setMaxVisibleItems(16);
+    // Named by their groups' captions; the list's edit is where a preset's name is typed.
+    m_presetList->setAccessibleName(QStringLiteral("Presets"));
+    m_presetList->lineEdit()->setAccessibleName(QStringLiteral("Preset name"));
+    m_tourList->setAccessibleName(QStringLiteral("Tour/Sector/Privacy"));
 
     for (int i = 1; i <= PresetPanel::TourCount; ++i)
         m_tourList->addItem(QStringLiteral("Tour %1").arg(i));

@@ -1,13 +1,50 @@
 #include "link/ReplyText.h"
 
+#include "link/FrameBuilder.h"
 #include "link/ReplyRouter.h"
 
 namespace tarn {
 
 ReplyText::ReplyText(std::span<const std::uint8_t> frame, int protocolIndex)
-    : m_frame(frame)
-    , m_letter(ReplyRouter::letterPosition(frame, protocolIndex))
+    : ReplyText(frame, ReplyRouter::letterPosition(frame, protocolIndex))
 {
+}
+
+ReplyText::ReplyText(std::span<const std::uint8_t> frame, std::size_t letter)
+    : m_frame(frame)
+    , m_letter(letter)
+{
+}
+
+ReplyText ReplyText::beforeChecksum(std::span<const std::uint8_t> frame, int protocolIndex)
+{
+    // The letter is found in the whole frame, as the router found it.
+    const std::size_t letter = ReplyRouter::letterPosition(frame, protocolIndex);
+    std::size_t end = 0;
+    if (frame.size() >= 2)
+        end = frame.front() == FrameByte::Stx && frame.back() == FrameByte::Etx ? frame.size() - 2 : frame.size() - 1;
+    return ReplyText(frame.first(end), letter);
+}
+
+bool ReplyText::holds(std::size_t offset, std::size_t count) const
+{
+    if (m_letter + offset + count > m_frame.size())
+        return false;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (m_frame[m_letter + offset + i] >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+std::optional<int> ReplyText::lowNibbles(std::size_t offset, std::size_t count) const
+{
+    if (!holds(offset, count))
+        return std::nullopt;
+    int value = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        value = value * 10 + (m_frame[m_letter + offset + i] & 0x0F);
+    return value;
 }
 
 char ReplyText::at(std::size_t offset) const

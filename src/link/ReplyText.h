@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -11,9 +12,14 @@ namespace tarn {
 // byte 2, or after the extended address digits). A place past the frame's end
 // or holding anything but printable ASCII (the checksum, the STX end byte)
 // reads as 0, so a short or garbled reply never yields bytes from beyond it.
+// Fields of digits taken by their low four bits, and raw bytes, are read
+// here too, with the same bound.
 class ReplyText {
 public:
     ReplyText(std::span<const std::uint8_t> frame, int protocolIndex);
+    // The reply's data alone: it ends before the checksum byte, and before
+    // the ETX of an STX frame, for parsers that read every byte as data.
+    static ReplyText beforeChecksum(std::span<const std::uint8_t> frame, int protocolIndex);
 
     // The character at `offset` from the command letter, or 0.
     char at(std::size_t offset) const;
@@ -25,8 +31,18 @@ public:
     std::string lineText(std::size_t offset, std::size_t count) const;
     // Whether the frame reaches `offset` from the command letter.
     bool reaches(std::size_t offset) const { return m_letter + offset < m_frame.size(); }
+    // The byte at `offset` as it is, or 0 past the end.
+    std::uint8_t byte(std::size_t offset) const { return reaches(offset) ? m_frame[m_letter + offset] : 0; }
+    // Whether `count` value bytes stand from `offset`: the frame reaches
+    // them all and none has bit 7 set (the checksum's kind, where it ends).
+    bool holds(std::size_t offset, std::size_t count) const;
+    // `count` digits from `offset`, each by its low four bits, most
+    // significant first; nothing unless holds(offset, count).
+    std::optional<int> lowNibbles(std::size_t offset, std::size_t count) const;
 
 private:
+    ReplyText(std::span<const std::uint8_t> frame, std::size_t letter);
+
     std::span<const std::uint8_t> m_frame;
     std::size_t m_letter;
 };

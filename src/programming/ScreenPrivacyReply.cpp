@@ -1,12 +1,11 @@
 #include "programming/ScreenPrivacyReply.h"
 
-#include "link/ReplyRouter.h"
+#include "link/ReplyText.h"
 
 namespace tarn {
 
 namespace {
 
-constexpr std::uint8_t FirstChecksumValue = 0x80;
 constexpr std::size_t PositionDigits = 4;
 constexpr std::size_t SizeDigits = 3;
 
@@ -26,46 +25,30 @@ int modeValue(std::uint8_t byte)
     return byte < '0' || byte > '2' ? -1 : byte - '0';
 }
 
-int sizeValue(std::span<const std::uint8_t, SizeDigits> digits)
+// The three digits from `first`, which the caller found whole.
+int sizeValue(const ReplyText& text, std::size_t first)
 {
-    if (lowNibble(digits[1]) > 12)
+    if (lowNibble(text.byte(first + 1)) > 12)
         return -1;
-    return 100 * lowNibble(digits[0]) + 10 * lowNibble(digits[1]) + lowNibble(digits[2]);
+    return *text.lowNibbles(first, SizeDigits);
 }
 
-// Value bytes never have bit 7 set: that is the checksum, and the frame ends there.
-bool wholeValue(std::span<const std::uint8_t> frame, std::size_t first, std::size_t count)
+// Pan and tilt as four digits each. Value bytes never have bit 7 set: that
+// is the checksum, and the frame ends there.
+void readPosition(const ReplyText& text, std::size_t first, ScreenPrivacyReply& reply)
 {
-    if (first + count > frame.size())
-        return false;
-    for (std::size_t i = first; i < first + count; ++i) {
-        if (frame[i] >= FirstChecksumValue)
-            return false;
-    }
-    return true;
-}
-
-// Pan and tilt as four digits each.
-void readPosition(std::span<const std::uint8_t> frame, std::size_t first, ScreenPrivacyReply& reply)
-{
-    if (!wholeValue(frame, first, 2 * PositionDigits))
+    if (!text.holds(first, 2 * PositionDigits))
         return;
-    const auto number = [&](std::size_t from) {
-        int value = 0;
-        for (std::size_t i = from; i < from + PositionDigits; ++i)
-            value = value * 10 + lowNibble(frame[i]);
-        return value;
-    };
     reply.kind = ScreenPrivacyReply::Kind::Position;
-    reply.pan = number(first);
-    reply.tilt = number(first + PositionDigits);
+    reply.pan = *text.lowNibbles(first, PositionDigits);
+    reply.tilt = *text.lowNibbles(first + PositionDigits, PositionDigits);
 }
 
-void readZoneSettings(std::span<const std::uint8_t> frame, std::size_t at, ScreenPrivacyReply& reply)
+void readZoneSettings(const ReplyText& text, std::size_t at, ScreenPrivacyReply& reply)
 {
     reply.kind = ScreenPrivacyReply::Kind::ZoneSettings;
-    while (at < frame.size() && frame[at] != 0 && frame[at] < FirstChecksumValue) {
-        const std::uint8_t item = frame[at];
+    while (text.holds(at, 1) && text.byte(at) != 0) {
+        const std::uint8_t item = text.byte(at);
         const std::size_t width = item == 'h' || item == 'v' ? SizeDigits : 1;
         std::optional<int>* target = nullptr;
         switch (item) {
@@ -77,11 +60,11 @@ void readZoneSettings(std::span<const std::uint8_t> frame, std::size_t at, Scree
         case 'v': target = &reply.verticalSize; break;
         default: ++at; continue;
         }
-        if (!wholeValue(frame, at + 1, width))
+        if (!text.holds(at + 1, width))
             return;
-        const std::uint8_t value = frame[at + 1];
+        const std::uint8_t value = text.byte(at + 1);
         if (width == SizeDigits)
-            *target = sizeValue(frame.subspan(at + 1).first<SizeDigits>());
+            *target = sizeValue(text, at + 1);
         else
             *target = item == 'M' ? modeValue(value) : colourValue(value);
         if (item == 'v')
@@ -95,13 +78,13 @@ void readZoneSettings(std::span<const std::uint8_t> frame, std::size_t at, Scree
 ScreenPrivacyReply parseScreenPrivacyReply(std::span<const std::uint8_t> frame, int protocolIndex)
 {
     ScreenPrivacyReply reply;
-    const std::size_t letter = ReplyRouter::letterPosition(frame, protocolIndex);
-    if (letter + 1 >= frame.size() || frame[letter + 1] >= FirstChecksumValue)
+    const ReplyText text(frame, protocolIndex);
+    if (!text.holds(1, 1))
         return reply;
-    if (frame[letter + 1] == 'P')
-        readPosition(frame, letter + 2, reply);
+    if (text.byte(1) == 'P')
+        readPosition(text, 2, reply);
     else
-        readZoneSettings(frame, letter + 2, reply);
+        readZoneSettings(text, 2, reply);
     return reply;
 }
 

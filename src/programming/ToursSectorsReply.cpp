@@ -1,7 +1,6 @@
 #include "programming/ToursSectorsReply.h"
 
-#include "link/FrameBuilder.h"
-#include "link/ReplyRouter.h"
+#include "link/ReplyText.h"
 #include "programming/TourGrid.h"
 
 namespace tarn {
@@ -13,16 +12,6 @@ constexpr int ZoneOrTourCount = LocalTables::ZoneCount;
 static_assert(LocalTables::TourCount == ZoneOrTourCount);
 constexpr std::uint8_t StepOffset = TourGrid::StepByteOffset;
 constexpr std::uint8_t OtherEmptyStep = 0x0F;
-
-// Where the data ends: before the checksum, and before the ETX of an STX frame.
-std::size_t dataEnd(std::span<const std::uint8_t> frame)
-{
-    if (frame.size() < 2)
-        return 0;
-    if (frame.front() == FrameByte::Stx && frame.back() == FrameByte::Etx)
-        return frame.size() - 2;
-    return frame.size() - 1;
-}
 
 std::optional<int> stepValue(std::uint8_t byte, int highest)
 {
@@ -39,15 +28,17 @@ std::optional<int> stepValue(std::uint8_t byte, int highest)
 ToursSectorsReply ToursSectorsReply::parse(std::span<const std::uint8_t> frame, int protocolIndex)
 {
     ToursSectorsReply reply;
-    const std::size_t code = ReplyRouter::letterPosition(frame, protocolIndex) + 1;
-    const std::size_t end = dataEnd(frame);
+    // The code follows the reply letter; the data, the code and the number.
+    // Only the bytes before the checksum (and an STX frame's ETX) are data.
+    constexpr std::size_t Code = 1;
+    constexpr std::size_t Data = Code + 3;
+    const ReplyText text = ReplyText::beforeChecksum(frame, protocolIndex);
     // Two code letters and the number at least.
-    if (code + 3 > end)
+    if (!text.reaches(Data - 1))
         return reply;
-    const std::uint8_t first = frame[code];
-    const std::uint8_t second = frame[code + 1];
-    const std::span<const std::uint8_t> data = frame.subspan(code + 3, end - (code + 3));
-    reply.number = frame[code + 2] - '0';
+    const std::uint8_t first = text.byte(Code);
+    const std::uint8_t second = text.byte(Code + 1);
+    reply.number = text.byte(Code + 2) - '0';
 
     Kind kind = Kind::Unknown;
     int highestNumber = ZoneOrTourCount;
@@ -73,22 +64,25 @@ ToursSectorsReply ToursSectorsReply::parse(std::span<const std::uint8_t> frame, 
     case Kind::SectorStatus:
     case Kind::ZoneStatus:
     case Kind::TourStatus:
-        if (data.empty() || (data[0] != '0' && data[0] != '1'))
+        if (text.byte(Data) != '0' && text.byte(Data) != '1')
             return reply;
-        reply.enabled = data[0] == '1';
+        reply.enabled = text.byte(Data) == '1';
         break;
     case Kind::SectorText:
+        // A character the wire must not carry reads as a space.
         reply.text.assign(TextLength, ' ');
-        for (std::size_t i = 0; i < TextLength && i < data.size(); ++i) {
-            if (data[i] >= 0x20 && data[i] <= 0x7E)
-                reply.text[i] = static_cast<char>(data[i]);
+        for (std::size_t i = 0; i < TextLength && text.reaches(Data + i); ++i) {
+            if (const char c = text.at(Data + i))
+                reply.text[i] = c;
         }
         break;
     case Kind::TourPresets:
     case Kind::TourDwells:
-        reply.stepCount = std::min(data.size(), StepCount);
-        for (std::size_t i = 0; i < reply.stepCount; ++i)
-            reply.steps[i] = stepValue(data[i], kind == Kind::TourPresets ? TourGrid::HighestPreset : TourGrid::HighestDwell);
+        while (reply.stepCount < StepCount && text.reaches(Data + reply.stepCount)) {
+            reply.steps[reply.stepCount] = stepValue(text.byte(Data + reply.stepCount),
+                                                     kind == Kind::TourPresets ? TourGrid::HighestPreset : TourGrid::HighestDwell);
+            ++reply.stepCount;
+        }
         break;
     case Kind::Unknown: break;
     }

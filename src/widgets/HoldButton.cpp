@@ -1,5 +1,7 @@
 #include "widgets/HoldButton.h"
 
+#include "widgets/HoldWatch.h"
+
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,6 +10,7 @@ namespace tarn {
 
 HoldButton::HoldButton(QWidget* parent)
     : QAbstractButton(parent)
+    , m_watch(new HoldWatch(*this, [this] { endHold(); }))
 {
     setFocusPolicy(Qt::NoFocus);
     setMinimumSize(40, 26);
@@ -41,6 +44,7 @@ void HoldButton::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton || m_holding)
         return;
     m_holding = true;
+    m_watch->arm();
     setDown(true);
     emit held();
 }
@@ -57,6 +61,7 @@ void HoldButton::endHold()
     if (!m_holding)
         return;
     m_holding = false;
+    m_watch->disarm();
     setDown(false);
     emit letGo();
 }

@@ -1,5 +1,6 @@
 #include "widgets/PTControl.h"
 
+#include "widgets/HoldWatch.h"
 #include "widgets/PadPictures.h"
 #include "platform/QtTimers.h"
 
@@ -114,14 +115,18 @@ constexpr int DesignPadSide = 123 - 2 * PanTiltPad::Margin;
 PTControl::PTControl(QWidget* parent)
     : QWidget(parent)
     , m_pad([this](std::string_view command) { emitCommand(command); })
+    , m_watch(new HoldWatch(*this, [this] { stopDriving(); }))
 {
     setObjectName(QStringLiteral("panTiltPad"));
     setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral("Pan/Tilt pad"));
     for (std::size_t i = 0; i < Nudges.size(); ++i) {
         const NudgeLayout& nudge = Nudges[i];
         auto* button = new NudgeButton(nudge.arrow, this);
         button->setObjectName(QLatin1String(nudge.objectName));
         button->setToolTip(QLatin1String(nudge.toolTip));
+        // An arrow alone says nothing to a screen reader.
+        button->setAccessibleName(QLatin1String(nudge.toolTip));
         const char* command = nudge.command;
         connect(button, &QAbstractButton::clicked, this, [this, command] { emitCommand(command); });
         m_nudge[i] = button;
@@ -286,6 +291,7 @@ void PTControl::changeEvent(QEvent* event)
 void PTControl::stopDriving()
 {
     m_pointerHeld = false;
+    m_watch->disarm();
     m_pad.stopDriving();
     updateCursorShape();
     update();
@@ -355,6 +361,7 @@ void PTControl::mousePressEvent(QMouseEvent* event)
     // wherever the pointer is by then.
     const QPoint pos = toPad(event->position().toPoint());
     m_pointerHeld = true;
+    m_watch->arm();
     m_pad.press(pos.x(), pos.y());
     updateCursorShape();
     update();
@@ -394,6 +401,7 @@ void PTControl::mouseReleaseEvent(QMouseEvent* event)
     if (!std::exchange(m_pointerHeld, false))
         return;
     m_pad.release();
+    m_watch->disarm();
     updateCursorShape();
     update();
 }
@@ -406,6 +414,8 @@ void PTControl::keyPressEvent(QKeyEvent* event)
         return;
     }
     m_pad.keyPress(*key, event->isAutoRepeat());
+    if (m_pad.isKeyDriving())
+        m_watch->arm();
     update();
 }
 

@@ -13,6 +13,7 @@ class QAbstractButton;
 
 namespace tarn {
 
+class HoldWatch;
 class Timers;
 
 // The pan/tilt pad widget of the main window and the screen privacy zone
@@ -23,8 +24,9 @@ class Timers;
 //
 // Every hold ends with its stop: the left button's release, and also a
 // modal box or dialog opening over the window, the window losing the
-// activation, the pointer grab taken away, the pad being disabled or hidden
-// (none of which delivers a release here).
+// activation, the pointer grab taken away, a popup or menu opening anywhere,
+// the pad being disabled or hidden (none of which delivers a release here),
+// and stopDriving().
 //
 // Output: every command text is emitted as commandIssued, synchronously, in
 // the order made. The owner connects it with a direct connection (the
@@ -77,6 +79,11 @@ public:
     QRect padRect() const;
     const PanTiltPad& pad() const { return m_pad; }
 
+    // Whatever drives the camera, pointer or keys, stops now with one stop
+    // (nothing when nothing drives): also for an end no event tells the pad
+    // about, such as the link going away.
+    void stopDriving();
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -97,7 +104,6 @@ protected:
 
 private:
     void emitCommand(std::string_view command);
-    void stopDriving();
     void layOutPad(int width, int height);
     QPoint toPad(QPoint widgetPoint) const { return widgetPoint - m_origin; }
     void placeNudgeButtons();
@@ -120,6 +126,8 @@ private:
     bool m_nudgeVisible = true;
     // Left, right, up, down.
     std::array<QAbstractButton*, 4> m_nudge{};
+    // Armed while the pointer or a key drives the camera.
+    HoldWatch* m_watch;
 };
 
 } // namespace tarn

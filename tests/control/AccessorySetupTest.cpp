@@ -82,6 +82,9 @@ TEST_F(AccessorySetupLogic, repliesAreReadFieldByField)
         {"mw?", true, wipeBefore, false, washBefore},           // no 'r': nothing but the answer itself
         {"mwr0120x05m1", true, {120, 7, 0}, false, washBefore}, // reading stops at a letter out of place
         {"mwr01", true, wipeBefore, false, washBefore},         // cut short by the checksum
+        {"mwr01\x05" "0d05m1", true, {150, 5, 1}, false, washBefore}, // any byte below 0x80 counts by its low bits
+        {"m", false, wipeBefore, false, washBefore},            // too short for its second letter
+        {"", false, wipeBefore, false, washBefore},             // nothing after the address
         {"mWW15w07m1f120", false, wipeBefore, true, {15, 7, 120, 1}},
         {"mWW15w07m1f168", false, wipeBefore, true, {15, 7, 168, 1}},
         {"mWW15w07m2f169", false, wipeBefore, true, {15, 7, 7, 0}},

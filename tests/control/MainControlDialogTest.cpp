@@ -4,6 +4,7 @@
 #include "support/HandBuiltFrames.h"
 #include "support/MainWindowHarness.h"
 
+#include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,7 +17,18 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
+#include <algorithm>
+
 namespace tarn {
+
+namespace {
+
+// What ends a hold of the main window's controls.
+enum class HoldEnd { Release, OtherWindowActive, GrabTaken, WindowHidden, PopupFromKeyboard, Box, LinkLost, NetworkDropped };
+// Which hold: ZI held by the mouse, the pad dragged.
+enum class MainHold { ZoomIn, PadDrag };
+
+} // namespace
 
 // The real window over the real logic: clicks must reach the logic. Timers
 // stay on the virtual clock, so what was queued is still in the queue.
@@ -63,6 +75,103 @@ private slots:
         // Let go outside the button: the stop still goes.
         QTest::mouseRelease(zoomIn, Qt::LeftButton, {}, QPoint(-30, -30));
         QCOMPARE(queued(), std::vector<std::string>{"ZS"});
+    }
+
+    void holdQueuesOneStopHoweverItEnds_data()
+    {
+        QTest::addColumn<MainHold>("hold");
+        QTest::addColumn<HoldEnd>("end");
+        const std::pair<const char*, MainHold> holds[] = {{"ZI", MainHold::ZoomIn}, {"pad", MainHold::PadDrag}};
+        const std::pair<const char*, HoldEnd> ends[] = {
+            {"release", HoldEnd::Release},
+            {"other window active", HoldEnd::OtherWindowActive},
+            {"grab taken", HoldEnd::GrabTaken},
+            {"window hidden", HoldEnd::WindowHidden},
+            {"popup from the keyboard", HoldEnd::PopupFromKeyboard},
+            {"box", HoldEnd::Box},
+            {"link lost", HoldEnd::LinkLost},
+            {"port server dropped", HoldEnd::NetworkDropped},
+        };
+        for (const auto& [holdName, hold] : holds) {
+            for (const auto& [endName, end] : ends)
+                QTest::addRow("%s, %s", holdName, endName) << hold << end;
+        }
+    }
+
+    // The camera gets exactly one stop for each hold, whatever ends it, and
+    // nothing more when the late release comes.
+    void holdQueuesOneStopHoweverItEnds()
+    {
+        QFETCH(MainHold, hold);
+        QFETCH(HoldEnd, end);
+        auto* zoomIn = child<QWidget>("zoomInButton");
+        auto* pad = child<PTControl>("panTiltPad");
+        auto* presetList = child<QComboBox>("presetList");
+        QWidget* held = hold == MainHold::ZoomIn ? zoomIn : static_cast<QWidget*>(pad);
+        const QPoint at = hold == MainHold::ZoomIn ? zoomIn->rect().center()
+                                                   : QPoint(pad->padRect().right(), pad->padRect().center().y());
+        const std::string stop = hold == MainHold::ZoomIn ? "ZS" : "PSTS";
+        const auto stopsQueued = [&] {
+            const auto texts = queued();
+            return std::count(texts.begin(), texts.end(), stop);
+        };
+        if (end == HoldEnd::NetworkDropped) {
+            mainWindow->connectToPortServer({127, 0, 0, 1}, QStringLiteral("4001"));
+            QVERIFY(sockets.live);
+            sockets.live->listener.socketConnected(0);
+            queued(); // what the connection asks
+        }
+        mainWindow->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(mainWindow.get()));
+
+        QTest::mousePress(held, Qt::LeftButton, {}, at);
+        QVERIFY(!queued().empty());
+
+        std::unique_ptr<QWidget> other;
+        switch (end) {
+        case HoldEnd::Release: QTest::mouseRelease(held, Qt::LeftButton, {}, at); break;
+        case HoldEnd::OtherWindowActive:
+            other = std::make_unique<QWidget>();
+            other->show();
+            other->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(other.get()));
+            break;
+        case HoldEnd::GrabTaken: {
+            QEvent ungrab(QEvent::UngrabMouse);
+            QCoreApplication::sendEvent(held, &ungrab);
+            break;
+        }
+        case HoldEnd::WindowHidden: mainWindow->hide(); break;
+        case HoldEnd::PopupFromKeyboard:
+            presetList->setFocus();
+            QTest::keyClick(presetList, Qt::Key_F4);
+            QTRY_VERIFY(presetList->view()->isVisible());
+            break;
+        case HoldEnd::Box:
+            QTimer::singleShot(0, [] {
+                if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                    box->reject();
+            });
+            QtPrompter().showMessage("WARNING", "Application Error", MessageIcon::Error);
+            break;
+        case HoldEnd::LinkLost:
+            line->closeMaster();
+            QTRY_VERIFY(control->linkPaused());
+            break;
+        case HoldEnd::NetworkDropped: sockets.live->listener.socketClosedByPeer(); break;
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(stopsQueued(), 1);
+
+        // The popup's and the window's own ends: the release never reaches
+        // the control that was held, or reaches it late.
+        if (presetList->view()->isVisible())
+            presetList->hidePopup();
+        other.reset();
+        mainWindow->show();
+        QTest::mouseRelease(held, Qt::LeftButton, {}, at);
+        QCoreApplication::processEvents();
+        QCOMPARE(stopsQueued(), 0);
     }
 
     void modalBoxWhileZoomHeldStopsTheZoom()

@@ -48,7 +48,7 @@ private slots:
         // The port's opening came first, before any frame.
         QCOMPARE(record.at(0).kind, TrafficKind::PortEvent);
         QCOMPARE(window->model().index(0, TrafficTableModel::Text).data().toString(),
-                 QString::fromStdString("COM1 (" + line.slavePath() + ") open"));
+                 QString::fromStdString("COM1 (" + line->slavePath() + ") open"));
 
         // New traffic is taken in while the window is open, and the view follows it.
         control->link().SendCommand("ZS");

@@ -209,6 +209,12 @@ TEST(ScreenPrivacyReplyParser, readsOnlyWhatTheFrameHolds)
     EXPECT_FALSE(parseScreenPrivacyReply(cameraReply(1, "c*B"), 1).blueColour.has_value());
     EXPECT_FALSE(parseScreenPrivacyReply(cameraReply(1, "c*h12"), 1).horizontalSize.has_value());
     EXPECT_EQ(parseScreenPrivacyReply(Bytes{0xF8, 1, 'c'}, 1).kind, Kind::Nothing);
+    // Garbled: a byte of the checksum's kind inside a value ends the reply there.
+    EXPECT_EQ(parseScreenPrivacyReply(cameraReply(1, "cP0123\x95" "4567"), 1).kind, Kind::Nothing);
+    const ScreenPrivacyReply garbled = parseScreenPrivacyReply(cameraReply(1, "c*B3R\x90S4"), 1);
+    EXPECT_EQ(garbled.blueColour, 3);
+    EXPECT_FALSE(garbled.redColour.has_value());
+    EXPECT_FALSE(garbled.shade.has_value());
 }
 
 TEST_F(ScreenPrivacyLogic, leavesTheReplySlotWhenItGoes)

@@ -56,7 +56,8 @@ inline void replyOnSerial(CameraLink& link, std::string_view text)
 // nobody answers on.
 class MainWindowHarness : public QtTestPlatform {
 protected:
-    PseudoTerminal line;
+    // Each window gets a line of its own: a test may pull it.
+    std::unique_ptr<PseudoTerminal> line = std::make_unique<PseudoTerminal>();
     std::unique_ptr<MainControl> control;
     std::unique_ptr<MainControlDialog> mainWindow;
 
@@ -64,7 +65,7 @@ protected:
     // Call from init() under QVERIFY.
     bool openMainWindow(const Settings& settings)
     {
-        control = std::make_unique<MainControl>(platform, settings, [this](int) { return line.slavePath(); });
+        control = std::make_unique<MainControl>(platform, settings, [this](int) { return line->slavePath(); });
         mainWindow = std::make_unique<MainControlDialog>(*control, platform);
         mainWindow->initialise();
         mainWindow->show();
@@ -79,6 +80,7 @@ protected:
         mainWindow.reset();
         control.reset();
         prompter.clear();
+        line = std::make_unique<PseudoTerminal>();
     }
 
     // Everything queued since the last look, oldest first.

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -15,7 +16,7 @@ namespace tarn {
 namespace {
 
 // What ends a hold without the release ever reaching the control.
-enum class Interruption { ModalDialog, OtherWindowActive, GrabTaken, Disabled, Hidden };
+enum class Interruption { ModalDialog, OtherWindowActive, GrabTaken, Popup, Disabled, Hidden };
 // Which hold: a HoldButton, the pad dragged, the pad driven by an arrow key.
 enum class Hold { Button, PadPointer, PadKey };
 
@@ -42,6 +43,7 @@ private slots:
             {"modal dialog", Interruption::ModalDialog},
             {"other window active", Interruption::OtherWindowActive},
             {"grab taken", Interruption::GrabTaken},
+            {"menu popup", Interruption::Popup},
             {"disabled", Interruption::Disabled},
             {"hidden", Interruption::Hidden},
         };
@@ -108,6 +110,14 @@ private slots:
         case Interruption::GrabTaken: {
             QEvent ungrab(QEvent::UngrabMouse);
             QCoreApplication::sendEvent(control, &ungrab);
+            break;
+        }
+        case Interruption::Popup: {
+            // A menu opened from the keyboard: it takes the pointer and the release.
+            auto menu = std::make_unique<QMenu>(&window);
+            menu->addAction(QStringLiteral("Copy"));
+            menu->popup(window.mapToGlobal(QPoint(5, 5)));
+            other = std::move(menu);
             break;
         }
         case Interruption::Disabled: control->setEnabled(false); break;
