@@ -1,5 +1,6 @@
 #include "sim/PtyServer.h"
 
+#include "sim/BaudRate.h"
 #include "sim/LineIo.h"
 #include "sim/Simulator.h"
 
@@ -49,14 +50,27 @@ std::string PtyServer::open()
     if (!m_slave.valid())
         return failure("open slave");
     // Raw until the console sets the line up itself: no echo, no newline
-    // translation, every byte 00..FF through unchanged.
+    // translation, every byte 00..FF through unchanged; at a dome's usual
+    // rate, for a writer that never sets one.
     termios settings{};
     if (::tcgetattr(m_slave.get(), &settings) != 0)
         return failure("tcgetattr");
     ::cfmakeraw(&settings);
+    ::cfsetispeed(&settings, BaudRate::toSpeed(BaudRate::Default));
+    ::cfsetospeed(&settings, BaudRate::toSpeed(BaudRate::Default));
     if (::tcsetattr(m_slave.get(), TCSANOW, &settings) != 0)
         return failure("tcsetattr");
     return {};
+}
+
+int PtyServer::lineBaud() const
+{
+    // The line settings belong to the terminal, not to a descriptor: the
+    // simulator's own slave sees the rate the console chose on its.
+    termios settings{};
+    if (::tcgetattr(m_slave.get(), &settings) != 0)
+        return 0;
+    return BaudRate::fromSpeed(::cfgetospeed(&settings)).value_or(0);
 }
 
 void PtyServer::serve(Simulator& simulator, int stopFd)
@@ -82,9 +96,10 @@ void PtyServer::serve(Simulator& simulator, int stopFd)
         if (count == 2 && (fds[1].revents & POLLIN)) {
             std::array<std::uint8_t, ReadChunk> buffer{};
             const ssize_t got = ::read(m_master.get(), buffer.data(), buffer.size());
-            if (got > 0)
+            if (got > 0) {
+                simulator.setLineBaud(lineBaud());
                 simulator.receive(std::span(buffer.data(), static_cast<std::size_t>(got)), now);
-            else if (got == 0 || (errno != EAGAIN && errno != EINTR))
+            } else if (got == 0 || (errno != EAGAIN && errno != EINTR))
                 hungUpUntil = now + HangUpPause;
         } else if (count == 2 && fds[1].revents != 0) {
             hungUpUntil = now + HangUpPause;
