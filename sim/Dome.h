@@ -17,8 +17,8 @@ struct DomeSettings {
     std::string memoryPath;
 };
 
-// One dome on the line: its camera, the rate it listens at and the file it
-// remembers its programming in.
+// One dome on the line: its camera, which listens at one rate, and the file
+// it remembers its programming in.
 class Dome {
 public:
     Dome(const DomeSettings& settings, bool stxReplies, bool ntcip);
@@ -27,13 +27,13 @@ public:
 
     Camera& camera() { return m_camera; }
     const Camera& camera() const { return m_camera; }
-    int baud() const { return m_baud; }
+    // Set by the command line, then by the camera's baud command.
+    int baud() const { return m_camera.state().setup.baud; }
 
     void keepMemory() { m_memory.keep(m_camera.state()); }
 
 private:
     Camera m_camera;
-    int m_baud;
     MemoryFile m_memory;
 };
 

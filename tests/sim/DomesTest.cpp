@@ -161,6 +161,20 @@ TEST(Domes, EachDomeKeepsItsOwnState)
     EXPECT_EQ(line.simulator().dome(1).camera().state().identity.model, Model::BirchSD);
 }
 
+TEST(Domes, TheBaudCommandMovesTheDomeToItsNewRate)
+{
+    SimDriver line(siteLine());
+    EXPECT_EQ(line.ask("Bs192K", 7), Bytes{0x06}) << "acknowledged at the old rate";
+    EXPECT_TRUE(line.ask("A?", 7).empty());
+    line.simulator().setLineBaud(19200);
+    EXPECT_EQ(replyText(line.ask("A?", 7)), "A0007");
+    EXPECT_EQ(line.ask("bs0600", 7), Bytes{0x06});
+    EXPECT_EQ(line.ask("Bs38K4", 20), Bytes{0x06});
+    EXPECT_EQ(replyText(line.ask("A?", 20)), "A0020") << "a rate the dome does not know changes nothing";
+    line.simulator().setLineBaud(600);
+    EXPECT_EQ(replyText(line.ask("A?", 7)), "A0007");
+}
+
 TEST(Domes, EachDomeRemembersItsProgrammingInItsOwnFile)
 {
     const tarn::test::TemporaryFolder folder;
