@@ -1,13 +1,10 @@
 #pragma once
 
-#include <optional>
 #include <string>
-
-#include <termios.h>
 
 namespace tarn::sim {
 
-// The line speeds a dome can be set to, and the pty's idea of its speed.
+// The line speeds a dome can be set to.
 namespace BaudRate {
 
 constexpr int Default = 9600;
@@ -16,11 +13,6 @@ constexpr int Default = 9600;
 bool isDomeRate(int rate);
 // "300, 600, 1200, 2400, 4800, 9600 or 19200", for error texts.
 std::string domeRatesText();
-
-// The rate in baud of a termios speed constant; nothing for B0 and for
-// speeds it does not know.
-std::optional<int> fromSpeed(speed_t speed);
-speed_t toSpeed(int rate);
 
 } // namespace BaudRate
 } // namespace tarn::sim

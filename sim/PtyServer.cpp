@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <utility>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -22,6 +24,39 @@ constexpr std::size_t ReadChunk = 512;
 // Should the master ever report a hang-up, look again after this long
 // instead of spinning on it.
 constexpr std::chrono::milliseconds HangUpPause{50};
+
+// Every rate a console might set, so that the log can name a wrong one too.
+constexpr std::array<std::pair<speed_t, int>, 18> Speeds{{
+    {B50, 50},
+    {B75, 75},
+    {B110, 110},
+    {B134, 134},
+    {B150, 150},
+    {B200, 200},
+    {B300, 300},
+    {B600, 600},
+    {B1200, 1200},
+    {B1800, 1800},
+    {B2400, 2400},
+    {B4800, 4800},
+    {B9600, 9600},
+    {B19200, 19200},
+    {B38400, 38400},
+    {B57600, 57600},
+    {B115200, 115200},
+    {B230400, 230400},
+}};
+
+// The rate in baud of a termios speed constant; nothing for B0 and for
+// speeds it does not know.
+std::optional<int> rateOfSpeed(speed_t speed)
+{
+    for (const auto& [constant, rate] : Speeds) {
+        if (constant == speed)
+            return rate;
+    }
+    return std::nullopt;
+}
 
 std::string failure(const char* call)
 {
@@ -56,8 +91,9 @@ std::string PtyServer::open()
     if (::tcgetattr(m_slave.get(), &settings) != 0)
         return failure("tcgetattr");
     ::cfmakeraw(&settings);
-    ::cfsetispeed(&settings, BaudRate::toSpeed(BaudRate::Default));
-    ::cfsetospeed(&settings, BaudRate::toSpeed(BaudRate::Default));
+    static_assert(BaudRate::Default == 9600);
+    ::cfsetispeed(&settings, B9600);
+    ::cfsetospeed(&settings, B9600);
     if (::tcsetattr(m_slave.get(), TCSANOW, &settings) != 0)
         return failure("tcsetattr");
     return {};
@@ -70,7 +106,7 @@ int PtyServer::lineBaud() const
     termios settings{};
     if (::tcgetattr(m_slave.get(), &settings) != 0)
         return 0;
-    return BaudRate::fromSpeed(::cfgetospeed(&settings)).value_or(0);
+    return rateOfSpeed(::cfgetospeed(&settings)).value_or(0);
 }
 
 void PtyServer::serve(Simulator& simulator, int stopFd)
