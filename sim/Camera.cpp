@@ -10,7 +10,6 @@ namespace tarn::sim {
 
 namespace {
 constexpr std::string_view BadChecksum = "bad checksum";
-constexpr std::string_view OtherCamera = "for another camera";
 constexpr std::string_view IgnoredInNtcip = "ignored in NTCIP mode";
 constexpr std::string_view NotInNtcip = "not in NTCIP mode";
 constexpr std::string_view Taken = "taken, no answer";
@@ -42,16 +41,27 @@ Camera::Response Camera::respond(const ReceivedFrame& frame, TimePoint now)
     case ReceivedFrame::Kind::Tarn: return respondToTarn(frame);
     case ReceivedFrame::Kind::Link: return respondToLink(frame);
     case ReceivedFrame::Kind::PassThrough:
-        if (frame.address != m_state.identity.address)
+        if (!addressedBy(frame))
             return {std::nullopt, OtherCamera};
         return {passThroughAnswer(m_state, frame.frame()), {}};
     }
     return {};
 }
 
+bool Camera::addressedBy(const ReceivedFrame& frame) const
+{
+    switch (frame.kind) {
+    case ReceivedFrame::Kind::Tarn: return frame.broadcast || frame.address == m_state.identity.address;
+    case ReceivedFrame::Kind::PassThrough: return frame.address == m_state.identity.address;
+    // Every dome in NTCIP mode gives its address away through the link frame.
+    case ReceivedFrame::Kind::Link: return true;
+    }
+    return false;
+}
+
 Camera::Response Camera::respondToTarn(const ReceivedFrame& frame)
 {
-    if (!frame.broadcast && frame.address != m_state.identity.address)
+    if (!addressedBy(frame))
         return {std::nullopt, OtherCamera};
     // In NTCIP mode the address is only given away through the link frame.
     if (m_state.ntcip && frame.text.starts_with("A?"))

@@ -25,8 +25,13 @@ public:
     Camera(const Camera&) = delete;
     Camera& operator=(const Camera&) = delete;
 
+    // Why a frame got no answer from a camera it does not name.
+    static constexpr std::string_view OtherCamera = "for another camera";
+
     // The handlers hold on to the state: a camera never moves.
     Response respond(const ReceivedFrame& frame, TimePoint now);
+    // The frame names this camera, or every camera (a broadcast, a link frame).
+    bool addressedBy(const ReceivedFrame& frame) const;
 
     CameraState& state() { return m_state; }
     const CameraState& state() const { return m_state; }

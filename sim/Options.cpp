@@ -1,9 +1,11 @@
 #include "sim/Options.h"
 
 #include "sim/CameraModel.h"
+#include "sim/DomeSpec.h"
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <iterator>
 #include <string_view>
 #include <utility>
@@ -17,6 +19,7 @@ constexpr int FiveDigitProtocol = 5;
 constexpr int HighestFourDigitAddress = 9999;
 constexpr int HighestFiveDigitAddress = 16384;
 constexpr int HighestPort = 65535;
+constexpr int LongestPace = 1'000'000;
 
 bool parseInt(std::string_view text, int& value)
 {
@@ -70,6 +73,43 @@ bool splitHostPort(std::string_view text, std::string& host, int& port)
     return parseInt(text.substr(colon + 1), port) && port >= 0 && port <= HighestPort;
 }
 
+int highestAddress(int protocol)
+{
+    return protocol == FiveDigitProtocol ? HighestFiveDigitAddress : HighestFourDigitAddress;
+}
+
+std::string tooManyDigits(int protocol)
+{
+    return " has more digits than protocol " + std::to_string(protocol) + " sends";
+}
+
+// Each dome keeps its programming in a file of its own in the folder.
+std::string memoryFileIn(const std::string& folder, int address)
+{
+    return (std::filesystem::path(folder) / ("dome-" + std::to_string(address) + ".memory")).string();
+}
+
+// The --dome values, with the other options as the defaults of their fields.
+std::string addDomes(const std::vector<std::string>& specs, const DomeSettings& defaults,
+                     std::vector<DomeSettings>& domes)
+{
+    for (const std::string& spec : specs) {
+        std::string error;
+        auto dome = parseDomeSpec(spec, defaults, error);
+        if (!dome)
+            return error;
+        const int address = dome->identity.address;
+        if (address > highestAddress(dome->identity.protocol))
+            return "--dome " + spec + ": the address" + tooManyDigits(dome->identity.protocol);
+        const auto sameAddress = [address](const DomeSettings& d) { return d.identity.address == address; };
+        if (std::any_of(domes.begin(), domes.end(), sameAddress))
+            return "--dome " + spec + ": address " + std::to_string(address)
+                   + " is given twice; one dome per address on a line";
+        domes.push_back(*dome);
+    }
+    return {};
+}
+
 } // namespace
 
 std::optional<Options> parseOptions(const std::vector<std::string>& arguments, std::string& error)
@@ -77,6 +117,9 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
     Options options;
     Simulator::Settings& sim = options.simulator;
     bool lengthHeaderAsked = false;
+    bool addressGiven = false;
+    bool tcpBaudGiven = false;
+    std::vector<std::string> domeSpecs;
     ArgumentReader reader(arguments);
 
     const auto fail = [&error](std::string text) {
@@ -108,7 +151,8 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
 
         static constexpr std::string_view WithValue[] = {"--tcp", "--link", "--address", "--protocol",
                                                          "--model", "--module", "--log", "--fault",
-                                                         "--memory", "--thermal-resolution", "--replay"};
+                                                         "--memory", "--thermal-resolution", "--replay",
+                                                         "--dome", "--baud", "--tcp-baud", "--pace"};
         if (std::find(std::begin(WithValue), std::end(WithValue), name) == std::end(WithValue))
             return fail("unknown option " + name);
         const auto value = reader.value();
@@ -123,6 +167,21 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
         } else if (name == "--address") {
             if (!parseInt(*value, sim.identity.address) || sim.identity.address < 1)
                 return fail("--address needs a camera address of 1 or more");
+            addressGiven = true;
+        } else if (name == "--dome") {
+            domeSpecs.emplace_back(*value);
+        } else if (name == "--baud") {
+            if (!parseInt(*value, sim.baud) || !BaudRate::isDomeRate(sim.baud))
+                return fail("--baud must be " + BaudRate::domeRatesText());
+        } else if (name == "--tcp-baud") {
+            if (!parseInt(*value, options.tcpBaud) || options.tcpBaud < 1)
+                return fail("--tcp-baud needs a rate in baud, e.g. 9600");
+            tcpBaudGiven = true;
+        } else if (name == "--pace") {
+            int pace = 0;
+            if (!parseInt(*value, pace) || pace < 0 || pace > LongestPace)
+                return fail("--pace needs microseconds per byte, 0 to 1000000 (1042 is 9600 baud)");
+            sim.pace = std::chrono::microseconds(pace);
         } else if (name == "--protocol") {
             if (!parseInt(*value, sim.identity.protocol) || sim.identity.protocol < 0
                 || sim.identity.protocol > HighestProtocol)
@@ -164,17 +223,39 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
         return fail("--link only goes with --pty");
     if (lengthHeaderAsked && options.line != Options::Line::Tcp)
         return fail("--length-header only goes with --tcp");
+    if (tcpBaudGiven && options.line != Options::Line::Tcp)
+        return fail("--tcp-baud only goes with --tcp; on a pty the console sets the rate");
     sim.lengthHeaders = lengthHeaderAsked;
     const Faults& f = sim.faults;
     const bool anyFault = f.silent || f.lateMs != 0 || f.dropAck || f.split || f.garbage || f.badChecksum;
     if (!options.replayPath.empty() && (anyFault || !sim.memoryPath.empty()))
         return fail("--replay answers as the capture did: --fault and --memory do not go with it");
-    const int highestAddress = sim.identity.protocol == FiveDigitProtocol ? HighestFiveDigitAddress
-                                                                         : HighestFourDigitAddress;
-    if (sim.identity.address > highestAddress)
-        return fail("--address " + std::to_string(sim.identity.address)
-                    + " has more digits than protocol " + std::to_string(sim.identity.protocol)
-                    + " sends");
+
+    if (domeSpecs.empty()) {
+        if (sim.identity.address > highestAddress(sim.identity.protocol))
+            return fail("--address " + std::to_string(sim.identity.address) + tooManyDigits(sim.identity.protocol));
+        if (!sim.memoryPath.empty() && std::filesystem::is_directory(sim.memoryPath))
+            sim.memoryPath = memoryFileIn(sim.memoryPath, sim.identity.address);
+        return options;
+    }
+
+    if (addressGiven)
+        return fail("--address does not go with --dome: each dome's address is in its --dome");
+    if (!options.replayPath.empty())
+        return fail("--replay answers as the capture did: --dome does not go with it");
+    if (std::string problem = addDomes(domeSpecs, {sim.identity, sim.baud, {}}, sim.domes); !problem.empty())
+        return fail(problem);
+    if (!sim.memoryPath.empty()) {
+        if (std::filesystem::is_directory(sim.memoryPath)) {
+            for (DomeSettings& dome : sim.domes)
+                dome.memoryPath = memoryFileIn(sim.memoryPath, dome.identity.address);
+        } else if (sim.domes.size() > 1) {
+            return fail("--memory " + sim.memoryPath
+                        + " is not a folder: with several domes each keeps its own file in one");
+        } else {
+            sim.domes.front().memoryPath = sim.memoryPath;
+        }
+    }
     return options;
 }
 
@@ -182,7 +263,7 @@ std::string usageText()
 {
     return R"(Usage: tarn-camsim (--pty [--link PATH] | --tcp HOST:PORT [--length-header]) [options]
 
-A simulated dome camera for the Tarn console.
+A simulated dome camera for the Tarn console, or several domes on one line.
 
 Line:
   --pty               serve a new pseudo-terminal; prints "pty: /dev/pts/N" first
@@ -190,19 +271,31 @@ Line:
   --tcp HOST:PORT     serve as a serial port server on TCP (port 0: any free port);
                       prints "tcp: HOST:PORT" first
   --length-header     frames may come after a 00 00 LH LL length header
+  --tcp-baud RATE     with --tcp: the rate of the port server's serial side
+                      (default 9600); on a pty the console sets the rate
 
 Camera:
   --address N         camera address (default 1)
-  --protocol I        protocol list index (default 1; 5 sends 5 address digits)
   --model NAME        AlderHD, AlderSD, BirchSD, BirchHD, Cedar or DogwoodHD (default AlderHD)
   --module NAME       standard, daynight or thermal (default daynight)
+  --baud RATE         300, 600, 1200, 2400, 4800, 9600 or 19200 (default 9600):
+                      the dome answers only when the line is at this rate
+  --dome ADDRESS[:MODEL[:MODULE[:BAUD]]]
+                      several domes on the line instead (repeatable, one per
+                      address), e.g. --dome 5:AlderHD:daynight
+                      --dome 12:AlderHD:thermal:19200; a field left out or empty
+                      is taken from --model, --module and --baud. Only the
+                      addressed dome answers; every dome answers a broadcast at
+                      once, and the answers collide
+  --protocol I        protocol list index (default 1; 5 sends 5 address digits)
   --thermal-resolution 320x256|640x512
                       the thermal module's sensor (default 640x512)
   --stx               answer in STX form (02 address text checksum 03)
   --ntcip             start in NTCIP mode
   --memory FILE       keep presets, sectors, privacy zones and tours in FILE, as
                       a dome keeps them without power (read at start, written
-                      after every change)
+                      after every change); when FILE is a folder, each dome
+                      keeps its own dome-ADDRESS.memory in it
 
 Testing:
   --replay FILE       answer every command with the answer recorded for it in
@@ -210,6 +303,8 @@ Testing:
   --log FILE          one line per frame received and sent, with a time stamp
   --fault NAME[=VAL]  silent, late=MS, drop-ack, split, garbage[=SEED], bad-checksum
                       (repeatable)
+  --pace US           each byte takes US microseconds on the line, as at a real
+                      rate (1042 is 9600 baud; default 0: answer at once)
   --help              this text
 )";
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/BaudRate.h"
 #include "sim/Simulator.h"
 
 #include <optional>
@@ -16,6 +17,8 @@ struct Options {
     std::string linkPath;   // --link: symbolic link to the pty slave
     std::string tcpHost;
     int tcpPort = 0;
+    // A port server's serial side runs at one rate: the domes at it answer.
+    int tcpBaud = BaudRate::Default;
     std::string logPath;
     // Answer from a console's traffic capture instead of as a camera.
     std::string replayPath;

@@ -6,15 +6,15 @@ namespace tarn::sim {
 
 void OutputSchedule::add(TimePoint received, std::vector<TimedWrite> writes)
 {
-    const TimePoint lineFree = m_pending.empty() ? received : m_pending.rbegin()->first;
-    TimePoint previous = received;
+    TimePoint lineFree = m_lineFree.value_or(received);
     for (TimedWrite& write : writes) {
-        TimePoint at = std::max(received + write.delay, lineFree);
-        at = std::max(at, previous);
-        previous = at;
+        const TimePoint start = std::max(received + write.delay, lineFree);
+        const TimePoint at = start + m_pace * static_cast<int>(write.bytes.size());
+        lineFree = at;
         // Equal keys keep their insertion order in a multimap.
         m_pending.emplace(at, std::move(write));
     }
+    m_lineFree = lineFree;
 }
 
 std::optional<TimePoint> OutputSchedule::nextDue() const
@@ -37,6 +37,7 @@ std::vector<OutputSchedule::Due> OutputSchedule::takeDue(TimePoint now)
 void OutputSchedule::clear()
 {
     m_pending.clear();
+    m_lineFree.reset();
 }
 
 } // namespace tarn::sim

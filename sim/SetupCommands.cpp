@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 #include <functional>
 #include <optional>
 #include <string>
@@ -104,11 +105,15 @@ void addSetupCommands(CommandTable& table, CameraState& state)
     });
     for (const char* prefix : {"Bs", "bs"}) {
         table.add(prefix, [&setup](std::string_view text) {
-            static constexpr std::array<std::string_view, 7> Speeds = {"9600", "4800", "2400", "1200",
-                                                                       "0600", "0300", "192K"};
-            const std::string_view speed = text.substr(2);
-            if (std::find(Speeds.begin(), Speeds.end(), speed) != Speeds.end())
-                setup.lineSpeed = std::string(speed);
+            static constexpr std::array<std::pair<std::string_view, int>, 7> Speeds{{
+                {"9600", 9600}, {"4800", 4800}, {"2400", 2400}, {"1200", 1200},
+                {"0600", 600}, {"0300", 300}, {"192K", 19200},
+            }};
+            // Acknowledged at the old rate; the next frame must come at the new one.
+            for (const auto& [word, rate] : Speeds) {
+                if (word == text.substr(2))
+                    setup.baud = rate;
+            }
             return CommandResult::ack();
         });
     }

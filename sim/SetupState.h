@@ -13,7 +13,7 @@ struct SetupState {
     bool javelinAddress = false;
     bool flip = false;
     int elevation = 0;            // as last set with "E"
-    std::string lineSpeed = "9600"; // as last set with "Bs"/"bs" ("192K" for 19200)
+    int baud = 9600;              // the rate the dome listens at: --baud, then "Bs"/"bs"
     bool bootLoaderRequested = false;
 };
 

@@ -82,6 +82,7 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    simulator.setLineBaud(options->tcpBaud);
     TcpServer server;
     if (problem = server.listen(options->tcpHost, options->tcpPort); !problem.empty())
         return failed(problem);

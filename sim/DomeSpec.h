@@ -1,0 +1,18 @@
+#pragma once
+
+#include "sim/Dome.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarn::sim {
+
+// One --dome value, ADDRESS[:MODEL[:MODULE[:BAUD]]] ("12:AlderHD:thermal:19200").
+// A field left out or left empty ("5::thermal") is taken from `defaults`,
+// which also give the protocol and the thermal sensor. On failure returns
+// nothing and puts the reason into `error`.
+std::optional<DomeSettings> parseDomeSpec(std::string_view spec, const DomeSettings& defaults,
+                                          std::string& error);
+
+} // namespace tarn::sim
