@@ -9,51 +9,32 @@
 namespace tarn {
 namespace {
 
-CommandLine parse(std::vector<std::string_view> args)
-{
-    return CommandLine::parse(args);
-}
+// Reading the words is CommandLineParser's (CommandLineParserTest); here
+// are the rules for the values.
 
-TEST(CommandLine, portDeviceInBothForms)
-{
-    EXPECT_EQ(parse({"--port-device", "/dev/pts/7"}).portDevice, "/dev/pts/7");
-    EXPECT_EQ(parse({"--port-device=/tmp/cam"}).portDevice, "/tmp/cam");
-    EXPECT_FALSE(parse({}).portDevice);
-}
-
-TEST(CommandLine, mistakesAreReportedNotGuessed)
+TEST(CommandLine, valuesAreCheckedByTheirOption)
 {
     struct Row {
-        std::vector<std::string_view> args;
-        const char* error;
+        std::string_view name;
+        std::string_view value;
+        const char* error; // empty: taken
     };
     const Row rows[] = {
-        {{"--port-device"}, "tarn-console: --port-device needs a value"},
-        {{"--port-device="}, "tarn-console: --port-device needs a value"},
-        {{"--port"}, "tarn-console: unknown option --port"},
-        {{"/dev/ttyUSB0"}, "tarn-console: unknown option /dev/ttyUSB0"},
-        {{"--trace"}, "tarn-console: --trace needs a value"},
+        {"port-device", "/dev/pts/7", ""},
+        {"port-device", "", "tarn-console: --port-device needs a value"},
+        {"trace", "", "tarn-console: --trace needs a value"},
+        {"open-dialog", "/", ""},
+        {"connect", "", "tarn-console: --connect needs an IPv4 address and a port, like 192.168.1.200:4001 (got )"},
+        {"connect", "10.0.0.1:4001", ""},
+        {"port", "/dev/ttyUSB0", "tarn-console: unknown option --port"},
+        {"port", "", "tarn-console: unknown option --port"},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.error);
-        const auto line = parse(row.args);
+        SCOPED_TRACE(std::string(row.name) + " " + std::string(row.value));
+        CommandLine line;
+        EXPECT_EQ(line.take(row.name, row.value), *row.error == '\0');
         EXPECT_EQ(line.error, row.error);
-        EXPECT_FALSE(line.portDevice);
     }
-}
-
-TEST(CommandLine, openDialogIsAPathOfButtons)
-{
-    EXPECT_EQ(parse({"--open-dialog", "Camera Setup/Lens Maintenance"}).openDialog,
-              (std::vector<std::string>{"Camera Setup", "Lens Maintenance"}));
-    EXPECT_EQ(parse({"--open-dialog", "/DSP Status//"}).openDialog, std::vector<std::string>{"DSP Status"});
-    EXPECT_EQ(parse({"--open-dialog"}).error, "tarn-console: --open-dialog needs a value");
-}
-
-TEST(CommandLine, traceNamesItsFile)
-{
-    EXPECT_EQ(parse({"--trace", "site.tcap", "--port-device", "/dev/pts/7"}).trace, "site.tcap");
-    EXPECT_FALSE(parse({}).trace);
 }
 
 TEST(CommandLine, portServerAddressAndPort)
@@ -78,15 +59,10 @@ TEST(CommandLine, portServerAddressAndPort)
         SCOPED_TRACE(std::string(row.text));
         const auto server = CommandLine::parsePortServer(row.text);
         ASSERT_EQ(server.has_value(), row.port.has_value());
-        if (server)
+        if (server) {
             EXPECT_EQ(server->port, *row.port);
+        }
     }
-}
-
-TEST(CommandLine, help)
-{
-    EXPECT_TRUE(parse({"--help"}).showHelp);
-    EXPECT_TRUE(parse({"-h"}).showHelp);
 }
 
 } // namespace
