@@ -92,6 +92,12 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
             options.help = true;
             continue;
         }
+        if (name == "--version") {
+            if (!takesNoValue())
+                return fail(name + " takes no value");
+            options.version = true;
+            continue;
+        }
         if (name == "--pty" || name == "--stx" || name == "--ntcip" || name == "--length-header") {
             if (!takesNoValue())
                 return fail(name + " takes no value");
@@ -156,7 +162,7 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
         }
     }
 
-    if (options.help)
+    if (options.help || options.version)
         return options;
     if (options.line == Options::Line::None)
         return fail("give --pty or --tcp HOST:PORT");
@@ -211,7 +217,13 @@ Testing:
   --fault NAME[=VAL]  silent, late=MS, drop-ack, split, garbage[=SEED], bad-checksum
                       (repeatable)
   --help              this text
+  --version           the simulator's version
 )";
+}
+
+std::string versionText()
+{
+    return std::string("tarn-camsim ") + TARN_CAMSIM_VERSION + "\n";
 }
 
 } // namespace tarn::sim
