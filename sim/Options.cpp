@@ -135,6 +135,12 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
             options.help = true;
             continue;
         }
+        if (name == "--version") {
+            if (!takesNoValue())
+                return fail(name + " takes no value");
+            options.version = true;
+            continue;
+        }
         if (name == "--pty" || name == "--stx" || name == "--ntcip" || name == "--length-header") {
             if (!takesNoValue())
                 return fail(name + " takes no value");
@@ -215,7 +221,7 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
         }
     }
 
-    if (options.help)
+    if (options.help || options.version)
         return options;
     if (options.line == Options::Line::None)
         return fail("give --pty or --tcp HOST:PORT");
@@ -306,7 +312,13 @@ Testing:
   --pace US           each byte takes US microseconds on the line, as at a real
                       rate (1042 is 9600 baud; default 0: answer at once)
   --help              this text
+  --version           the simulator's version
 )";
+}
+
+std::string versionText()
+{
+    return std::string("tarn-camsim ") + TARN_CAMSIM_VERSION + "\n";
 }
 
 } // namespace tarn::sim

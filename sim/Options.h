@@ -24,6 +24,7 @@ struct Options {
     std::string replayPath;
     Simulator::Settings simulator;
     bool help = false;
+    bool version = false;
 };
 
 // Parses the arguments after the program name. On failure returns nothing
@@ -31,5 +32,7 @@ struct Options {
 std::optional<Options> parseOptions(const std::vector<std::string>& arguments, std::string& error);
 
 std::string usageText();
+// "tarn-camsim 0.1": the project version the simulator was built with.
+std::string versionText();
 
 } // namespace tarn::sim

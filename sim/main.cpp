@@ -45,6 +45,10 @@ int main(int argc, char** argv)
         std::fputs(usageText().c_str(), stdout);
         return 0;
     }
+    if (options->version) {
+        std::fputs(versionText().c_str(), stdout);
+        return 0;
+    }
 
     const SignalWatch signals;
     if (!signals.valid())

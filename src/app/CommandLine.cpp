@@ -2,6 +2,7 @@
 
 #include "core/Messages.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string>
 
@@ -41,100 +42,71 @@ std::optional<CommandLine::PortServer> CommandLine::parsePortServer(std::string_
     return server;
 }
 
-CommandLine CommandLine::parse(std::span<const std::string_view> args)
+bool CommandLine::take(std::string_view name, std::string_view value)
 {
-    CommandLine line;
-    SweepOptions sweep;
-    bool sweepAsked = false;
-    bool sweepOptionGiven = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if (arg == "--sweep") {
-            sweepAsked = true;
-        } else if (arg == "--bauds" || arg == "--protocols" || arg == "--addresses" || arg == "--site-out") {
-            if (i + 1 >= args.size() || args[i + 1].empty()) {
-                line.error = Messages::format(Messages::OptionNeedsValue, std::string(arg).c_str());
-                return line;
-            }
-            sweepOptionGiven = true;
-            const std::string_view value = args[++i];
-            if (arg == "--site-out") {
-                sweep.siteOut = std::string(value);
-            } else if (arg == "--addresses") {
-                if (!SweepOptions::parseAddresses(value, sweep, line.error))
-                    return line;
-            } else {
-                auto parsed = arg == "--bauds" ? SweepOptions::parseBauds(value, line.error)
-                                               : SweepOptions::parseProtocols(value, line.error);
-                if (!parsed)
-                    return line;
-                (arg == "--bauds" ? sweep.baudIndexes : sweep.protocolIndexes) = std::move(*parsed);
-            }
-        } else if (arg == "--help" || arg == "-h") {
-            line.showHelp = true;
-        } else if (arg == "--screenshot") {
-            if (i + 1 >= args.size() || args[i + 1].empty()) {
-                line.error = Messages::format(Messages::OptionNeedsValue, "--screenshot");
-                return line;
-            }
-            line.screenshot = std::string(args[++i]);
-        } else if (arg == "--trace") {
-            if (i + 1 >= args.size() || args[i + 1].empty()) {
-                line.error = Messages::format(Messages::OptionNeedsValue, "--trace");
-                return line;
-            }
-            line.trace = std::string(args[++i]);
-        } else if (arg == "--open-dialog") {
-            if (i + 1 >= args.size() || args[i + 1].empty()) {
-                line.error = Messages::format(Messages::OptionNeedsValue, "--open-dialog");
-                return line;
-            }
-            std::string_view path = args[++i];
-            while (!path.empty()) {
-                const std::size_t slash = path.find('/');
-                const std::string_view step = path.substr(0, slash);
-                if (!step.empty())
-                    line.openDialog.emplace_back(step);
-                path = slash == std::string_view::npos ? std::string_view() : path.substr(slash + 1);
-            }
-        } else if (arg == "--connect") {
-            if (i + 1 >= args.size()) {
-                line.error = Messages::format(Messages::OptionNeedsValue, "--connect");
-                return line;
-            }
-            line.connect = parsePortServer(args[++i]);
-            if (!line.connect) {
-                line.error = Messages::format(Messages::BadPortServer, std::string(args[i]).c_str());
-                return line;
-            }
-        } else if (arg == "--port-device") {
-            if (i + 1 >= args.size() || args[i + 1].empty()) {
-                line.error = Messages::format(Messages::OptionNeedsValue, "--port-device");
-                return line;
-            }
-            line.portDevice = std::string(args[++i]);
-        } else if (arg.starts_with("--port-device=")) {
-            const auto value = arg.substr(std::string_view("--port-device=").size());
-            if (value.empty()) {
-                line.error = Messages::format(Messages::OptionNeedsValue, "--port-device");
-                return line;
-            }
-            line.portDevice = std::string(value);
-        } else {
-            line.error = Messages::format(Messages::UnknownOption, std::string(arg).c_str());
-            return line;
-        }
+    const std::string option = "--" + std::string(name);
+    const auto refuse = [this](const char* message, const std::string& detail) {
+        error = Messages::format(message, detail.c_str());
+        return false;
+    };
+    if (name == "connect") {
+        // An empty value is a wrong address, not a missing one: it is quoted back.
+        connect = parsePortServer(value);
+        if (!connect)
+            return refuse(Messages::BadPortServer, std::string(value));
+        return true;
     }
+    if (value.empty()) {
+        const bool known = std::any_of(ValueOptions.begin(), ValueOptions.end(),
+                                       [name](const ValueOption& known) { return known.name == name; });
+        return refuse(known ? Messages::OptionNeedsValue : Messages::UnknownOption, option);
+    }
+    if (name == "port-device") {
+        portDevice = std::string(value);
+    } else if (name == "trace") {
+        trace = std::string(value);
+    } else if (name == "screenshot") {
+        screenshot = std::string(value);
+    } else if (name == "open-dialog") {
+        // Empty steps ("/DSP Status//") are no buttons.
+        while (!value.empty()) {
+            const std::size_t slash = value.find('/');
+            const std::string_view step = value.substr(0, slash);
+            if (!step.empty())
+                openDialog.emplace_back(step);
+            value = slash == std::string_view::npos ? std::string_view() : value.substr(slash + 1);
+        }
+    } else if (name == "site-out") {
+        sweepValues.siteOut = std::string(value);
+        sweepValuesGiven = true;
+    } else if (name == "addresses") {
+        sweepValuesGiven = true;
+        return SweepOptions::parseAddresses(value, sweepValues, error);
+    } else if (name == "bauds" || name == "protocols") {
+        sweepValuesGiven = true;
+        auto parsed = name == "bauds" ? SweepOptions::parseBauds(value, error)
+                                      : SweepOptions::parseProtocols(value, error);
+        if (!parsed)
+            return false;
+        (name == "bauds" ? sweepValues.baudIndexes : sweepValues.protocolIndexes) = std::move(*parsed);
+    } else {
+        return refuse(Messages::UnknownOption, option);
+    }
+    return true;
+}
+
+void CommandLine::finish(bool sweepAsked)
+{
+    if (!error.empty())
+        return;
     if (sweepAsked) {
-        if (!line.portDevice && !line.connect) {
-            line.error = Messages::SweepNeedsLink;
-            return line;
-        }
-        line.sweep = std::move(sweep);
-    } else if (sweepOptionGiven) {
-        line.error = Messages::SweepOptionWithoutSweep;
+        if (!portDevice && !connect)
+            error = Messages::SweepNeedsLink;
+        else
+            sweep = sweepValues;
+    } else if (sweepValuesGiven) {
+        error = Messages::SweepOptionWithoutSweep;
     }
-    return line;
 }
 
 } // namespace tarn

@@ -5,14 +5,16 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tarn {
 
-// What the console was asked to do on its command line.
+// What the console was asked to do on its command line, and the rules each
+// option's value must meet. Reading the words themselves (--name value,
+// --name=value, --help, --version) is CommandLineParser's job, on Qt's
+// QCommandLineParser; this part stays Qt-free so it can be fuzzed.
 struct CommandLine {
     // Opens this device in place of the configured COM port (a simulator's pty,
     // a USB adapter under an unusual name).
@@ -33,11 +35,38 @@ struct CommandLine {
     std::optional<std::string> trace;
     // Sweeps the line for domes without a window, prints them and ends.
     std::optional<SweepOptions> sweep;
+    // The sweep's own options as given, whether or not --sweep was.
+    SweepOptions sweepValues;
+    bool sweepValuesGiven = false;
     bool showHelp = false;
+    bool showVersion = false;
     std::string error; // empty when the line was understood
 
-    // args without the program name
-    static CommandLine parse(std::span<const std::string_view> args);
+    // The options that take a value, by their long name.
+    struct ValueOption {
+        std::string_view name;
+        std::string_view valueName;
+    };
+    static constexpr std::array<ValueOption, 9> ValueOptions = {{
+        {"port-device", "PATH"},
+        {"connect", "HOST:PORT"},
+        {"trace", "FILE"},
+        {"screenshot", "FILE"},
+        {"open-dialog", "BUTTONS"},
+        {"bauds", "LIST"},
+        {"protocols", "LIST"},
+        {"addresses", "RANGE"},
+        {"site-out", "FILE"},
+    }};
+
+    // Takes the value given to the option `name` (a long name of
+    // ValueOptions, without its dashes). A value the option cannot use, or a
+    // name that is none of them, sets `error`; returns whether it was taken.
+    bool take(std::string_view name, std::string_view value);
+    // After every option was taken: the rules between them (--sweep needs a
+    // line to sweep; the sweep's options go with --sweep).
+    void finish(bool sweepAsked);
+
     // "192.168.1.20:4001" or "localhost:4001"; nothing when it is not one.
     static std::optional<PortServer> parsePortServer(std::string_view text);
 };

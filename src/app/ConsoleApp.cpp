@@ -19,6 +19,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QEventLoop>
 #include <QPointer>
 #include <QTimer>
 
@@ -36,9 +37,7 @@ namespace {
 // main window.
 QWidget* topWindow(QWidget& mainWindow, const QPointer<QWidget>& besides = {})
 {
-    // The main window runs modally itself.
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal && modal != &mainWindow)
+    if (QWidget* modal = QApplication::activeModalWidget())
         return modal;
     return besides && besides->isVisible() ? besides.data() : &mainWindow;
 }
@@ -54,12 +53,12 @@ QList<QWidget*> visibleWindows()
 
 // However many boxes and dialogs are stacked: each is ended (a message box
 // has no other way out) and its event loop returns once the stop has run.
-void closeBoxesAbove(QWidget& mainWindow)
+void closeBoxesAbove()
 {
     constexpr int Enough = 1000; // a window that will not go must not hold the stop
     for (int boxes = 0; boxes < Enough; ++boxes) {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal == &mainWindow)
+        if (!modal)
             break;
         if (auto* dialog = qobject_cast<QDialog*>(modal))
             dialog->reject();
@@ -154,6 +153,7 @@ int ConsoleApp::run(const CommandLine& commandLine)
         });
     }
     MainControlDialog dialog(control, platform);
+    boxes.setHomeWindow(&dialog);
     // From the first exit step on, nothing waits for the operator.
     control.setExitStarting([&prompter] {
         prompter.beginClosing();
@@ -165,7 +165,7 @@ int ConsoleApp::run(const CommandLine& commandLine)
     const auto closeUnattended = [&] {
         prompter.beginClosing();
         armExitDeadline();
-        closeBoxesAbove(dialog);
+        closeBoxesAbove();
         dialog.reject();
     };
     bool stopRequested = false;
@@ -200,8 +200,14 @@ int ConsoleApp::run(const CommandLine& commandLine)
             closeUnattended();
         });
     }
-    if (!stopRequested)
-        dialog.exec();
+    if (!stopRequested) {
+        // Not modal itself: the Traffic window beside it must take input
+        // while the main window's dialogs are open.
+        QEventLoop running;
+        QObject::connect(&dialog, &QDialog::finished, &running, &QEventLoop::quit);
+        dialog.show();
+        running.exec();
+    }
     return 0;
 }
 

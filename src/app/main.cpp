@@ -1,24 +1,32 @@
 #include "app/CommandLine.h"
+#include "app/CommandLineParser.h"
 #include "app/ConsoleApp.h"
 #include "app/HeadlessSweep.h"
 #include "core/Messages.h"
+#include "core/Version.h"
 
 #include <QApplication>
 
 #include <iostream>
-#include <string_view>
-#include <vector>
 
 int main(int argc, char* argv[])
 {
-    std::vector<std::string_view> args(argv + 1, argv + argc);
-    const auto commandLine = tarn::CommandLine::parse(args);
+    // Read before the application exists, so --help and --version need no display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    tarn::CommandLineParser parser;
+    const tarn::CommandLine commandLine = parser.parse(arguments);
     if (!commandLine.error.empty()) {
-        std::cerr << commandLine.error << '\n' << tarn::Messages::Usage;
+        std::cerr << commandLine.error << "\n\n" << parser.helpText().toStdString();
         return 2;
     }
     if (commandLine.showHelp) {
-        std::cout << tarn::Messages::Usage;
+        std::cout << parser.helpText().toStdString();
+        return 0;
+    }
+    if (commandLine.showVersion) {
+        std::cout << tarn::Messages::format(tarn::Messages::VersionLine, tarn::ProgramVersion);
         return 0;
     }
 

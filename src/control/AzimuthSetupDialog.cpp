@@ -3,6 +3,7 @@
 #include "ui_AzimuthSetupDialog.h"
 
 #include "widgets/ShowState.h"
+#include "platform/ModalToParent.h"
 
 namespace tarn {
 
@@ -11,6 +12,7 @@ AzimuthSetupDialog::AzimuthSetupDialog(CameraLink& link, Prompter& prompter, QWi
     , m_ui(std::make_unique<Ui::AzimuthSetupDialog>())
     , m_setup(link, prompter)
 {
+    ModalToParent::apply(*this);
     m_ui->setupUi(this);
     m_ui->groupedWithIdsButton->setEnabled(true);
     m_ui->separatedFromIdsButton->setEnabled(true);

@@ -17,6 +17,7 @@
 #include "imaging/ThermalControlDialog.h"
 #include "control/WashSetupDialog.h"
 #include "control/WipeSetupDialog.h"
+#include "platform/ModalToParent.h"
 #include "platform/Platform.h"
 #include "programming/CameraIdDialog.h"
 #include "programming/CameraSetupDialog.h"
@@ -100,8 +101,12 @@ MainControlDialog::MainControlDialog(MainControl& control, Platform& platform, Q
     connectAccessoryControls();
 
     connect(m_ui->aboutButton, &QPushButton::clicked, this, [this] {
-        QMessageBox::about(this, qText(Messages::AboutTitle),
-                           qText(Messages::format(Messages::AboutText, ProgramVersion)));
+        QMessageBox about(QMessageBox::Information, qText(Messages::AboutTitle),
+                          qText(Messages::format(Messages::AboutText, ProgramVersion)), QMessageBox::Ok, this);
+        // As QMessageBox::about() dresses it, but modal to this window alone.
+        about.setIconPixmap(windowIcon().pixmap(windowIcon().actualSize(QSize(64, 64))));
+        ModalToParent::apply(about);
+        about.exec();
     });
     connect(m_ui->closeButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_presetTourBox, &PresetTourBox::setupRequested, this, [this] { openTourSetup(); });

@@ -6,6 +6,7 @@
 #include "control/TrafficTableModel.h"
 #include "link/TrafficFiles.h"
 #include "link/TrafficTextLog.h"
+#include "platform/ModalToParent.h"
 #include "platform/Prompter.h"
 #include "widgets/ShowState.h"
 
@@ -59,6 +60,8 @@ TrafficWindow::~TrafficWindow() = default;
 
 void TrafficWindow::showEvent(QShowEvent* event)
 {
+    // Beside the main window, never behind one of its dialogs.
+    ModalToParent::standApart(*this);
     if (!m_ui->pauseButton->isChecked())
         refresh();
     QDialog::showEvent(event);

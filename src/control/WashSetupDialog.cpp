@@ -4,6 +4,7 @@
 #include "widgets/ShowState.h"
 
 #include "ui_WashSetupDialog.h"
+#include "platform/ModalToParent.h"
 
 namespace tarn {
 
@@ -12,6 +13,7 @@ WashSetupDialog::WashSetupDialog(CameraLink& link, Prompter& prompter, QWidget* 
     , m_ui(std::make_unique<Ui::WashSetupDialog>())
     , m_setup(link, prompter)
 {
+    ModalToParent::apply(*this);
     m_ui->setupUi(this);
     m_ui->washTimeSpin->setRange(0, WashSetup::HighestWashTime);
     m_ui->wipeTimeSpin->setRange(0, WashSetup::HighestWashTime);

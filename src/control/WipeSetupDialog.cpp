@@ -4,6 +4,7 @@
 #include "widgets/ShowState.h"
 
 #include "ui_WipeSetupDialog.h"
+#include "platform/ModalToParent.h"
 
 namespace tarn {
 
@@ -12,6 +13,7 @@ WipeSetupDialog::WipeSetupDialog(CameraLink& link, Prompter& prompter, QWidget* 
     , m_ui(std::make_unique<Ui::WipeSetupDialog>())
     , m_setup(link, prompter)
 {
+    ModalToParent::apply(*this);
     m_ui->setupUi(this);
     m_ui->runTimeSpin->setRange(0, WipeSetup::HighestRunTime);
     m_ui->delayTimeSpin->setRange(0, WipeSetup::HighestDelayTime);

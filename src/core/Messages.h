@@ -71,32 +71,33 @@ inline constexpr const char* UnknownOption = "tarn-console: unknown option %s";
 inline constexpr const char* NoSuchButton = "tarn-console: --open-dialog: no button \"%s\" in the open window";
 inline constexpr const char* BadPortServer =
     "tarn-console: --connect needs an IPv4 address and a port, like 192.168.1.200:4001 (got %s)";
-inline constexpr std::string_view Usage =
-    "Usage: tarn-console [--port-device PATH] [--connect HOST:PORT] [--trace FILE]\n"
-    "\n"
-    "  --port-device PATH  open PATH in place of the configured COM port\n"
-    "                      (for example the pty of tarn-camsim)\n"
-    "  --connect HOST:PORT start on the network link, connected to this\n"
-    "                      serial port server (IPv4 address or localhost)\n"
-    "  --screenshot FILE   save a PNG of the main window 3 s after start-up,\n"
-    "                      then close\n"
-    "  --trace FILE        record every frame of the session to FILE: a\n"
-    "                      traffic capture, or the text log if FILE ends\n"
-    "                      in .txt\n"
-    "  --open-dialog BUTTONS\n"
-    "                      press these buttons after start-up, each in the\n"
-    "                      window the one before opened (\"Camera Setup/Lens\n"
-    "                      Maintenance\"); with --screenshot, save that window\n"
-    "  --sweep             find the domes on the line given by --port-device or\n"
-    "                      --connect, print one line per dome and end (no window)\n"
-    "  --bauds LIST        with --sweep: the rates to try (9600,19200)\n"
-    "  --protocols LIST    with --sweep: the protocol indexes to try (1,2)\n"
-    "  --addresses RANGE   with --sweep: the addresses to ask (1-254)\n"
-    "  --site-out FILE     with --sweep: write a site file of the domes found\n"
-    "  -h, --help          show this text\n"
-    "\n"
+// --help: what each option does (QCommandLineParser lays them out), then the
+// note under them.
+inline constexpr std::string_view OptionPortDeviceHelp =
+    "Open PATH in place of the configured COM port (for example the pty of tarn-camsim).";
+inline constexpr std::string_view OptionConnectHelp =
+    "Start on the network link, connected to this serial port server (IPv4 address or localhost).";
+inline constexpr std::string_view OptionTraceHelp =
+    "Record every frame of the session to FILE: a traffic capture, or the text log if FILE ends in .txt.";
+inline constexpr std::string_view OptionScreenshotHelp =
+    "Save a PNG of the main window 3 s after start-up, then close.";
+inline constexpr std::string_view OptionOpenDialogHelp =
+    "Press these buttons after start-up, each in the window the one before opened "
+    "(\"Camera Setup/Lens Maintenance\"); with --screenshot, save that window.";
+inline constexpr std::string_view OptionSweepHelp =
+    "Find the domes on the line given by --port-device or --connect, print one line per dome and end "
+    "(no window).";
+inline constexpr std::string_view OptionBaudsHelp = "With --sweep: the rates to try (9600,19200).";
+inline constexpr std::string_view OptionProtocolsHelp = "With --sweep: the protocol indexes to try (1,2).";
+inline constexpr std::string_view OptionAddressesHelp = "With --sweep: the addresses to ask (1-254).";
+inline constexpr std::string_view OptionSiteOutHelp = "With --sweep: write a site file of the domes found.";
+inline constexpr std::string_view OptionHelpHelp = "Show this text.";
+inline constexpr std::string_view OptionVersionHelp = "Show the version.";
+inline constexpr std::string_view UsageNote =
     "COM ports map to devices through the [Ports] section of the settings file\n"
-    "($XDG_CONFIG_HOME/Tarn/tarn-console.conf).\n";
+    "($XDG_CONFIG_HOME/Tarn/tarn-console.conf).";
+// --version; %s: the program's version.
+inline constexpr const char* VersionLine = "tarn-console %s\n";
 
 // Camera link on site: lost and found ports, bad frames, settings repairs.
 

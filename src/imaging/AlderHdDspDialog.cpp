@@ -4,6 +4,7 @@
 
 #include "widgets/EnterActsAsTab.h"
 #include "widgets/ShowState.h"
+#include "platform/ModalToParent.h"
 
 #include <QButtonGroup>
 
@@ -24,6 +25,7 @@ AlderHdDspDialog::AlderHdDspDialog(CameraLink& link, Prompter& prompter, QWidget
     , m_ui(std::make_unique<Ui::AlderHdDspDialog>())
     , m_dsp(link, prompter)
 {
+    ModalToParent::apply(*this);
     m_ui->setupUi(this);
     connectControls();
     connectEdits();

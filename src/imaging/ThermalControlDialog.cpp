@@ -4,6 +4,7 @@
 
 #include "widgets/EnterActsAsTab.h"
 #include "widgets/ShowState.h"
+#include "platform/ModalToParent.h"
 
 #include <QButtonGroup>
 #include <QSignalBlocker>
@@ -15,6 +16,7 @@ ThermalControlDialog::ThermalControlDialog(CameraLink& link, Prompter& prompter,
     , m_ui(std::make_unique<Ui::ThermalControlDialog>())
     , m_control(link, prompter)
 {
+    ModalToParent::apply(*this);
     m_ui->setupUi(this);
     m_ui->cancelButton->hide();
     // No action is attached to the ROI presets: the list starts without a choice.

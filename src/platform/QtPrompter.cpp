@@ -1,5 +1,7 @@
 #include "platform/QtPrompter.h"
 
+#include "platform/ModalToParent.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -33,17 +35,30 @@ QString titleOrApplicationName(std::string_view title)
     return title.empty() ? QApplication::applicationName() : toQString(title);
 }
 
-QMessageBox::StandardButton ask(std::string_view text, std::string_view title, MessageIcon icon,
-                                QMessageBox::StandardButtons buttons,
-                                QMessageBox::StandardButton defaultButton)
+} // namespace
+
+QWidget* QtPrompter::boxParent() const
 {
-    QMessageBox box(toQtIcon(icon), titleOrApplicationName(title), toQString(text), buttons,
-                    QApplication::activeWindow());
+    // On top of the dialog the operator works in, else the main window: a
+    // question of the console's logic must hold the main window and its
+    // dialogs, wherever the focus was when it came (the Traffic window's own
+    // boxes included, so that window never waits behind a box).
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (m_home)
+        return m_home;
+    return QApplication::activeWindow();
+}
+
+QMessageBox::StandardButton QtPrompter::ask(std::string_view text, std::string_view title, MessageIcon icon,
+                                            QMessageBox::StandardButtons buttons,
+                                            QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(toQtIcon(icon), titleOrApplicationName(title), toQString(text), buttons, boxParent());
+    ModalToParent::apply(box);
     box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
-
-} // namespace
 
 void QtPrompter::showMessage(std::string_view text, std::string_view title, MessageIcon icon)
 {
@@ -66,12 +81,13 @@ bool QtPrompter::askOkCancel(std::string_view text, std::string_view title, Mess
 std::optional<std::string> QtPrompter::chooseFile(FileChoice mode, std::string_view filter,
                                                   std::string_view suggestedName)
 {
-    const QString qtFilterText = QString::fromStdString(qtFilter(filter));
-    const QString name = toQString(suggestedName);
-    QWidget* parent = QApplication::activeWindow();
-    const QString path = mode == FileChoice::Open
-        ? QFileDialog::getOpenFileName(parent, {}, name, qtFilterText)
-        : QFileDialog::getSaveFileName(parent, {}, name, qtFilterText);
+    QFileDialog chooser(boxParent(), {}, toQString(suggestedName), QString::fromStdString(qtFilter(filter)));
+    chooser.setAcceptMode(mode == FileChoice::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    chooser.setFileMode(mode == FileChoice::Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    ModalToParent::apply(chooser);
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString path = chooser.selectedFiles().constFirst();
     if (path.isEmpty())
         return std::nullopt;
     return path.toStdString();

@@ -6,6 +6,7 @@
 
 #include "widgets/EnterActsAsTab.h"
 #include "widgets/ShowState.h"
+#include "platform/ModalToParent.h"
 
 #include <QFocusEvent>
 #include <QSignalBlocker>
@@ -19,6 +20,7 @@ CameraIdDialog::CameraIdDialog(CameraLink& link, Prompter& prompter, QWidget* pa
     , m_ui(std::make_unique<Ui::CameraIdDialog>())
     , m_cameraId(link, prompter)
 {
+    ModalToParent::apply(*this);
     m_ui->setupUi(this);
     m_lines = {m_ui->line1Edit, m_ui->line2Edit, m_ui->line3Edit, m_ui->line4Edit, m_ui->line5Edit};
     m_alarmLines = {m_ui->alarmLine1Check, m_ui->alarmLine2Check, m_ui->alarmLine3Check};

@@ -4,6 +4,7 @@
 
 #include "widgets/EnterActsAsTab.h"
 #include "widgets/ShowState.h"
+#include "platform/ModalToParent.h"
 
 #include <QStandardItemModel>
 
@@ -28,6 +29,7 @@ CameraSetupDialog::CameraSetupDialog(CameraLink& link, Prompter& prompter, Setup
     , m_ui(std::make_unique<Ui::CameraSetupDialog>())
     , m_setup(link, prompter, std::move(values), std::move(ports))
 {
+    ModalToParent::apply(*this);
     m_ui->setupUi(this);
     fillLists();
     // Typed text goes on the wire: digits only, so "12a" can never be sent.

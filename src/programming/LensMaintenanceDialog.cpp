@@ -4,6 +4,7 @@
 
 #include "link/DialogDoor.h"
 #include "widgets/ShowState.h"
+#include "platform/ModalToParent.h"
 
 namespace tarn {
 
@@ -12,6 +13,7 @@ LensMaintenanceDialog::LensMaintenanceDialog(DialogDoor& door, QWidget* parent)
     , m_ui(std::make_unique<Ui::LensMaintenanceDialog>())
     , m_logic(door.link(), door.prompter())
 {
+    ModalToParent::apply(*this);
     m_ui->setupUi(this);
     connectControls();
     m_logic.setChanged([this] { refresh(); });

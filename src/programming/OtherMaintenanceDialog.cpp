@@ -5,6 +5,7 @@
 #include "link/DialogDoor.h"
 #include "programming/ServicePasswordDialog.h"
 #include "widgets/ShowState.h"
+#include "platform/ModalToParent.h"
 
 #include <QEventLoop>
 #include <QIntValidator>
@@ -19,6 +20,7 @@ OtherMaintenanceDialog::OtherMaintenanceDialog(DialogDoor& door, int cameraType,
     , m_logic(door.link(), door.prompter(), door.ntcip(), cameraType,
               [this] { return ServicePasswordDialog::ask(this); })
 {
+    ModalToParent::apply(*this);
     m_ui->setupUi(this);
     m_ui->heaterLevelEdit->setValidator(new QIntValidator(0, 99, m_ui->heaterLevelEdit));
     connectControls();

@@ -6,6 +6,7 @@
 #include "widgets/ShowState.h"
 
 #include "ui_ScreenPrivacyDialog.h"
+#include "platform/ModalToParent.h"
 
 #include <QButtonGroup>
 #include <QSignalBlocker>
@@ -40,6 +41,7 @@ ScreenPrivacyDialog::ScreenPrivacyDialog(CameraLink& link, Prompter& prompter, c
     , m_ui(std::make_unique<Ui::ScreenPrivacyDialog>())
     , m_privacy(link, prompter)
 {
+    ModalToParent::apply(*this);
     m_ui->setupUi(this);
     preparePad(pad, link.timers());
     prepareSpin(m_ui->horizontalSizeSpin, ScreenPrivacy::HighestSize);

@@ -3,6 +3,7 @@
 #include "ui_ServicePasswordDialog.h"
 
 #include "programming/ServicePassword.h"
+#include "platform/ModalToParent.h"
 
 
 namespace tarn {
@@ -11,6 +12,7 @@ ServicePasswordDialog::ServicePasswordDialog(QWidget* parent)
     : QDialog(parent)
     , m_ui(std::make_unique<Ui::ServicePasswordDialog>())
 {
+    ModalToParent::apply(*this);
     m_ui->setupUi(this);
     m_ui->passwordEdit->setMaxLength(static_cast<int>(ServicePassword::MaxLength));
     connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);

@@ -5,6 +5,7 @@
 #include "ui_TourSetupDialog.h"
 
 #include "widgets/EnterActsAsTab.h"
+#include "platform/ModalToParent.h"
 
 
 namespace tarn {
@@ -15,6 +16,7 @@ TourSetupDialog::TourSetupDialog(Settings& saved, TourRunFlags& running, Profile
     , m_ui(std::make_unique<Ui::TourSetupDialog>())
     , m_setup(saved, running, profile, prompter)
 {
+    ModalToParent::apply(*this);
     m_ui->setupUi(this);
     m_checks = {m_ui->presetCheck1, m_ui->presetCheck2, m_ui->presetCheck3, m_ui->presetCheck4,
                 m_ui->presetCheck5, m_ui->presetCheck6, m_ui->presetCheck7, m_ui->presetCheck8,

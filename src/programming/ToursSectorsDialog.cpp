@@ -6,6 +6,7 @@
 #include "widgets/ShowState.h"
 
 #include "programming/DomeFile.h"
+#include "platform/ModalToParent.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -26,6 +27,7 @@ ToursSectorsDialog::ToursSectorsDialog(CameraLink& link, Prompter& prompter, std
     , m_ui(std::make_unique<Ui::ToursSectorsDialog>())
     , m_setup(link, prompter, std::move(domeFilePath))
 {
+    ModalToParent::apply(*this);
     m_ui->setupUi(this);
     for (int tour = 1; tour <= LocalTables::TourCount; ++tour)
         m_ui->tourList->addItem(QStringLiteral("Tour %1").arg(tour));

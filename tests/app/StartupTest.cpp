@@ -1,5 +1,6 @@
 #include "control/MainControl.h"
 #include "control/MainControlDialog.h"
+#include "core/Version.h"
 #include "link/TrafficCapture.h"
 #include "platform/LocalFile.h"
 #include "platform/MemoryProfileStore.h"
@@ -77,6 +78,42 @@ private:
     }
 
 private slots:
+    // Asked for help or the version, the program answers and ends at once,
+    // with no window and no settings touched.
+    void versionAndHelpAnswerAndEnd()
+    {
+        struct Row {
+            QStringList arguments;
+            int exitCode;
+            QStringList inOutput;
+        };
+        const Row rows[] = {
+            {{QStringLiteral("--version")}, 0,
+             {QStringLiteral("tarn-console ") + QLatin1String(ProgramVersion) + u'\n'}},
+            {{QStringLiteral("--help")}, 0,
+             {QStringLiteral("--port-device <PATH>"), QStringLiteral("--connect <HOST:PORT>"),
+              QStringLiteral("--trace <FILE>"), QStringLiteral("--screenshot <FILE>"),
+              QStringLiteral("--open-dialog <BUTTONS>"), QStringLiteral("--help"), QStringLiteral("--version")}},
+            {{QStringLiteral("--bogus")}, 2, {QStringLiteral("tarn-console: unknown option --bogus\n")}},
+        };
+        for (const Row& row : rows) {
+            QTemporaryDir configHome;
+            QProcess process;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome.path());
+            environment.remove(QStringLiteral("QT_QPA_PLATFORM")); // no display is needed
+            process.setProcessEnvironment(environment);
+            process.start(QStringLiteral(TARN_CONSOLE_PATH), row.arguments);
+            QVERIFY(process.waitForFinished(5000));
+            QCOMPARE(process.exitCode(), row.exitCode);
+            const QString output = QString::fromLocal8Bit(
+                row.exitCode == 0 ? process.readAllStandardOutput() : process.readAllStandardError());
+            for (const QString& part : row.inOutput)
+                QVERIFY2(output.contains(part), qPrintable(output));
+            QVERIFY(!QFile::exists(configHome.path() + QStringLiteral("/Tarn/tarn-console.conf")));
+        }
+    }
+
     void missingPortShowsOneMessageAndTheWindowStillOpens()
     {
         QtTimers timers;

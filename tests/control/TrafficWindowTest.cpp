@@ -3,9 +3,11 @@
 #include "link/TrafficTextLog.h"
 #include "support/MainWindowHarness.h"
 #include "support/TemporaryFolder.h"
+#include "platform/QtPrompter.h"
 
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QStandardPaths>
 #include <QTableView>
 
@@ -23,6 +25,15 @@ private:
         QTest::keyClick(mainWindow.get(), Qt::Key_T, Qt::ControlModifier);
         auto* window = mainWindow->findChild<TrafficWindow*>();
         return window && window->isVisible() ? window : nullptr;
+    }
+
+    // Typed as the window system delivers it, so a modal dialog that blocks
+    // `window` would swallow it.
+    static void typeInto(QWidget* window, QLineEdit* edit, const QString& text)
+    {
+        edit->setFocus();
+        for (const QChar c : text)
+            QTest::keyClick(window->windowHandle(), c.toLatin1());
     }
 
 private slots:
@@ -62,6 +73,42 @@ private slots:
         window->close();
         QCOMPARE(openWithCtrlT(), window);
         QCOMPARE(mainWindow->findChildren<TrafficWindow*>().size(), 1);
+    }
+
+    void staysUsableWhileCameraSetupAndItsBoxesAreOpen()
+    {
+        TrafficWindow* window = openWithCtrlT();
+        QVERIFY(window);
+        auto* filter = child<QLineEdit>(window, "filterEdit");
+        auto* newAddress = child<QLineEdit>("newAddress");
+        bool boxChecked = false;
+        const bool ran = test::runInDialogOpenedBy(mainWindow.get(), "cameraSetupButton", [&](QDialog& setup) {
+            QCOMPARE(setup.windowModality(), Qt::WindowModal);
+            // The main window is held; the Traffic window beside it is not.
+            const QString address = newAddress->text();
+            typeInto(mainWindow.get(), newAddress, QStringLiteral("7"));
+            QCOMPARE(newAddress->text(), address);
+            typeInto(window, filter, QStringLiteral("cds"));
+            QCOMPARE(filter->text(), QStringLiteral("cds"));
+            QCOMPARE(window->model().rowCount(), 1);
+
+            // A box the dialog asks for holds the dialog (and so the main
+            // window), still not the Traffic window.
+            QtPrompter boxes;
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                QCOMPARE(box->parentWidget(), &setup);
+                QCOMPARE(box->windowModality(), Qt::WindowModal);
+                typeInto(window, filter, QStringLiteral(" "));
+                QCOMPARE(filter->text(), QStringLiteral("cds "));
+                boxChecked = true;
+                box->accept();
+            });
+            boxes.showMessage("test box", "Test", MessageIcon::Information);
+        });
+        QVERIFY(ran);
+        QVERIFY(boxChecked);
     }
 
     void filterCopyAndClear()

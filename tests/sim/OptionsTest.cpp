@@ -33,6 +33,8 @@ const CommandLine CommandLines[] = {
       "late=150"},
      true},
     {"HelpAlone", {"--help"}, true},
+    {"VersionAlone", {"--version"}, true},
+    {"ValueOnVersion", {"--version=2"}, false},
     {"NoLine", {"--address", "3"}, false},
     {"LinkWithTcp", {"--tcp", "127.0.0.1:0", "--link", "/tmp/x"}, false},
     {"HeaderWithPty", {"--pty", "--length-header"}, false},
