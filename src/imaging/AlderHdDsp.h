@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tarn {
 
@@ -152,6 +153,9 @@ public:
     const DspControls& controls() const { return m_controls; }
     const DspEnabling& enabling() const { return m_enabling; }
     Edit invalidEdit() const { return m_invalidEdit; }
+    // The refused edit, once: the view puts the focus into it when the
+    // refusal is shown, and later actions leave the focus alone.
+    Edit takeInvalidEdit() { return std::exchange(m_invalidEdit, Edit::None); }
     // The last value read from register FF0E.
     std::uint8_t focusRegister() const { return m_focusRegister; }
 
