@@ -41,6 +41,9 @@ private:
     ThermalControls controls() const;
     // After a refused edit: put the operator back into it.
     void focusRefusedEdit();
+    // The radio groups, lists and check box as the settings have them; the
+    // edits keep what is typed.
+    void showChoices();
     void refresh();
 
     std::unique_ptr<Ui::ThermalControlDialog> m_ui;
