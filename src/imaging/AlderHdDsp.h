@@ -76,8 +76,8 @@ struct DspEnabling {
 // Its handlers are spread over files by what they control: AlderHdDsp.cpp
 // (opening, the camera, pass-through, the shared checks), AlderHdDspPicture.cpp
 // (exposure, colour, aperture and gain, zoom, WDR/BLC/EIS), AlderHdDspFocus.cpp
-// (auto focus and the register replies), AlderHdDspStatus.cpp (the status
-// reply). AlderHdDspWire.h holds the encodings they share.
+// (auto focus and the register replies), AlderHdDspStatus.cpp (a reply taken
+// apart, and the status fields). AlderHdDspWire.h holds the shared encodings.
 class AlderHdDsp final : public DialogLogic, public TimerClient {
 public:
     // The combo lists, in order; the index is what is sent.
