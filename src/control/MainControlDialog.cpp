@@ -274,9 +274,7 @@ void MainControlDialog::openDayNightPicture()
     link.queue().clearForDialog();
     AlderHdDspDialog dialog(link, m_platform.prompter, this);
     dialog.setScreenPrivacyOpener([this](QWidget* parent) { ScreenPrivacyDialog::run(m_control, parent); });
-    link.router().setReceiver(ReceiverSlot::Dsp, &dialog.logic());
     dialog.exec();
-    link.router().setReceiver(ReceiverSlot::Dsp, nullptr);
     m_control.presets().selectFirst();
 }
 
@@ -286,9 +284,7 @@ void MainControlDialog::openThermalControl()
     CameraLink& link = m_control.link();
     link.queue().clearForDialog();
     ThermalControlDialog dialog(link, m_platform.prompter, this);
-    link.router().setReceiver(ReceiverSlot::Thermal, &dialog.control());
     dialog.exec();
-    link.router().setReceiver(ReceiverSlot::Thermal, nullptr);
     m_control.presets().selectFirst();
 }
 

@@ -1,20 +1,20 @@
 #pragma once
 
 #include "imaging/DspReply.h"
-#include "link/DialogPump.h"
-#include "link/ReplyReceiver.h"
+#include "link/DialogLogic.h"
 #include "platform/Timers.h"
 
 #include <cstdint>
-#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tarn {
 
 class CameraLink;
 class Prompter;
+struct DspListSetting;
 
 // What the picture-control dialog's controls show. -1 is no selection (an
 // empty radio group or combo box); list indexes are what goes on the wire.
@@ -70,8 +70,15 @@ struct DspEnabling {
 // widgets: every control's command, the status and register replies, the
 // EIS conflicts, the minimum-focus register loop and the push-to-focus
 // register sequence. Everything goes out through the dialog's own pump
-// (50 ms, one command per answer or 500 ms). Runs on the main thread.
-class AlderHdDsp final : public ReplyReceiver, public TimerClient {
+// (50 ms, one command per answer or 500 ms), and the picture replies come to
+// it for its life. Runs on the main thread.
+//
+// Its handlers are spread over files by what they control: AlderHdDsp.cpp
+// (opening, the camera, pass-through, the shared checks), AlderHdDspPicture.cpp
+// (exposure, colour, aperture and gain, zoom, WDR/BLC/EIS), AlderHdDspFocus.cpp
+// (auto focus and the register replies), AlderHdDspStatus.cpp (a reply taken
+// apart, and the status fields). AlderHdDspWire.h holds the shared encodings.
+class AlderHdDsp final : public DialogLogic, public TimerClient {
 public:
     // The combo lists, in order; the index is what is sent.
     static constexpr int ShutterCount = 16;
@@ -91,11 +98,6 @@ public:
 
     AlderHdDsp(CameraLink& link, Prompter& prompter);
     ~AlderHdDsp();
-    AlderHdDsp(const AlderHdDsp&) = delete;
-    AlderHdDsp& operator=(const AlderHdDsp&) = delete;
-
-    // The dialog redraws from the state when told.
-    void setChanged(std::function<void()> changed) { m_changed = std::move(changed); }
 
     // Opening: enabling by camera model, then the status request after
     // 0.5 s and the minimum-focus register read after 1 s.
@@ -152,6 +154,9 @@ public:
     const DspControls& controls() const { return m_controls; }
     const DspEnabling& enabling() const { return m_enabling; }
     Edit invalidEdit() const { return m_invalidEdit; }
+    // The refused edit, once: the view puts the focus into it when the
+    // refusal is shown, and later actions leave the focus alone.
+    Edit takeInvalidEdit() { return std::exchange(m_invalidEdit, Edit::None); }
     // The last value read from register FF0E.
     std::uint8_t focusRegister() const { return m_focusRegister; }
 
@@ -161,22 +166,22 @@ public:
 private:
     void send(std::string_view command);
     void sendIndexed(std::string_view prefix, int index);
+    // A choice from a list or radio group: stored and sent, unless the index
+    // is not in the list (or the dialog is still opening and the setting
+    // waits for that). Whether it went.
+    bool choose(const DspListSetting& setting, int index);
     void start(int timer, int periodMs);
-    void changed();
     bool guarded() const { return m_pump.initialising(); }
     bool readControls();
     void refuse(std::string_view message, Edit edit);
     int cameraModel() const;
     bool isDogwood() const;
     void writeFocusRegister();
+    void focusTimerFired(int id);
 
     void applyRegisterReply(const DspReply& reply);
     void applyStatusField(const DspStatusField& field);
 
-    CameraLink& m_link;
-    Prompter& m_prompter;
-    DialogPump m_pump;
-    std::function<void()> m_changed;
     DspControls m_controls;
     DspEnabling m_enabling;
     Edit m_invalidEdit = Edit::None;

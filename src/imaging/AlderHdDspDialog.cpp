@@ -173,7 +173,7 @@ QLineEdit* AlderHdDspDialog::edit(AlderHdDsp::Edit which) const
 
 void AlderHdDspDialog::focusRefusedEdit()
 {
-    if (QLineEdit* refused = edit(m_dsp.invalidEdit())) {
+    if (QLineEdit* refused = edit(m_dsp.takeInvalidEdit())) {
         refused->setFocus();
         refused->selectAll();
     }

@@ -31,7 +31,7 @@ public:
     AlderHdDspDialog(CameraLink& link, Prompter& prompter, QWidget* parent = nullptr);
     ~AlderHdDspDialog() override;
 
-    // The main window registers it for the replies while the dialog is open.
+    // The logic; it takes the picture replies for as long as the dialog exists.
     AlderHdDsp& logic() { return m_dsp; }
     // "Setup" of the privacy zones opens the Screen Privacy Zone Setup dialog
     // over this one through `opener`, which the main window hands in: it

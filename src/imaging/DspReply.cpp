@@ -1,6 +1,6 @@
 #include "imaging/DspReply.h"
 
-#include "link/ReplyRouter.h"
+#include "link/ReplyText.h"
 
 namespace tarn {
 
@@ -39,35 +39,38 @@ std::size_t dspStatusFieldWidth(char letter)
 DspReply parseDspReply(std::span<const std::uint8_t> frame, int protocolIndex)
 {
     DspReply reply;
-    const std::size_t body = ReplyRouter::letterPosition(frame, protocolIndex);
-    if (body + 1 >= frame.size())
+    const ReplyText body(frame, protocolIndex);
+    const auto first = body.rawByte(0);
+    const auto second = body.rawByte(1);
+    if (!first || !second)
         return reply;
 
-    if (frame[body] == ':') {
+    if (*first == ':') {
         reply.kind = DspReply::Kind::Register;
-        reply.operation = static_cast<char>(frame[body + 1]);
+        reply.operation = static_cast<char>(*second);
         const std::size_t wanted = registerCharacters(reply.operation);
-        for (std::size_t i = body + 2; i < frame.size() && reply.characters.size() < wanted; ++i) {
-            if (!isText(frame[i]))
+        for (std::size_t i = 2; reply.characters.size() < wanted; ++i) {
+            const auto c = body.rawByte(i);
+            if (!c || !isText(*c))
                 break;
-            reply.characters += static_cast<char>(frame[i]);
+            reply.characters += static_cast<char>(*c);
         }
         return reply;
     }
 
-    std::size_t at = body + 1;
-    if (frame[at] >= FirstChecksumValue)
+    if (*second >= FirstChecksumValue)
         return reply;
     reply.kind = DspReply::Kind::Status;
-    while (at < frame.size() && isText(frame[at])) {
+    std::size_t at = 1;
+    for (auto letter = body.rawByte(at); letter && isText(*letter); letter = body.rawByte(at)) {
         DspStatusField field;
-        field.letter = static_cast<char>(frame[at]);
+        field.letter = static_cast<char>(*letter);
         field.width = dspStatusFieldWidth(field.letter);
-        if (at + field.width >= frame.size())
+        if (!body.reaches(at + field.width))
             break;
         bool whole = true;
         for (std::size_t i = 0; i < field.width; ++i) {
-            const std::uint8_t byte = frame[at + 1 + i];
+            const std::uint8_t byte = *body.rawByte(at + 1 + i);
             // A value byte never has bit 7 set: that is the checksum.
             whole = whole && byte < FirstChecksumValue;
             field.value[i] = byte;

@@ -60,9 +60,7 @@ constexpr int SmallSensorHeight = 256;
 } // namespace
 
 ThermalControl::ThermalControl(CameraLink& link, Prompter& prompter)
-    : m_link(link)
-    , m_prompter(prompter)
-    , m_pump(link, PicturePumpConfig)
+    : DialogLogic(link, prompter, ReceiverSlot::Thermal, PicturePumpConfig)
 {
     m_pump.setInitialising(true);
 }
@@ -70,9 +68,6 @@ ThermalControl::ThermalControl(CameraLink& link, Prompter& prompter)
 ThermalControl::~ThermalControl()
 {
     m_link.timers().stopAll(*this);
-    // No reply may reach a dialog that is gone, whoever registered it.
-    if (m_link.router().receiver(ReceiverSlot::Thermal) == this)
-        m_link.router().setReceiver(ReceiverSlot::Thermal, nullptr);
 }
 
 void ThermalControl::start()
@@ -119,12 +114,6 @@ bool ThermalControl::readControls(const ThermalControls& controls)
     return true;
 }
 
-void ThermalControl::refresh()
-{
-    if (m_refreshed)
-        m_refreshed();
-}
-
 void ThermalControl::ffcModeChosen(int mode)
 {
     if (m_pump.initialising() || mode < 0 || mode > 2)
@@ -137,7 +126,7 @@ void ThermalControl::setFfc(const ThermalControls& controls)
 {
     if (m_pump.initialising() || !readControls(controls))
         return;
-    refresh();
+    changed();
     m_pump.append(Messages::format("tk%05d%03d", m_settings.ffcInterval, m_settings.ffcTemperatureChange));
 }
 
@@ -200,7 +189,7 @@ void ThermalControl::lutChosen(const ThermalControls& controls)
 {
     if (m_pump.initialising() || !readControls(controls))
         return;
-    refresh();
+    changed();
     sendIndexCharacter("tC", m_settings.lut, 11);
 }
 
@@ -208,7 +197,7 @@ void ThermalControl::orientationChosen(const ThermalControls& controls)
 {
     if (m_pump.initialising() || !readControls(controls))
         return;
-    refresh();
+    changed();
     sendIndexCharacter("ti", m_settings.orientation, 3);
 }
 
@@ -216,7 +205,7 @@ void ThermalControl::digitalZoomChosen(const ThermalControls& controls)
 {
     if (m_pump.initialising() || !readControls(controls))
         return;
-    refresh();
+    changed();
     sendIndexCharacter("tX", m_settings.digitalZoom, 3);
 }
 
@@ -224,7 +213,7 @@ void ThermalControl::setDde(const ThermalControls& controls)
 {
     if (m_pump.initialising() || !readControls(controls))
         return;
-    refresh();
+    changed();
     m_pump.append(std::string("td") + static_cast<char>(m_settings.dde + DdeOffset));
 }
 
@@ -232,7 +221,7 @@ void ThermalControl::toggleSuppOffset()
 {
     m_settings.suppOffset = m_settings.suppOffset == 1 ? 0 : 1;
     m_pump.append(m_settings.suppOffset == 1 ? "tS1" : "tS0");
-    refresh();
+    changed();
 }
 
 void ThermalControl::focusPressed(Focus direction)
@@ -251,7 +240,7 @@ void ThermalControl::setAgcParameters(const ThermalControls& controls)
 {
     if (m_pump.initialising() || !readControls(controls))
         return;
-    refresh();
+    changed();
     m_pump.append(Messages::format("tA%04d%03d%03d", m_settings.plateau, m_settings.ittMean, m_settings.maxGain));
 }
 
@@ -267,7 +256,7 @@ void ThermalControl::agcPresetChosen(const ThermalControls& controls)
         m_settings.plateau = preset.plateau;
     m_settings.ittMean = preset.ittMean;
     m_settings.maxGain = preset.maxGain;
-    refresh();
+    changed();
     m_pump.append(Messages::format("tA%04d%03d%03d", m_settings.plateau, m_settings.ittMean, m_settings.maxGain));
 }
 
@@ -309,7 +298,7 @@ bool ThermalControl::accept(const ThermalControls& controls)
 {
     if (!readControls(controls))
         return false;
-    refresh();
+    changed();
     return true;
 }
 
@@ -327,7 +316,7 @@ void ThermalControl::statusRequest()
 void ThermalControl::replyReceived(std::span<const std::uint8_t> frame)
 {
     ThermalStatusReply::apply(frame, ReplyRouter::letterPosition(frame, m_link.state().protocolIndex), m_settings);
-    refresh();
+    changed();
 }
 
 void ThermalControl::timerFired(int id)

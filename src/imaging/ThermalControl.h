@@ -1,8 +1,7 @@
 #pragma once
 
 #include "imaging/ThermalSettings.h"
-#include "link/DialogPump.h"
-#include "link/ReplyReceiver.h"
+#include "link/DialogLogic.h"
 #include "platform/Timers.h"
 
 #include <array>
@@ -55,8 +54,9 @@ struct ThermalControls {
 // The Thermal Control dialog without widgets: every control's command, the
 // reading of the controls with their range tests, the status reply and the
 // start-up requests. Commands go out one at a time through the dialog's own
-// pump; the view shows settings() again whenever the refresh callback runs.
-class ThermalControl final : public ReplyReceiver, public TimerClient {
+// pump, and the camera's 't' replies come to it for its life; the view shows
+// settings() again whenever the refresh callback runs.
+class ThermalControl final : public DialogLogic, public TimerClient {
 public:
     static constexpr int StartTimerId = 20;
     static constexpr int StartDelayMs = 5;
@@ -73,15 +73,13 @@ public:
 
     ThermalControl(CameraLink& link, Prompter& prompter);
     ~ThermalControl();
-    ThermalControl(const ThermalControl&) = delete;
-    ThermalControl& operator=(const ThermalControl&) = delete;
 
     // The dialog's initialisation is over: "tW0" goes out 5 ms from now and
     // the status request half a second after it.
     void start();
 
     // Called whenever the controls are to show settings() again.
-    void setRefreshed(std::function<void()> refreshed) { m_refreshed = std::move(refreshed); }
+    void setRefreshed(std::function<void()> refreshed) { setChanged(std::move(refreshed)); }
     const ThermalSettings& settings() const { return m_settings; }
     // The texts under "Left", "Top", "Right", "Bottom" and at the right and
     // bottom edges of the ROI sketch, for the reported sensor; empty until
@@ -134,14 +132,9 @@ private:
     void sendIndexCharacter(const char* prefix, int index, int highest);
     void sendWithStatusLater(std::string_view command);
     void statusRequest();
-    void refresh();
 
-    CameraLink& m_link;
-    Prompter& m_prompter;
-    DialogPump m_pump;
     ThermalSettings m_settings;
     ThermalEdit m_refusedEdit = ThermalEdit::None;
-    std::function<void()> m_refreshed;
 };
 
 } // namespace tarn

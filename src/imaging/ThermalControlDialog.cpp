@@ -63,9 +63,12 @@ void ThermalControlDialog::connectControls()
     reading(m_ui->ddeSetButton, &ThermalControl::setDde);
     reading(m_ui->agcSetButton, &ThermalControl::setAgcParameters);
     reading(m_ui->roiSetButton, &ThermalControl::setRoi);
+    // The lists act on the operator's choice, and then show what the camera
+    // has: a choice that was refused or not sent does not stay on show.
     const auto chosen = [this](QComboBox* combo, void (ThermalControl::*handler)(const ThermalControls&)) {
-        connect(combo, &QComboBox::currentIndexChanged, this, [this, handler] {
+        connect(combo, &QComboBox::activated, this, [this, handler] {
             (m_control.*handler)(controls());
+            showChoices();
             focusRefusedEdit();
         });
     };
@@ -117,7 +120,7 @@ void ThermalControlDialog::focusRefusedEdit()
     edit->selectAll();
 }
 
-void ThermalControlDialog::refresh()
+void ThermalControlDialog::showChoices()
 {
     const ThermalSettings& s = m_control.settings();
     showChoice(m_ffcMode, s.ffcMode);
@@ -128,6 +131,12 @@ void ThermalControlDialog::refresh()
     showChoice(m_ui->digitalZoomCombo, s.digitalZoom);
     showChoice(m_ui->agcPresetCombo, s.agcPreset);
     showChecked(m_ui->suppOffsetCheck, s.suppOffset == 1);
+}
+
+void ThermalControlDialog::refresh()
+{
+    showChoices();
+    const ThermalSettings& s = m_control.settings();
     const std::array<int, static_cast<std::size_t>(ThermalEdit::Count)> values = {
         s.ffcInterval, s.ffcTemperatureChange, s.plateau, s.ittMean, s.maxGain,
         s.roiLeft,     s.roiTop,               s.roiRight, s.roiBottom, s.dde};

@@ -30,7 +30,7 @@ public:
     ThermalControlDialog(CameraLink& link, Prompter& prompter, QWidget* parent = nullptr);
     ~ThermalControlDialog() override;
 
-    // The logic, to be registered for the camera's 't' replies while open.
+    // The logic; it takes the camera's 't' replies for as long as the dialog exists.
     ThermalControl& control() { return m_control; }
 
     // "OK": closes only when the controls could be read.
@@ -41,6 +41,9 @@ private:
     ThermalControls controls() const;
     // After a refused edit: put the operator back into it.
     void focusRefusedEdit();
+    // The radio groups, lists and check box as the settings have them; the
+    // edits keep what is typed.
+    void showChoices();
     void refresh();
 
     std::unique_ptr<Ui::ThermalControlDialog> m_ui;

@@ -56,6 +56,13 @@ char ReplyText::at(std::size_t offset) const
     return byte >= 0x20 && byte <= 0x7E ? static_cast<char>(byte) : 0;
 }
 
+std::optional<std::uint8_t> ReplyText::rawByte(std::size_t offset) const
+{
+    if (!reaches(offset))
+        return std::nullopt;
+    return m_frame[m_letter + offset];
+}
+
 std::string ReplyText::text(std::size_t offset, std::size_t count) const
 {
     std::string result;

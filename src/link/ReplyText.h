@@ -29,6 +29,9 @@ public:
     // the frame's end, tabs as spaces, control bytes and bytes above 0x7E
     // (the checksum, an STX end byte) left out.
     std::string lineText(std::size_t offset, std::size_t count) const;
+    // The byte at `offset` from the command letter as it came, for fields
+    // that carry a number as a byte; nothing past the frame's end.
+    std::optional<std::uint8_t> rawByte(std::size_t offset) const;
     // Whether the frame reaches `offset` from the command letter.
     bool reaches(std::size_t offset) const { return m_letter + offset < m_frame.size(); }
     // The byte at `offset` as it is, or 0 past the end.

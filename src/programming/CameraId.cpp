@@ -55,13 +55,10 @@ CameraIdEnabling CameraIdEnabling::forCameraType(int cameraType)
 }
 
 CameraId::CameraId(CameraLink& link, Prompter& prompter)
-    : m_link(link)
-    , m_prompter(prompter)
-    , m_pump(link, {PumpTimerId, 5, HoldTimerId, 2000, false})
+    : DialogLogic(link, prompter, ReceiverSlot::CameraId, {PumpTimerId, 5, HoldTimerId, 2000, false})
 {
     m_pump.setInitialising(true);
     m_enabling = CameraIdEnabling::forCameraType(link.state().cameraType);
-    m_link.router().setReceiver(ReceiverSlot::CameraId, this);
     m_pump.setInitialising(false);
     m_link.timers().start(*this, ReadBackTimerId, FirstStepMs);
 }
@@ -69,14 +66,6 @@ CameraId::CameraId(CameraLink& link, Prompter& prompter)
 CameraId::~CameraId()
 {
     m_link.timers().stopAll(*this);
-    if (m_link.router().receiver(ReceiverSlot::CameraId) == this)
-        m_link.router().setReceiver(ReceiverSlot::CameraId, nullptr);
-}
-
-void CameraId::changed()
-{
-    if (m_changed)
-        m_changed();
 }
 
 void CameraId::sendNow(std::string_view command)

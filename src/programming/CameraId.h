@@ -1,11 +1,9 @@
 #pragma once
 
-#include "link/DialogPump.h"
-#include "link/ReplyReceiver.h"
+#include "link/DialogLogic.h"
 #include "platform/Timers.h"
 
 #include <array>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -58,7 +56,7 @@ struct CameraIdEnabling {
 // "cdSc" -> "cdSl1" -> "cdSl2" -> "h?", each step after the answer to the one
 // before. Line texts and the enables go out at once; the other commands are
 // queued and drained by the dialog's own pump (timers 1 and 2).
-class CameraId final : public ReplyReceiver, public TimerClient {
+class CameraId final : public DialogLogic, public TimerClient {
 public:
     static constexpr int PumpTimerId = 1;
     static constexpr int HoldTimerId = 2;
@@ -71,11 +69,6 @@ public:
 
     CameraId(CameraLink& link, Prompter& prompter);
     ~CameraId();
-    CameraId(const CameraId&) = delete;
-    CameraId& operator=(const CameraId&) = delete;
-
-    // The view redraws from the state when told.
-    void setChanged(std::function<void()> changed) { m_changed = std::move(changed); }
 
     const CameraIdValues& values() const { return m_values; }
     const CameraIdEnabling& enabling() const { return m_enabling; }
@@ -116,11 +109,7 @@ private:
     void idTestStep();
     void apply(const CameraIdReply& reply);
     void afterAnswerTo(ReadBackStep answered);
-    void changed();
 
-    CameraLink& m_link;
-    Prompter& m_prompter;
-    DialogPump m_pump;
     CameraIdValues m_values;
     CameraIdEnabling m_enabling;
     ReadBackStep m_step = ReadBackStep::Status;
@@ -129,7 +118,6 @@ private:
     // Blanked by "Clear All IDs" and not typed in since: leaving such a line
     // must not write blanks over IDs the operator chose to keep.
     std::array<bool, CameraIdValues::LineCount> m_blanked{};
-    std::function<void()> m_changed;
 };
 
 } // namespace tarn

@@ -34,32 +34,23 @@ std::string withDigit(std::string_view command, int digit)
 
 CameraSetup::CameraSetup(CameraLink& link, Prompter& prompter, SetupValues values,
                          std::vector<SerialPortEntry> ports)
-    : m_link(link)
-    , m_prompter(prompter)
+    : DialogReceiver(link, prompter, ReceiverSlot::Setup)
     , m_deferred(link)
     , m_values(std::move(values))
     , m_ports(std::move(ports))
 {
     // Setting up the controls must not program the camera.
     m_deferred.setSuppressed(true);
-    m_link.router().setReceiver(ReceiverSlot::Setup, this);
 }
 
 CameraSetup::~CameraSetup()
 {
-    m_link.router().setReceiver(ReceiverSlot::Setup, nullptr);
     m_link.timers().stopAll(*this);
 }
 
 bool CameraSetup::makersCamera() const
 {
     return CameraType::isMakers(m_values.cameraType);
-}
-
-void CameraSetup::changed()
-{
-    if (m_changed)
-        m_changed();
 }
 
 void CameraSetup::send(std::string_view command)

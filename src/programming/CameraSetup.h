@@ -2,12 +2,11 @@
 
 #include "core/CameraTypes.h"
 #include "link/DialogPump.h"
-#include "link/ReplyReceiver.h"
+#include "link/DialogReceiver.h"
 #include "link/SerialPortList.h"
 #include "platform/Timers.h"
 
 #include <array>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -99,7 +98,7 @@ struct SetupEnabling {
 // values for the main window to take back on OK.
 //
 // Registered for the camera's replies for as long as it exists.
-class CameraSetup final : public ReplyReceiver, public TimerClient {
+class CameraSetup final : public DialogReceiver, public TimerClient {
 public:
     // The read-back chain's one-shot 5 ms timers, by the answer that starts them.
     enum ReadBackTimer {
@@ -120,11 +119,6 @@ public:
     CameraSetup(CameraLink& link, Prompter& prompter, SetupValues values,
                 std::vector<SerialPortEntry> ports);
     ~CameraSetup();
-    CameraSetup(const CameraSetup&) = delete;
-    CameraSetup& operator=(const CameraSetup&) = delete;
-
-    // The view redraws from the state when told (after a reply).
-    void setChanged(std::function<void()> changed) { m_changed = std::move(changed); }
 
     // The dialog's initialisation: enabling, module type, port selection,
     // then the first read-back query "RS". Nothing is sent before.
@@ -175,11 +169,8 @@ private:
     void applyCameraTypeRules();
     void setModuleTypeForCamera();
     void refuse(std::string_view message, Field field);
-    void changed();
     bool makersCamera() const;
 
-    CameraLink& m_link;
-    Prompter& m_prompter;
     DeferredSend m_deferred;
     SetupValues m_values;
     SetupEnabling m_enabling;
@@ -187,7 +178,6 @@ private:
     int m_portListIndex = -1;
     std::string m_firmware;
     Field m_fieldToClear = Field::None;
-    std::function<void()> m_changed;
 };
 
 } // namespace tarn

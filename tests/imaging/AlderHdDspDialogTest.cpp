@@ -87,6 +87,40 @@ private slots:
         QCOMPARE(queued, (std::vector<std::string>{"cW0", "cW1", "cWR", "cWQ", "cS?", "cV000A"}));
         QCOMPARE(prompter.texts(), std::vector<std::string>{"Please enter an integer between 1 and 40."});
     }
+
+    // A refused edit takes the focus once, when the refusal is shown; what
+    // the operator does afterwards (a button, a list, a radio) leaves the
+    // focus where the operator put it.
+    void aRefusedEditTakesTheFocusOnlyOnce()
+    {
+        QString focusAfterRefusal;
+        QStringList pulledBackBy;
+        withDspDialog([&](AlderHdDspDialog& dialog) {
+            auto* agc = child<QLineEdit>(&dialog, "agcEdit");
+            auto* tx = child<QLineEdit>(&dialog, "txEdit");
+            agc->clear();
+            QTest::keyClicks(agc, QStringLiteral("x"));
+            QTest::mouseClick(child<QPushButton>(&dialog, "setAgcButton"), Qt::LeftButton);
+            focusAfterRefusal = dialog.focusWidget() ? dialog.focusWidget()->objectName() : QString();
+            const std::pair<const char*, std::function<void()>> unrelated[] = {
+                {"statusButton", [&] { QTest::mouseClick(child<QPushButton>(&dialog, "statusButton"), Qt::LeftButton); }},
+                {"getZoomPositionButton",
+                 [&] { QTest::mouseClick(child<QPushButton>(&dialog, "getZoomPositionButton"), Qt::LeftButton); }},
+                {"shutterCombo", [&] { emit child<QComboBox>(&dialog, "shutterCombo")->activated(3); }},
+                {"dayNightColorRadio",
+                 [&] { QTest::mouseClick(child<QRadioButton>(&dialog, "dayNightColorRadio"), Qt::LeftButton); }},
+            };
+            for (const auto& [name, act] : unrelated) {
+                tx->setFocus();
+                act();
+                if (dialog.focusWidget() == agc)
+                    pulledBackBy << QLatin1String(name);
+            }
+        });
+        QCOMPARE(focusAfterRefusal, QStringLiteral("agcEdit"));
+        QCOMPARE(pulledBackBy, QStringList{});
+        QCOMPARE(prompter.texts(), std::vector<std::string>{"Please enter an integer."});
+    }
 };
 
 } // namespace tarn

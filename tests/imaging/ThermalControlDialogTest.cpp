@@ -42,7 +42,9 @@ private:
         QVERIFY(child<QRadioButton>(thermal, "ffcManualRadio")->isChecked());
         QCOMPARE(child<QLineEdit>(thermal, "ddeEdit")->text(), QStringLiteral("23"));
 
+        // The operator's choice, as the list's popup makes it.
         lut->setCurrentIndex(3);
+        emit lut->activated(3);
         clock.advance(50);
         QVERIFY(transmitted().find("tC3") != std::string::npos);
 
@@ -79,6 +81,52 @@ private slots:
         QCOMPARE(control->link().router().receiver(ReceiverSlot::Thermal), nullptr);
         QVERIFY(!control->link().state().replyWanted);
         QCOMPARE(prompter.shown().size(), std::size_t{1}); // the pass-through question
+    }
+
+    // A list sends on the operator's choice and otherwise shows what the
+    // camera has: after a refused read it goes back to the camera's entry,
+    // and choosing the same entry again, once the edits read, sends it.
+    void aListShowsTheCamerasChoiceUntilOneIsSent()
+    {
+        // What the list's popup does when the operator picks an entry.
+        const auto choose = [](QComboBox* combo, int index) {
+            combo->setCurrentIndex(index);
+            emit combo->activated(index);
+        };
+        // A reply, taken once the line has been quiet long enough to end it.
+        const auto reply = [this](std::string_view text) {
+            test::replyOnSerial(control->link(), text);
+            clock.advance(CameraLink::LateChecksumMs);
+        };
+        const bool operated = test::runInDialogOpenedBy(mainWindow.get(), "dspStatusButton", [&](QDialog& thermal) {
+            auto* lut = child<QComboBox>(&thermal, "lutCombo");
+            auto* zoom = child<QComboBox>(&thermal, "digitalZoomCombo");
+            auto* interval = child<QLineEdit>(&thermal, "ffcIntervalEdit");
+            clock.advance(55); // "tW0" goes out
+            control->link().serialByteReceived(0x06, 1);
+            clock.advance(55); // and the pump rests
+            reply("tC;X1");
+            QCOMPARE(lut->currentIndex(), 11);
+
+            interval->setText(QStringLiteral("x"));
+            choose(lut, 3);
+            QCOMPARE(lut->currentIndex(), 11); // refused: nothing went out
+            choose(zoom, 2);
+            QCOMPARE(zoom->currentIndex(), 1);
+            QCOMPARE(queued(), std::vector<std::string>{});
+
+            interval->setText(QStringLiteral("7200"));
+            choose(lut, 3);
+            QCOMPARE(lut->currentIndex(), 3);
+            QCOMPARE(queued(), std::vector<std::string>{"tC3"});
+            // The camera's own change shows without sending anything back.
+            reply("tX3");
+            QCOMPARE(zoom->currentIndex(), 3);
+            QCOMPARE(queued(), std::vector<std::string>{});
+            QTest::mouseClick(child<QPushButton>(&thermal, "okButton"), Qt::LeftButton);
+        });
+        QVERIFY(operated);
+        QCOMPARE(prompter.texts(), (std::vector<std::string>{"Please enter an integer.", "Please enter an integer."}));
     }
 };
 
