@@ -4,6 +4,8 @@
 
 #include <QPointer>
 
+#include <memory>
+
 class QTcpSocket;
 
 namespace tarn {
@@ -25,11 +27,18 @@ public:
     bool canSend() const override;
 
 private:
+    // How a connection that was up ended.
+    enum class Drop { ClosedByPeer, ReceiveFailed };
+    // Qt tells one drop more than once (an error, then the disconnect, or a
+    // failed read as well): the first is the drop, and nothing after it.
+    void dropped(Drop how);
     void readAll();
 
     Listener& m_listener;
     QPointer<QTcpSocket> m_socket;
-    bool m_connected = false;
+    enum class Phase { Connecting, Connected, Gone };
+    Phase m_phase = Phase::Connecting;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 
 class QtPortServerSocketFactory final : public PortServerSocketFactory {
