@@ -75,19 +75,34 @@ void PortServerLink::dropped(Drop how)
     if (m_phase != Phase::Connected)
         return;
     m_phase = Phase::Gone;
-    if (how == Drop::ClosedByPeer)
-        m_listener.socketClosedByPeer();
-    else
-        m_listener.socketReceiveFailed();
+    // After whatever was read before it.
+    later([this, how] {
+        if (how == Drop::ClosedByPeer)
+            m_listener.socketClosedByPeer();
+        else
+            m_listener.socketReceiveFailed();
+    });
+}
+
+void PortServerLink::later(std::function<void()> event)
+{
+    QMetaObject::invokeMethod(
+        m_socket,
+        [alive = std::weak_ptr<bool>(m_alive), event = std::move(event)] {
+            if (!alive.expired())
+                event();
+        },
+        Qt::QueuedConnection);
 }
 
 void PortServerLink::readAll()
 {
+    // Qt does not tell readyRead again while its handler runs, and a reply's
+    // receiver may open a box (an event loop) while it is handed on: the
+    // bytes go on from the event loop instead, so a read while that box is
+    // open is told at once. Each read stays a block of its own.
     std::array<char, ReadSize> buffer;
-    // The listener may drop the link, and this object with it, inside its
-    // call (a box it opens runs the event loop).
-    const std::weak_ptr<bool> alive = m_alive;
-    while (!alive.expired() && m_socket && m_socket->bytesAvailable() > 0) {
+    while (m_socket && m_socket->bytesAvailable() > 0) {
         const qint64 got = m_socket->read(buffer.data(), ReadSize);
         if (got < 0) {
             dropped(Drop::ReceiveFailed);
@@ -95,8 +110,10 @@ void PortServerLink::readAll()
         }
         if (got == 0)
             return;
-        m_listener.socketDataReceived(
-            std::span(reinterpret_cast<const std::uint8_t*>(buffer.data()), static_cast<std::size_t>(got)));
+        later([this, block = std::vector<std::uint8_t>(buffer.begin(), buffer.begin() + got)] {
+            if (m_socket)
+                m_listener.socketDataReceived(block);
+        });
     }
 }
 

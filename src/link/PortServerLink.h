@@ -4,6 +4,7 @@
 
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
 class QTcpSocket;
@@ -11,8 +12,9 @@ class QTcpSocket;
 namespace tarn {
 
 // The port-server socket on Qt's TCP socket. Events arrive on the main thread
-// through the listener; the socket object is released with deleteLater, since
-// the listener may drop the link from inside one of its events.
+// through the listener, posted in the order they happened, never from inside
+// Qt's own socket signals; the socket object is released with deleteLater,
+// since the listener may drop the link from inside one of its events.
 class PortServerLink final : public PortServerSocket {
 public:
     static constexpr qint64 ReadSize = 1024;
@@ -33,6 +35,9 @@ private:
     // failed read as well): the first is the drop, and nothing after it.
     void dropped(Drop how);
     void readAll();
+    // Told to the listener from the event loop, in order; not at all once
+    // this link is gone.
+    void later(std::function<void()> event);
 
     Listener& m_listener;
     QPointer<QTcpSocket> m_socket;

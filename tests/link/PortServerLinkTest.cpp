@@ -5,6 +5,8 @@
 
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
+#include <QEventLoop>
 #include <QTest>
 
 #include <memory>
@@ -113,6 +115,46 @@ private slots:
         QVERIFY(acceptClient());
         QTRY_VERIFY(control->controls().disconnect);
         QCOMPARE(prompter.shown().size(), std::size_t{1});
+    }
+
+    // A reply's receiver opens a box, whose event loop runs inside the
+    // socket's read: replies the server sends meanwhile are still read,
+    // recorded and routed while it is open.
+    void repliesArriveWhileAReplysBoxIsOpen()
+    {
+        control->connect(Loopback, std::to_string(server.serverPort()));
+        QTcpSocket* client = acceptClient();
+        QVERIFY(client);
+        QTRY_VERIFY(control->controls().disconnect);
+        struct BoxOpening : ReplyReceiver {
+            QTcpSocket* server = nullptr;
+            std::vector<std::vector<std::uint8_t>> frames;
+            std::size_t seenWhileOpen = 0;
+            void replyReceived(std::span<const std::uint8_t> frame) override
+            {
+                frames.emplace_back(frame.begin(), frame.end());
+                if (frames.size() > 1)
+                    return;
+                server->write(QByteArray::fromHex("F801533183"));
+                QEventLoop box;
+                QTimer::singleShot(2000, &box, &QEventLoop::quit);
+                QTimer check;
+                QObject::connect(&check, &QTimer::timeout, &box, [&] {
+                    if (frames.size() > 1)
+                        box.quit();
+                });
+                check.start(10);
+                box.exec();
+                seenWhileOpen = frames.size();
+            }
+        } boxOpening;
+        boxOpening.server = client;
+        link->state().framedSend = true; // F8 replies, not length mode
+        link->router().setReceiver(ReceiverSlot::Setup, &boxOpening);
+        client->write(QByteArray::fromHex("F801533082"));
+        QTRY_VERIFY2(boxOpening.seenWhileOpen == 2, (std::to_string(boxOpening.frames.size()) + link->monitor().receiveLine()).c_str());
+        QCOMPARE(link->monitor().receiveLine(), std::string(" F8 01 S1 83 "));
+        link->router().setReceiver(ReceiverSlot::Setup, nullptr);
     }
 
     // However the connection ends (the server closes it, resets it, or the
