@@ -1,13 +1,33 @@
 #include "link/ReplyText.h"
 
+#include "link/FrameBuilder.h"
+#include "link/ReplyChecksum.h"
 #include "link/ReplyRouter.h"
 
 namespace tarn {
 
 ReplyText::ReplyText(std::span<const std::uint8_t> frame, int protocolIndex)
-    : m_frame(frame)
+    : m_frame(data(frame))
     , m_letter(ReplyRouter::letterPosition(frame, protocolIndex))
 {
+}
+
+std::span<const std::uint8_t> ReplyText::data(std::span<const std::uint8_t> frame)
+{
+    if (frame.empty())
+        return frame;
+    if (frame[0] == FrameByte::Stx && frame.back() == FrameByte::Etx)
+        frame = frame.first(frame.size() - 1);
+    // A checksum has its top bit set: a last byte without it is data (a
+    // frame handed on without its checksum).
+    return !frame.empty() && frame.back() >= ReplyChecksum::Floor ? frame.first(frame.size() - 1) : frame;
+}
+
+std::optional<std::uint8_t> ReplyText::byteAt(std::size_t offset) const
+{
+    if (!reaches(offset))
+        return std::nullopt;
+    return m_frame[m_letter + offset];
 }
 
 char ReplyText::at(std::size_t offset) const

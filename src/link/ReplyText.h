@@ -2,15 +2,17 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
 namespace tarn {
 
 // A camera reply read at fixed places counted from its command letter (frame
-// byte 2, or after the extended address digits). A place past the frame's end
-// or holding anything but printable ASCII (the checksum, the STX end byte)
-// reads as 0, so a short or garbled reply never yields bytes from beyond it.
+// byte 2, or after the extended address digits). Only the reply's data is
+// read: its checksum (and an STX frame's end byte) are not, so a reply cut
+// short never lends them to a field. A place past the data's end, or a text
+// place holding anything but printable ASCII, reads as 0 (or nothing).
 class ReplyText {
 public:
     ReplyText(std::span<const std::uint8_t> frame, int protocolIndex);
@@ -23,8 +25,15 @@ public:
     // the frame's end, tabs as spaces, control bytes and bytes above 0x7E
     // (the checksum, an STX end byte) left out.
     std::string lineText(std::size_t offset, std::size_t count) const;
-    // Whether the frame reaches `offset` from the command letter.
+    // The byte at `offset` from the command letter, whatever it is; nothing
+    // past the data's end.
+    std::optional<std::uint8_t> byteAt(std::size_t offset) const;
+    // Whether the data reaches `offset` from the command letter.
     bool reaches(std::size_t offset) const { return m_letter + offset < m_frame.size(); }
+
+    // The frame without what follows its data: the checksum (a last byte of
+    // 0x80 or more), and an STX frame's end byte.
+    static std::span<const std::uint8_t> data(std::span<const std::uint8_t> frame);
 
 private:
     std::span<const std::uint8_t> m_frame;
