@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
+#include "app/StopRequest.h"
 #include "app/UnixSignalWatcher.h"
 #include "control/MainControl.h"
 #include "control/MainControlDialog.h"
@@ -23,10 +24,7 @@
 #include <QPointer>
 #include <QTimer>
 
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <thread>
 
 namespace tarn {
 
@@ -49,40 +47,6 @@ QList<QWidget*> visibleWindows()
         if (widget->isVisible())
             windows.append(widget);
     return windows;
-}
-
-// However many boxes and dialogs are stacked: each is ended (a message box
-// has no other way out) and its event loop returns once the stop has run.
-void closeBoxesAbove()
-{
-    constexpr int Enough = 1000; // a window that will not go must not hold the stop
-    for (int boxes = 0; boxes < Enough; ++boxes) {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal)
-            break;
-        if (auto* dialog = qobject_cast<QDialog*>(modal))
-            dialog->reject();
-        if (modal->isVisible())
-            modal->hide();
-    }
-}
-
-// The exit path ends within a few seconds whatever happens on the way: should
-// anything still hold it, the process ends anyway. The settings are already
-// on disk (each is written when it changes).
-constexpr auto ExitDeadline = std::chrono::seconds(4);
-
-void armExitDeadline()
-{
-    static bool armed = false;
-    if (armed)
-        return;
-    armed = true;
-    std::thread([] {
-        std::this_thread::sleep_for(ExitDeadline);
-        std::fwrite(Messages::ExitTookTooLong.data(), 1, Messages::ExitTookTooLong.size(), stderr);
-        std::_Exit(1);
-    }).detach();
 }
 
 // Presses the enabled button captioned `caption` in the topmost window, as
@@ -115,12 +79,16 @@ int ConsoleApp::run(const CommandLine& commandLine)
     QApplication::setOrganizationName(QStringLiteral("Tarn"));
     QApplication::setApplicationName(QStringLiteral("tarn-console"));
 
-    // First of all, so a stop asked for during start-up is not lost: the
-    // signal waits in the watcher until the window can take it.
+    // First of all, so a stop asked for during start-up is not lost: it is
+    // taken from the first box on (a settings file that cannot be read or
+    // written shows one before the main window exists), and a signal that
+    // comes before any event loop runs waits in the watcher until one does.
     UnixSignalWatcher signalWatcher;
-
     QtPrompter boxes;
     GuardedPrompter prompter(boxes);
+    StopRequest stop(prompter);
+    QObject::connect(&signalWatcher, &UnixSignalWatcher::stopRequested, &signalWatcher, [&stop] { stop.request(); });
+
     QtProfileStore profile(prompter);
     QtTimers timers;
     QtMainThreadPoster poster;
@@ -132,6 +100,9 @@ int ConsoleApp::run(const CommandLine& commandLine)
     ports.writeDefaults();
     if (commandLine.portDevice)
         ports.overridePort(settings.port, *commandLine.portDevice);
+    // Nothing has gone to the camera yet: there is no exit path to run.
+    if (stop.requested())
+        return 0;
 
     MainControl control(platform, settings,
                         [&ports](int port) { return ports.devicePath(port); });
@@ -155,31 +126,12 @@ int ConsoleApp::run(const CommandLine& commandLine)
     MainControlDialog dialog(control, platform);
     boxes.setHomeWindow(&dialog);
     // From the first exit step on, nothing waits for the operator.
-    control.setExitStarting([&prompter] {
-        prompter.beginClosing();
-        armExitDeadline();
-    });
-
-    // Closing without the operator: no question may wait for an answer, a box
-    // open on top of the window is closed first, and the exit path runs.
-    const auto closeUnattended = [&] {
-        prompter.beginClosing();
-        armExitDeadline();
-        closeBoxesAbove();
-        dialog.reject();
-    };
-    bool stopRequested = false;
-    QObject::connect(&signalWatcher, &UnixSignalWatcher::stopRequested, &dialog, [&] {
-        if (stopRequested) {
-            // Asked twice: the operator does not want to wait for the camera.
-            std::_Exit(1);
-        }
-        stopRequested = true;
-        closeUnattended();
-    });
+    control.setExitStarting([&stop] { stop.exitStarting(); });
+    stop.setMainWindow(dialog);
+    const auto closeUnattended = [&stop] { stop.closeUnattended(); };
 
     dialog.initialise();
-    if (commandLine.connect && !stopRequested)
+    if (commandLine.connect && !stop.requested())
         dialog.connectToPortServer(commandLine.connect->address,
                                    QString::fromStdString(commandLine.connect->port));
     // Long enough for the camera to be found and answer the first status request.
@@ -200,7 +152,7 @@ int ConsoleApp::run(const CommandLine& commandLine)
             closeUnattended();
         });
     }
-    if (!stopRequested) {
+    if (!stop.requested()) {
         // Not modal itself: the Traffic window beside it must take input
         // while the main window's dialogs are open.
         QEventLoop running;

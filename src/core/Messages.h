@@ -120,6 +120,7 @@ inline constexpr const char* PortReconnected = "COM%d (%s) reconnected";
 // The network link.
 inline constexpr const char* PortServerConnected = "Port server %s:%d connected";
 inline constexpr const char* PortServerClosed = "Port server %s:%d closed the connection \u2013 disconnected";
+inline constexpr const char* PortServerReceiveFailed = "Port server %s:%d: Could not Recieve \u2013 disconnected";
 inline constexpr const char* PortServerUnreachable = "Port server %s:%d not found \u2013 disconnected";
 // Appended to a traffic line.
 inline constexpr std::string_view NotSentMark = "  \u2013 not sent";
@@ -330,7 +331,6 @@ inline constexpr const char* TrafficNoiseCut = "%zu bytes of noise, the first %z
 inline constexpr const char* TrafficPortServerConnecting = "Port server %s:%d: connecting";
 inline constexpr const char* TrafficPortServerDisconnected = "Port server %s:%d disconnected";
 inline constexpr const char* TrafficPortServerRefused = "Port server %s:%d: the connection failed (error %d)";
-inline constexpr const char* TrafficPortServerReceiveFailed = "Port server %s:%d: Could not Recieve";
 // The text log's first lines: the format, the columns, entries not in it.
 inline constexpr std::string_view TrafficLogFirstLine = "# Tarn Console traffic log 1";
 inline constexpr std::string_view TrafficLogColumns =

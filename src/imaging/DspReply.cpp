@@ -40,8 +40,8 @@ DspReply parseDspReply(std::span<const std::uint8_t> frame, int protocolIndex)
 {
     DspReply reply;
     const ReplyText body(frame, protocolIndex);
-    const auto first = body.rawByte(0);
-    const auto second = body.rawByte(1);
+    const auto first = body.byteAt(0);
+    const auto second = body.byteAt(1);
     if (!first || !second)
         return reply;
 
@@ -50,7 +50,7 @@ DspReply parseDspReply(std::span<const std::uint8_t> frame, int protocolIndex)
         reply.operation = static_cast<char>(*second);
         const std::size_t wanted = registerCharacters(reply.operation);
         for (std::size_t i = 2; reply.characters.size() < wanted; ++i) {
-            const auto c = body.rawByte(i);
+            const auto c = body.byteAt(i);
             if (!c || !isText(*c))
                 break;
             reply.characters += static_cast<char>(*c);
@@ -62,7 +62,7 @@ DspReply parseDspReply(std::span<const std::uint8_t> frame, int protocolIndex)
         return reply;
     reply.kind = DspReply::Kind::Status;
     std::size_t at = 1;
-    for (auto letter = body.rawByte(at); letter && isText(*letter); letter = body.rawByte(at)) {
+    for (auto letter = body.byteAt(at); letter && isText(*letter); letter = body.byteAt(at)) {
         DspStatusField field;
         field.letter = static_cast<char>(*letter);
         field.width = dspStatusFieldWidth(field.letter);
@@ -70,7 +70,7 @@ DspReply parseDspReply(std::span<const std::uint8_t> frame, int protocolIndex)
             break;
         bool whole = true;
         for (std::size_t i = 0; i < field.width; ++i) {
-            const std::uint8_t byte = *body.rawByte(at + 1 + i);
+            const std::uint8_t byte = *body.byteAt(at + 1 + i);
             // A value byte never has bit 7 set: that is the checksum.
             whole = whole && byte < FirstChecksumValue;
             field.value[i] = byte;

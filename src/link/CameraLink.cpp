@@ -31,6 +31,10 @@ CameraLink::CameraLink(Timers& timers, Prompter& prompter, ProfileStore& profile
     , m_monitor(timers)
     , m_router(m_state, profile, events)
 {
+    m_router.setDecided([this](ReplyDestination destination) {
+        if (m_traffic)
+            m_traffic->replyRouted(destination);
+    });
 }
 
 CameraLink::~CameraLink()
@@ -486,18 +490,19 @@ void CameraLink::frameReceived(std::span<const std::uint8_t> frame)
     m_queue.queueReady = true;
     m_queue.dataReplyDone = true;
     m_monitor.showReceived(frame, m_state.stxMode());
-    // Recorded before it is routed, so what the routing sends comes after it.
-    TrafficObserver* observer = m_traffic;
-    reportReceived(frame, true);
+    // A receiver may open a box, whose event loop takes further replies
+    // into the assembler's buffer: this one is kept apart while it is routed.
+    const std::vector<std::uint8_t> reply(frame.begin(), frame.end());
+    // Recorded before it is routed, so what the routing sends comes after it;
+    // where it goes is told before its receiver runs (see ReplyRouter).
+    reportReceived(reply, true);
     if (m_replyTap) {
-        m_replyTap->replyReceived(frame);
-        if (observer)
-            observer->replyRouted(ReplyDestination::Sweep);
+        if (m_traffic)
+            m_traffic->replyRouted(ReplyDestination::Sweep);
+        m_replyTap->replyReceived(reply);
         return;
     }
-    const ReplyDestination destination = m_router.route(frame);
-    if (observer)
-        observer->replyRouted(destination);
+    m_router.route(reply);
 }
 
 } // namespace tarn

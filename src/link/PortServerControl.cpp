@@ -180,7 +180,10 @@ void PortServerControl::socketDataReceived(std::span<const std::uint8_t> bytes)
 
 void PortServerControl::socketReceiveFailed()
 {
-    portEvent(Messages::TrafficPortServerReceiveFailed);
+    // The socket does not outlive its error: like a close by the server, the
+    // link is disconnected, "Connect" is offered again, and it is told once.
+    if (!closeConnection(Messages::PortServerReceiveFailed))
+        return;
     m_prompter.showMessage(Messages::CouldNotReceive, {}, MessageIcon::None);
 }
 

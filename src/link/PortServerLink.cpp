@@ -12,28 +12,22 @@ PortServerLink::PortServerLink(Listener& listener)
     , m_socket(new QTcpSocket) // released by close() with deleteLater
 {
     QObject::connect(m_socket, &QTcpSocket::connected, m_socket, [this] {
-        m_connected = true;
+        m_phase = Phase::Connected;
         m_listener.socketConnected(0);
     });
     QObject::connect(m_socket, &QTcpSocket::readyRead, m_socket, [this] { readAll(); });
     QObject::connect(m_socket, &QTcpSocket::errorOccurred, m_socket,
                      [this](QAbstractSocket::SocketError error) {
-                         if (!m_connected) {
+                         if (m_phase == Phase::Connecting) {
+                             m_phase = Phase::Gone;
                              // Error codes start at 0 for "refused": report them as 1 and up.
                              m_listener.socketConnected(static_cast<int>(error) + 1);
-                         } else if (error == QAbstractSocket::RemoteHostClosedError) {
-                             m_connected = false;
-                             m_listener.socketClosedByPeer();
                          } else {
-                             m_listener.socketReceiveFailed();
+                             dropped(error == QAbstractSocket::RemoteHostClosedError ? Drop::ClosedByPeer
+                                                                                     : Drop::ReceiveFailed);
                          }
                      });
-    QObject::connect(m_socket, &QTcpSocket::disconnected, m_socket, [this] {
-        if (!m_connected)
-            return;
-        m_connected = false;
-        m_listener.socketClosedByPeer();
-    });
+    QObject::connect(m_socket, &QTcpSocket::disconnected, m_socket, [this] { dropped(Drop::ClosedByPeer); });
 }
 
 PortServerLink::~PortServerLink()
@@ -55,7 +49,7 @@ void PortServerLink::close()
         return;
     QTcpSocket* socket = m_socket;
     m_socket = nullptr;
-    m_connected = false;
+    m_phase = Phase::Gone;
     QObject::disconnect(socket, nullptr, nullptr, nullptr);
     socket->disconnectFromHost();
     socket->deleteLater();
@@ -65,7 +59,7 @@ void PortServerLink::write(std::span<const std::uint8_t> bytes)
 {
     // Like a plain socket send: nothing goes out before the connection is up,
     // and a failed send is not retried.
-    if (!m_socket || !m_connected)
+    if (!m_socket || m_phase != Phase::Connected)
         return;
     m_socket->write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
     m_socket->flush();
@@ -73,22 +67,53 @@ void PortServerLink::write(std::span<const std::uint8_t> bytes)
 
 bool PortServerLink::canSend() const
 {
-    return m_socket && m_connected;
+    return m_socket && m_phase == Phase::Connected;
+}
+
+void PortServerLink::dropped(Drop how)
+{
+    if (m_phase != Phase::Connected)
+        return;
+    m_phase = Phase::Gone;
+    // After whatever was read before it.
+    later([this, how] {
+        if (how == Drop::ClosedByPeer)
+            m_listener.socketClosedByPeer();
+        else
+            m_listener.socketReceiveFailed();
+    });
+}
+
+void PortServerLink::later(std::function<void()> event)
+{
+    QMetaObject::invokeMethod(
+        m_socket,
+        [alive = std::weak_ptr<bool>(m_alive), event = std::move(event)] {
+            if (!alive.expired())
+                event();
+        },
+        Qt::QueuedConnection);
 }
 
 void PortServerLink::readAll()
 {
+    // Qt does not tell readyRead again while its handler runs, and a reply's
+    // receiver may open a box (an event loop) while it is handed on: the
+    // bytes go on from the event loop instead, so a read while that box is
+    // open is told at once. Each read stays a block of its own.
     std::array<char, ReadSize> buffer;
     while (m_socket && m_socket->bytesAvailable() > 0) {
         const qint64 got = m_socket->read(buffer.data(), ReadSize);
         if (got < 0) {
-            m_listener.socketReceiveFailed();
+            dropped(Drop::ReceiveFailed);
             return;
         }
         if (got == 0)
             return;
-        m_listener.socketDataReceived(
-            std::span(reinterpret_cast<const std::uint8_t*>(buffer.data()), static_cast<std::size_t>(got)));
+        later([this, block = std::vector<std::uint8_t>(buffer.begin(), buffer.begin() + got)] {
+            if (m_socket)
+                m_listener.socketDataReceived(block);
+        });
     }
 }
 

@@ -79,9 +79,24 @@ ReplyDestination ReplyRouter::route(std::span<const std::uint8_t> frame)
     // A receiver may route another frame before it returns (a box it opens
     // runs the event loop): that one's destination is not this one's.
     const ReplyDestination outer = m_destination;
+    const bool outerTold = m_told;
     m_destination = ReplyDestination::Dropped;
+    m_told = false;
     routeFrame(frame);
+    if (!m_told)
+        reached(ReplyDestination::Dropped);
+    m_told = outerTold;
     return std::exchange(m_destination, outer);
+}
+
+void ReplyRouter::reached(ReplyDestination destination)
+{
+    m_destination = destination;
+    if (m_told)
+        return;
+    m_told = true;
+    if (m_decided)
+        m_decided(destination);
 }
 
 void ReplyRouter::routeFrame(std::span<const std::uint8_t> frame)

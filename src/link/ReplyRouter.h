@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string_view>
 
@@ -25,6 +26,10 @@ public:
     // A complete frame, after the acknowledgement bookkeeping. Returns where
     // it went, for the traffic record.
     ReplyDestination route(std::span<const std::uint8_t> frame);
+    // Told once per routed frame where it goes, as soon as that is known and
+    // before its receiver runs: a receiver may open a box, and the traffic
+    // record must not wait for the box to close.
+    void setDecided(std::function<void(ReplyDestination)> decided) { m_decided = std::move(decided); }
 
     // Where the reply's command letter stands: byte 2, or after the extended
     // address digits (byte 6, byte 7 with five digits) unless it is an "A" reply.
@@ -42,13 +47,15 @@ private:
     void storeSetting(std::string_view key, int value);
     void storeVideoDigit(std::uint8_t digit);
     bool deliver(ReceiverSlot slot, std::span<const std::uint8_t> frame);
-    void reached(ReplyDestination destination) { m_destination = destination; }
+    void reached(ReplyDestination destination);
 
     LinkState& m_state;
     ProfileStore& m_profile;
     LinkEvents& m_events;
     std::array<ReplyReceiver*, static_cast<std::size_t>(ReceiverSlot::Count)> m_receivers{};
     ReplyDestination m_destination = ReplyDestination::None;
+    bool m_told = false;
+    std::function<void(ReplyDestination)> m_decided;
 };
 
 } // namespace tarn

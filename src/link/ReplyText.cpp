@@ -1,12 +1,13 @@
 #include "link/ReplyText.h"
 
 #include "link/FrameBuilder.h"
+#include "link/ReplyChecksum.h"
 #include "link/ReplyRouter.h"
 
 namespace tarn {
 
 ReplyText::ReplyText(std::span<const std::uint8_t> frame, int protocolIndex)
-    : ReplyText(frame, ReplyRouter::letterPosition(frame, protocolIndex))
+    : ReplyText(data(frame), ReplyRouter::letterPosition(frame, protocolIndex))
 {
 }
 
@@ -47,6 +48,24 @@ std::optional<int> ReplyText::lowNibbles(std::size_t offset, std::size_t count) 
     return value;
 }
 
+std::span<const std::uint8_t> ReplyText::data(std::span<const std::uint8_t> frame)
+{
+    if (frame.empty())
+        return frame;
+    if (frame[0] == FrameByte::Stx && frame.back() == FrameByte::Etx)
+        frame = frame.first(frame.size() - 1);
+    // A checksum has its top bit set: a last byte without it is data (a
+    // frame handed on without its checksum).
+    return !frame.empty() && frame.back() >= ReplyChecksum::Floor ? frame.first(frame.size() - 1) : frame;
+}
+
+std::optional<std::uint8_t> ReplyText::byteAt(std::size_t offset) const
+{
+    if (!reaches(offset))
+        return std::nullopt;
+    return m_frame[m_letter + offset];
+}
+
 char ReplyText::at(std::size_t offset) const
 {
     const std::size_t position = m_letter + offset;
@@ -54,13 +73,6 @@ char ReplyText::at(std::size_t offset) const
         return 0;
     const std::uint8_t byte = m_frame[position];
     return byte >= 0x20 && byte <= 0x7E ? static_cast<char>(byte) : 0;
-}
-
-std::optional<std::uint8_t> ReplyText::rawByte(std::size_t offset) const
-{
-    if (!reaches(offset))
-        return std::nullopt;
-    return m_frame[m_letter + offset];
 }
 
 std::string ReplyText::text(std::size_t offset, std::size_t count) const

@@ -12,6 +12,7 @@ namespace {
 
 constexpr char HexDigits[] = "0123456789ABCDEF";
 constexpr std::uint8_t LinkEdge = 0x7E;
+constexpr std::string_view CameraIdStatusCode = "SC";
 constexpr std::size_t LinkFrameSize = 6;
 // A pass-through frame's address bytes.
 constexpr std::size_t AddressHigh = 4;
@@ -188,6 +189,11 @@ TrafficVerdict decodeInto(TrafficEntry& entry)
     entry.addressForm = decoded.addressForm;
     entry.address = decoded.address;
     entry.text = std::move(decoded.text);
+    // A Camera ID status answer without its status byte: its checksum is
+    // not its status.
+    if (entry.direction == TrafficDirection::Received && decoded.verdict == TrafficVerdict::Ok
+        && (entry.kind == TrafficKind::Tarn || entry.kind == TrafficKind::Stx) && entry.text == CameraIdStatusCode)
+        return TrafficVerdict::Short;
     return decoded.verdict;
 }
 

@@ -125,9 +125,9 @@ struct TrafficEvent {
 class TrafficObserver {
 public:
     virtual void traffic(const TrafficEvent& event) = 0;
-    // A reply reported with `routing` set has been routed. Replies routed
-    // while another is being routed (a box a dialog opens runs the event
-    // loop) are told innermost first.
+    // Where a reply reported with `routing` set goes: told before its
+    // receiver runs, so a box the receiver opens (and the event loop it
+    // runs) holds nothing up.
     virtual void replyRouted(ReplyDestination destination) = 0;
 
 protected:

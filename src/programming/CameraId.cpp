@@ -280,8 +280,9 @@ void CameraId::timerFired(int id)
 
 void CameraId::replyReceived(std::span<const std::uint8_t> frame)
 {
+    // A reply cut short is ignored (the traffic record marks it short).
     const auto reply = CameraIdReply::parse(frame, m_link.state().protocolIndex);
-    if (!reply)
+    if (!reply || reply->kind == CameraIdReply::Kind::CutShort)
         return;
     apply(*reply);
     changed();
@@ -318,6 +319,7 @@ void CameraId::apply(const CameraIdReply& reply)
             m_values.alarmPreset[1] = *reply.alarm2Preset;
         afterAnswerTo(ReadBackStep::AlarmPresets);
         break;
+    case CameraIdReply::Kind::CutShort: break;
     }
 }
 

@@ -1,6 +1,6 @@
 #include "programming/CameraIdReply.h"
 
-#include "link/ReplyRouter.h"
+#include "link/ReplyText.h"
 #include "programming/CameraIdText.h"
 
 namespace tarn {
@@ -10,14 +10,22 @@ namespace {
 constexpr std::uint8_t PresetOffset = 16;
 constexpr int HighestPreset = 64;
 
-std::optional<int> presetAt(std::span<const std::uint8_t> frame, std::size_t position)
+std::optional<int> presetAt(const ReplyText& reply, std::size_t offset)
 {
-    if (position >= frame.size())
+    const auto byte = reply.byteAt(offset);
+    if (!byte)
         return std::nullopt;
-    const int preset = frame[position] - PresetOffset;
+    const int preset = *byte - PresetOffset;
     if (preset < 0 || preset > HighestPreset)
         return std::nullopt;
     return preset;
+}
+
+CameraIdReply cutShort()
+{
+    CameraIdReply reply;
+    reply.kind = CameraIdReply::Kind::CutShort;
+    return reply;
 }
 
 } // namespace
@@ -33,34 +41,41 @@ std::optional<int> CameraIdReply::displayMode() const
 
 std::optional<CameraIdReply> CameraIdReply::parse(std::span<const std::uint8_t> frame, int protocolIndex)
 {
-    const std::size_t code = ReplyRouter::letterPosition(frame, protocolIndex);
-    if (code + 1 >= frame.size())
+    const ReplyText text(frame, protocolIndex);
+    const auto code = text.byteAt(0);
+    if (!code)
         return std::nullopt;
     CameraIdReply reply;
-    if (frame[code] == 'h') {
+    if (*code == 'h') {
+        if (!text.reaches(1))
+            return cutShort();
         reply.kind = Kind::AlarmPresets;
-        reply.alarm1Preset = presetAt(frame, code + 1);
-        reply.alarm2Preset = presetAt(frame, code + 2);
+        reply.alarm1Preset = presetAt(text, 1);
+        reply.alarm2Preset = presetAt(text, 2);
         return reply;
     }
-    if (frame[code] != 'S' || code + 2 >= frame.size())
+    const auto second = text.byteAt(1);
+    if (*code != 'S' || !second || (*second != 'C' && *second != 'L'))
         return std::nullopt;
-    if (frame[code + 1] == 'C') {
+    const auto third = text.byteAt(2);
+    if (!third)
+        return cutShort();
+    if (*second == 'C') {
         reply.kind = Kind::Status;
-        reply.status = frame[code + 2];
+        reply.status = *third;
         return reply;
     }
-    if (frame[code + 1] != 'L' || frame[code + 2] < '1' || frame[code + 2] > '5')
+    if (*third < '1' || *third > '5')
         return std::nullopt;
     reply.kind = Kind::Line;
-    reply.line = frame[code + 2] - '0';
-    // What is missing at the end, and the checksum where a character should
-    // be, reads as spaces.
+    reply.line = *third - '0';
+    // What is missing at the end reads as spaces, as does any character the
+    // ID line cannot show.
     reply.text.assign(CameraIdText::LineLength, ' ');
     for (std::size_t i = 0; i < CameraIdText::LineLength; ++i) {
-        const std::size_t position = code + 3 + i;
-        if (position < frame.size() && CameraIdText::isIdCharacter(frame[position]))
-            reply.text[i] = static_cast<char>(frame[position]);
+        const char c = text.at(3 + i);
+        if (CameraIdText::isIdCharacter(static_cast<unsigned char>(c)))
+            reply.text[i] = c;
     }
     return reply;
 }

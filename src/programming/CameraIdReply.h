@@ -13,8 +13,11 @@ namespace tarn {
 //   "SC" + status byte             answers "cdSc"
 //   "SL" + line digit + 24 chars   answers "cdSl1", "cdSl2"
 //   "h" + two preset characters    answers "h?" (each character is preset + 16)
+// Only the reply's data is read, never its checksum.
 struct CameraIdReply {
-    enum class Kind { Status, Line, AlarmPresets };
+    // CutShort: one of these replies without the fields it must have (an
+    // "SC" without its status byte, an "SL" without its line digit).
+    enum class Kind { Status, Line, AlarmPresets, CutShort };
 
     // Bits of the "SC" status byte.
     static constexpr std::uint8_t DisplayAtTopBit = 0x01;
@@ -35,7 +38,8 @@ struct CameraIdReply {
     // The display mode the status byte names, if any.
     std::optional<int> displayMode() const;
 
-    // nullopt for any other reply, and for one too short to hold its value.
+    // nullopt for any other reply; CutShort for one of these too short to
+    // hold its value.
     static std::optional<CameraIdReply> parse(std::span<const std::uint8_t> frame, int protocolIndex);
 };
 

@@ -12,6 +12,7 @@
 #include "support/PseudoTerminal.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QSettings>
@@ -182,6 +183,48 @@ private slots:
         QCOMPARE(console.process.exitCode(), 0); // ended by its exit path, not by the deadline
         QSettings stored(console.settingsPath(), QSettings::IniFormat);
         QCOMPARE(stored.value(QStringLiteral("NTCIP/NTCIPExitNormal")).toInt(), 1);
+    }
+
+    // A settings file that cannot be read, or cannot be written, shows its
+    // box before the main window exists; a stop then still ends the console
+    // at once, by its own way out rather than the exit deadline.
+    void stopSignalEndsTheConsoleWithAStartUpBoxOpen_data()
+    {
+        QTest::addColumn<bool>("unreadable");
+        QTest::addColumn<int>("signal");
+        QTest::newRow("unreadable, SIGTERM") << true << SIGTERM;
+        QTest::newRow("unreadable, SIGINT") << true << SIGINT;
+        QTest::newRow("unwritable, SIGTERM") << false << SIGTERM;
+    }
+    void stopSignalEndsTheConsoleWithAStartUpBoxOpen()
+    {
+        QFETCH(bool, unreadable);
+        QFETCH(int, signal);
+        RunningConsole console;
+        const QString folder = console.configHome.filePath(QStringLiteral("Tarn"));
+        if (unreadable) {
+            QVERIFY(QDir().mkpath(folder));
+            QFile file(console.settingsPath());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray("\x01\x02garbage\n[Setup\nRxType=\x02\x03\n", 27));
+        } else {
+            // A plain file where the settings folder should be: no write can
+            // succeed, whoever runs the test.
+            QFile file(folder);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(startConsole(console));
+        if (unreadable) // set aside just before its box opens
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(console.settingsPath() + QStringLiteral(".unreadable")), 10000);
+        QTest::qWait(unreadable ? 300 : 1500);
+
+        QElapsedTimer sinceStop;
+        sinceStop.start();
+        ::kill(static_cast<pid_t>(console.process.processId()), signal);
+        QVERIFY(console.process.waitForFinished(5000));
+        QVERIFY2(sinceStop.elapsed() < 2000, qPrintable(QString::number(sinceStop.elapsed())));
+        QCOMPARE(console.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(console.process.exitCode(), 0); // not the exit deadline
     }
 
     void connectOptionReachesAPortServerAtStart()

@@ -148,9 +148,11 @@ TEST_F(PortServer, repliesReachTheLinkAndReceiveErrorsAreShown)
     EXPECT_TRUE(link.queue().queueReady);
     EXPECT_EQ(link.monitor().receiveLine(), " Ack");
 
+    // The socket goes with its error: told once, and "Connect" is offered again.
     server().socketReceiveFailed();
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Could not Recieve"});
-    EXPECT_TRUE(control.hasSocket());
+    EXPECT_FALSE(control.hasSocket());
+    EXPECT_EQ(control.controls(), ReadyToConnect);
 }
 
 TEST_F(PortServer, disconnectWithoutSocketDoesNothing)

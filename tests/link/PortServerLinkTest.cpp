@@ -5,9 +5,17 @@
 
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
+#include <QEventLoop>
 #include <QTest>
 
 #include <memory>
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace tarn {
 
@@ -28,6 +36,19 @@ private:
         if (!server.hasPendingConnections() && !server.waitForNewConnection(5000))
             return nullptr;
         return server.nextPendingConnection();
+    }
+
+    // The descriptor of the console's end of the connection, found by its port.
+    static int consoleEnd(quint16 localPort)
+    {
+        for (int fd = 3; fd < 1024; ++fd) {
+            sockaddr_in address{};
+            socklen_t size = sizeof address;
+            if (::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) == 0 && address.sin_family == AF_INET
+                && ntohs(address.sin_port) == localPort)
+                return fd;
+        }
+        return -1;
     }
 
 private slots:
@@ -94,6 +115,94 @@ private slots:
         QVERIFY(acceptClient());
         QTRY_VERIFY(control->controls().disconnect);
         QCOMPARE(prompter.shown().size(), std::size_t{1});
+    }
+
+    // A reply's receiver opens a box, whose event loop runs inside the
+    // socket's read: replies the server sends meanwhile are still read,
+    // recorded and routed while it is open.
+    void repliesArriveWhileAReplysBoxIsOpen()
+    {
+        control->connect(Loopback, std::to_string(server.serverPort()));
+        QTcpSocket* client = acceptClient();
+        QVERIFY(client);
+        QTRY_VERIFY(control->controls().disconnect);
+        struct BoxOpening : ReplyReceiver {
+            QTcpSocket* server = nullptr;
+            std::vector<std::vector<std::uint8_t>> frames;
+            std::size_t seenWhileOpen = 0;
+            void replyReceived(std::span<const std::uint8_t> frame) override
+            {
+                frames.emplace_back(frame.begin(), frame.end());
+                if (frames.size() > 1)
+                    return;
+                server->write(QByteArray::fromHex("F801533183"));
+                QEventLoop box;
+                QTimer::singleShot(2000, &box, &QEventLoop::quit);
+                QTimer check;
+                QObject::connect(&check, &QTimer::timeout, &box, [&] {
+                    if (frames.size() > 1)
+                        box.quit();
+                });
+                check.start(10);
+                box.exec();
+                seenWhileOpen = frames.size();
+            }
+        } boxOpening;
+        boxOpening.server = client;
+        link->state().framedSend = true; // F8 replies, not length mode
+        link->router().setReceiver(ReceiverSlot::Setup, &boxOpening);
+        client->write(QByteArray::fromHex("F801533082"));
+        QTRY_VERIFY2(boxOpening.seenWhileOpen == 2, (std::to_string(boxOpening.frames.size()) + link->monitor().receiveLine()).c_str());
+        QCOMPARE(link->monitor().receiveLine(), std::string(" F8 01 S1 83 "));
+        link->router().setReceiver(ReceiverSlot::Setup, nullptr);
+    }
+
+    // However the connection ends (the server closes it, resets it, or the
+    // console's end cannot be read any more), Qt may tell it more than once:
+    // an error, then the disconnect. One drop is one message, and "Connect"
+    // is offered again.
+    void aDropIsToldOnce_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<std::string>("told");
+        QTest::newRow("closed") << QStringLiteral("closed") << std::string("closed the connection");
+        QTest::newRow("reset") << QStringLiteral("reset") << std::string("closed the connection");
+        QTest::newRow("read error") << QStringLiteral("read error") << std::string("Could not Recieve");
+    }
+    void aDropIsToldOnce()
+    {
+        QFETCH(QString, how);
+        QFETCH(std::string, told);
+        control->connect(Loopback, std::to_string(server.serverPort()));
+        QTcpSocket* client = acceptClient();
+        QVERIFY(client);
+        QTRY_VERIFY(control->controls().disconnect);
+        link->SendCommand("L?");
+        QTRY_VERIFY(client->bytesAvailable() > 0 || client->waitForReadyRead(100));
+        if (how == QStringLiteral("closed")) {
+            client->close();
+        } else if (how == QStringLiteral("reset")) {
+            // Lingering for no time: the kernel answers the close with a reset.
+            const ::linger now{1, 0};
+            QCOMPARE(::setsockopt(static_cast<int>(client->socketDescriptor()), SOL_SOCKET, SO_LINGER, &now,
+                                  sizeof now),
+                     0);
+            client->abort();
+        } else {
+            // A directory where the console's socket was: every read fails
+            // (Qt's network error), and Qt drops the connection after it.
+            const int fd = consoleEnd(client->peerPort());
+            QVERIFY(fd >= 0);
+            const int directory = ::open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            QVERIFY(::dup2(directory, fd) == fd);
+            ::close(directory);
+        }
+        QTRY_VERIFY(!control->hasSocket());
+        QTest::qWait(200); // anything else the socket would tell
+        QCOMPARE(prompter.shown().size(), std::size_t{1});
+        QVERIFY2(prompter.shown()[0].text.find(told) != std::string::npos, prompter.shown()[0].text.c_str());
+        QVERIFY(control->controls().connect);
+        QVERIFY(!link->state().networkConnected);
     }
 
     void refusedConnectionIsReportedAfterOneSecond()

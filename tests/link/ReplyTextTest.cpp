@@ -11,7 +11,7 @@ namespace tarn::test {
 namespace {
 
 // Places are counted from the command letter, after an extended address when
-// there is one; nothing is ever read past the frame's end. rawByte() gives the
+// there is one; nothing is ever read past the frame's end. byteAt() gives the
 // byte as it came (a level byte of 0x11, the checksum), at() only printable text.
 TEST(ReplyText, readsFromTheLetterAndNeverPastTheEnd)
 {
@@ -36,7 +36,7 @@ TEST(ReplyText, readsFromTheLetterAndNeverPastTheEnd)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const ReplyText text(row.frame, row.protocol);
-        EXPECT_EQ(text.rawByte(row.offset), row.byte);
+        EXPECT_EQ(text.byteAt(row.offset), row.byte);
         EXPECT_EQ(text.reaches(row.offset), row.byte.has_value());
         EXPECT_EQ(text.at(row.offset), row.at);
     }

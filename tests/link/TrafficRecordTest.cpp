@@ -9,6 +9,8 @@
 #include "support/LinkFixture.h"
 #include "support/TemporaryFolder.h"
 
+#include <functional>
+
 namespace tarn::test {
 namespace {
 
@@ -293,6 +295,48 @@ TEST_F(TrafficSession, aTraceHoldsEveryEntryAsSoonAsItIsFinal)
 
     TrafficTrace nowhere;
     EXPECT_NE(nowhere.start(folder.file("no/such/folder/trace.tcap"), record), std::nullopt);
+}
+
+// A receiver that opens a box runs the event loop: replies that come
+// meanwhile reach the record and the trace at once, each routed in the order
+// it came, and the reply whose box is open keeps its own bytes.
+TEST_F(TrafficSession, repliesThatComeWhileAReplysBoxIsOpenAreTracedAtOnce)
+{
+    TemporaryFolder folder;
+    TrafficTrace trace;
+    ASSERT_EQ(trace.start(folder.file("session.tcap"), record), std::nullopt);
+    struct BoxOpening : ReplyReceiver {
+        std::function<void()> whileOpen;
+        std::vector<Bytes> frames;
+        Bytes outerAfterBox;
+        void replyReceived(std::span<const std::uint8_t> frame) override
+        {
+            frames.emplace_back(frame.begin(), frame.end());
+            if (frames.size() > 1)
+                return;
+            whileOpen();
+            outerAfterBox.assign(frame.begin(), frame.end());
+        }
+    } boxOpening;
+    std::vector<bool> tracedWhileOpen;
+    boxOpening.whileOpen = [&] {
+        // The box is open: the camera answers on.
+        for (const char* text : {"S1", "S2"}) {
+            receive(cameraReply(5, text));
+            tracedWhileOpen.push_back(fileBytes(folder.file("session.tcap")) == TrafficCapture::whole(record));
+        }
+    };
+    link.router().setReceiver(ReceiverSlot::Setup, &boxOpening);
+    link.SendCommand("S?");
+    receive(cameraReply(5, "S0"));
+
+    EXPECT_EQ(tracedWhileOpen, (std::vector<bool>{true, true}));
+    EXPECT_EQ(boxOpening.outerAfterBox, cameraReply(5, "S0"));
+    EXPECT_EQ(boxOpening.frames, (std::vector<Bytes>{cameraReply(5, "S0"), cameraReply(5, "S1"), cameraReply(5, "S2")}));
+    ASSERT_EQ(record.size(), 4u);
+    for (std::size_t i = 1; i < 4; ++i)
+        EXPECT_EQ(record.at(i).routedTo, ReplyDestination::Setup) << i;
+    EXPECT_EQ(fileBytes(folder.file("session.tcap")), TrafficCapture::whole(record));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "programming/CameraId.h"
+#include "programming/CameraIdReply.h"
 #include "programming/CameraIdText.h"
+#include "link/TrafficRecord.h"
 #include "support/LinkFixture.h"
 #include "support/QueuedCommands.h"
 
@@ -166,6 +168,72 @@ TEST_F(CameraIdDialogLogic, readBackFollowsEachAnswerWithTheNextQuery)
         id.reset();
         EXPECT_EQ(link.router().receiver(ReceiverSlot::CameraId), nullptr);
     }
+}
+
+// Only a reply's data is read: its checksum never stands in for a field it
+// does not have. Frames from byte 0, address 1.
+TEST(CameraIdReplies, readOnlyTheirDataAndSayWhenCutShort)
+{
+    using Kind = CameraIdReply::Kind;
+    struct Row {
+        const char* text;
+        std::optional<Kind> kind;
+        std::uint8_t status;
+        int line;
+        std::optional<int> alarm2;
+    };
+    const Row rows[] = {
+        {"SC\x13", Kind::Status, 0x13, 0, std::nullopt},
+        {"SC", Kind::CutShort, 0, 0, std::nullopt},
+        {"SL", Kind::CutShort, 0, 0, std::nullopt},
+        {"SL3", Kind::Line, 0, 3, std::nullopt},
+        {"SL6abc", std::nullopt, 0, 0, std::nullopt},
+        {"h", Kind::CutShort, 0, 0, std::nullopt},
+        {"h\x50", Kind::AlarmPresets, 0, 0, std::nullopt},
+        {"h\x50\x11", Kind::AlarmPresets, 0, 0, 1},
+        {"SX", std::nullopt, 0, 0, std::nullopt},
+        {"S", std::nullopt, 0, 0, std::nullopt},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        const auto reply = CameraIdReply::parse(cameraReply(1, row.text), 0);
+        ASSERT_EQ(reply.has_value(), row.kind.has_value());
+        if (!reply)
+            continue;
+        EXPECT_EQ(reply->kind, *row.kind);
+        EXPECT_EQ(reply->status, row.status);
+        EXPECT_EQ(reply->line, row.line);
+        EXPECT_EQ(reply->alarm2Preset, row.alarm2);
+        if (reply->kind == Kind::Line) {
+            EXPECT_EQ(reply->text, std::string(24, ' '));
+        }
+    }
+}
+
+TEST_F(CameraIdDialogLogic, aStatusReplyCutShortIsIgnoredAndRecordedAsShort)
+{
+    TrafficRecord record{clock, SessionStart{}};
+    link.setTrafficObserver(&record);
+    CameraId id(link, prompter);
+    clock.advance(10);
+    EXPECT_EQ(takeSent(), std::vector<std::string>{"cdSc"});
+    const bool atTop = id.values().displayAtTop;
+    const int mode = id.values().displayMode;
+
+    // Its checksum, 0x80 | 1 ^ 'S' ^ 'C', would read as display mode 2 and "at top".
+    receive(cameraReply(1, "SC"));
+    EXPECT_EQ(id.values().displayAtTop, atTop);
+    EXPECT_EQ(id.values().displayMode, mode);
+    clock.advance(3000);
+    EXPECT_TRUE(takeSent().empty()) << "the read-back still waits for the status";
+    ASSERT_FALSE(record.empty());
+    EXPECT_EQ(record.at(record.size() - 1).verdict, TrafficVerdict::Short);
+
+    receive(cameraReply(1, "SC\x01"));
+    EXPECT_TRUE(id.values().displayAtTop);
+    EXPECT_EQ(record.at(record.size() - 1).verdict, TrafficVerdict::Ok);
+    clock.advance(55);
+    EXPECT_EQ(takeSent(), std::vector<std::string>{"cdSl1"});
 }
 
 TEST_F(CameraIdDialogLogic, initAllIdsStepsEvery500Ms)
