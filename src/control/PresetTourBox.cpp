@@ -81,9 +81,6 @@ PresetTourBox::PresetTourBox(PresetPanel& panel, QWidget* parent)
     m_tourList->setObjectName(QStringLiteral("tourList"));
     m_startStop->setObjectName(QStringLiteral("startStopButton"));
     m_tourLamp->setObjectName(QStringLiteral("tourLamp"));
-    // The lists read their current entry as their name otherwise.
-    m_presetList->setAccessibleName(QStringLiteral("Preset"));
-    m_tourList->setAccessibleName(QStringLiteral("Tour"));
     m_setup->setObjectName(QStringLiteral("tourSetupButton"));
 
     // Typed names replace the entry through the panel, never as new entries,
@@ -92,10 +89,12 @@ PresetTourBox::PresetTourBox(PresetPanel& panel, QWidget* parent)
     m_presetList->setInsertPolicy(QComboBox::NoInsert);
     m_presetList->setCompleter(nullptr);
     m_presetList->setMaxVisibleItems(16);
-    // Named by their groups' captions; the list's edit is where a preset's name is typed.
+    // Named by their groups' captions (a list reads its current entry as its
+    // name otherwise); the list's edit is where a preset's name is typed.
     m_presetList->setAccessibleName(QStringLiteral("Presets"));
     m_presetList->lineEdit()->setAccessibleName(QStringLiteral("Preset name"));
     m_tourList->setAccessibleName(QStringLiteral("Tour/Sector/Privacy"));
+    m_tourLamp->setAccessibleName(QStringLiteral("Tour running"));
 
     for (int i = 1; i <= PresetPanel::TourCount; ++i)
         m_tourList->addItem(QStringLiteral("Tour %1").arg(i));
