@@ -45,3 +45,30 @@ shot docs/screen-privacy.png "DSP Status/Setup"
 shot docs/traffic-window.png "Traffic"
 TARN_DEMO_NAME=lens TARN_DEMO_SETUP=$'RxType=6\nCamType=1\nPTType=1' TARN_SIM_ARGS='--address 1 --model AlderHD --module daynight' shot docs/tour-setup.png "Setup"
 shot docs/service-password.png "Camera Setup/Other Setup/Store CalWords"
+shot docs/find-domes.png "Find Domes.../Start"
+# The camera list of a small site, the simulated dome among its cameras.
+site=build/demo-site.ini
+cat > "$site" <<'SITE'
+[Camera 1]
+Name=Lobby, east door
+Link=COM1
+Protocol=1
+Baud=9600
+Address=5
+Group=Ground floor
+[Camera 2]
+Name=Car park entrance
+Link=COM1
+Protocol=1
+Baud=9600
+Address=7
+Group=Outside
+[Camera 3]
+Name=Loading bay
+Link=192.168.1.200:4001
+Protocol=1
+Baud=9600
+Address=12
+Group=Outside
+SITE
+shot docs/camera-list.png "" --site "$PWD/$site"

@@ -76,6 +76,8 @@ bool CommandLine::take(std::string_view name, std::string_view value)
                 openDialog.emplace_back(step);
             value = slash == std::string_view::npos ? std::string_view() : value.substr(slash + 1);
         }
+    } else if (name == "site") {
+        site = std::string(value);
     } else if (name == "site-out") {
         sweepValues.siteOut = std::string(value);
         sweepValuesGiven = true;

@@ -33,6 +33,8 @@ struct CommandLine {
     std::vector<std::string> openDialog;
     // Records every frame of the session to this file from the start.
     std::optional<std::string> trace;
+    // Opens this site file as the camera list.
+    std::optional<std::string> site;
     // Sweeps the line for domes without a window, prints them and ends.
     std::optional<SweepOptions> sweep;
     // The sweep's own options as given, whether or not --sweep was.
@@ -47,12 +49,13 @@ struct CommandLine {
         std::string_view name;
         std::string_view valueName;
     };
-    static constexpr std::array<ValueOption, 9> ValueOptions = {{
+    static constexpr std::array<ValueOption, 10> ValueOptions = {{
         {"port-device", "PATH"},
         {"connect", "HOST:PORT"},
         {"trace", "FILE"},
         {"screenshot", "FILE"},
         {"open-dialog", "BUTTONS"},
+        {"site", "FILE"},
         {"bauds", "LIST"},
         {"protocols", "LIST"},
         {"addresses", "RANGE"},

@@ -23,6 +23,8 @@ std::string_view helpFor(std::string_view option)
         return Messages::OptionTraceHelp;
     if (option == "screenshot")
         return Messages::OptionScreenshotHelp;
+    if (option == "site")
+        return Messages::OptionSiteHelp;
     if (option == "bauds")
         return Messages::OptionBaudsHelp;
     if (option == "protocols")

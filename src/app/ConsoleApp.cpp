@@ -131,6 +131,8 @@ int ConsoleApp::run(const CommandLine& commandLine)
     const auto closeUnattended = [&stop] { stop.closeUnattended(); };
 
     dialog.initialise();
+    if (commandLine.site && !stop.requested())
+        dialog.openSite(*commandLine.site);
     if (commandLine.connect && !stop.requested())
         dialog.connectToPortServer(commandLine.connect->address,
                                    QString::fromStdString(commandLine.connect->port));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/TimerIds.h"
 #include "platform/Timers.h"
 
 #include <functional>
@@ -60,7 +61,7 @@ struct SweepFind {
 // line.
 class CommissioningSweep final : public TimerClient {
 public:
-    static constexpr int TimerId = 70;
+    static constexpr int TimerId = TimerId::SweepAnswer;
     static constexpr std::string_view StatusQuestion = "L?";
     static constexpr std::string_view FirmwareQuestion = "RS";
     static constexpr std::string_view PanTiltQuestion = "sS";

@@ -106,6 +106,8 @@ public:
 
     // Called when the camera's address changed (the "A" reply).
     void setAddressChanged(std::function<void(int)> changed) { m_addressChanged = std::move(changed); }
+    // Told after each status reply of the camera in use (a site list's lamp).
+    void setStatusHeard(std::function<void()> heard) { m_statusHeard = std::move(heard); }
     // Called when "tPe" has locked the sending until the console restarts.
     void setSendLocked(std::function<void()> locked) { m_sendLocked = std::move(locked); }
     // The state of the link in use, for the window's link group: which device
@@ -123,7 +125,12 @@ public:
     void serialPortLost(int port, const std::string& call, int error) override;
     void connectionReply(int address) override;
     void addressLinkFrameRequested() override;
-    void statusReply(std::span<const std::uint8_t> frame) override { m_panel.statusReply(frame); }
+    void statusReply(std::span<const std::uint8_t> frame) override
+    {
+        m_panel.statusReply(frame);
+        if (m_statusHeard)
+            m_statusHeard();
+    }
     void panTiltPosition(int pan, int tilt) override { m_panel.panTiltPosition(pan, tilt); }
     void javelinStatus(int length, std::uint8_t status) override { m_panel.javelinStatus(length, status); }
     void statusFields(const StatusFields& fields) override { m_panel.statusFields(fields); }
@@ -157,6 +164,7 @@ private:
     PresetPanel m_presets;
     TourRunFlags m_runningTour;
     std::function<void(int)> m_addressChanged;
+    std::function<void()> m_statusHeard;
     // The port server the last switch connected to ("10.0.0.5:4001").
     std::string m_portServerLink;
     std::function<void()> m_sendLocked;

@@ -10,6 +10,8 @@
 #include "control/PortServerBox.h"
 #include "control/PresetTourBox.h"
 #include "control/LinkSweepLine.h"
+#include "control/SitePanel.h"
+#include "control/SiteSession.h"
 #include "control/SweepDialog.h"
 #include "control/TrafficView.h"
 #include "control/TrafficWindow.h"
@@ -81,6 +83,24 @@ MainControlDialog::MainControlDialog(MainControl& control, Platform& platform, Q
     sweepButton->setToolTip(qText(Messages::SweepButtonTip));
     trafficRowLayout->addWidget(sweepButton);
     connect(sweepButton, &QPushButton::clicked, this, [this] { openSweep(); });
+    // The site's camera list, at the right, shown on demand.
+    m_site = std::make_unique<SiteSession>(control, platform.prompter, platform.timers);
+    m_sitePanel = new SitePanel(*m_site, platform.prompter, this);
+    m_sitePanel->setObjectName(QStringLiteral("sitePanel"));
+    m_sitePanel->hide();
+    m_ui->mainLayout->addWidget(m_sitePanel, 0, m_ui->mainLayout->columnCount(), m_ui->mainLayout->rowCount(), 1);
+    auto* siteButton = new QPushButton(qText(Messages::SiteButton), trafficRow);
+    siteButton->setObjectName(QStringLiteral("siteButton"));
+    siteButton->setAutoDefault(false);
+    siteButton->setCheckable(true);
+    siteButton->setToolTip(qText(Messages::SiteButtonTip));
+    trafficRowLayout->addWidget(siteButton);
+    connect(siteButton, &QPushButton::toggled, m_sitePanel, &QWidget::setVisible);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this), &QShortcut::activated, siteButton,
+            &QPushButton::toggle);
+    for (int key = 1; key <= SiteList::QuickKeys; ++key)
+        connect(new QShortcut(QKeySequence(Qt::CTRL | (Qt::Key_0 + key)), this), &QShortcut::activated, this,
+                [this, key] { m_sitePanel->quickKey(key); });
     place(m_ui->trafficPlace, trafficRow);
     connect(trafficButton, &QPushButton::clicked, this, [this] { openTraffic(); });
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), this), &QShortcut::activated, this,
@@ -123,6 +143,9 @@ MainControlDialog::MainControlDialog(MainControl& control, Platform& platform, Q
 
 MainControlDialog::~MainControlDialog()
 {
+    // The list's view goes before the session it shows (a member, gone before
+    // the window's children would be).
+    delete m_sitePanel;
     m_control.portServer().setControlsChanged({});
     m_control.panel().setChanged({});
     m_control.setAddressChanged({});
@@ -316,6 +339,13 @@ void MainControlDialog::openTraffic()
     m_trafficWindow->activateWindow();
 }
 
+bool MainControlDialog::openSite(const std::string& path)
+{
+    if (auto* button = findChild<QPushButton*>(QStringLiteral("siteButton")))
+        button->setChecked(true);
+    return m_site->open(path);
+}
+
 void MainControlDialog::openSweep()
 {
     SweepDialog dialog(
@@ -330,6 +360,11 @@ void MainControlDialog::openSweep()
     if (protocol < choices.protocols.size())
         choices.protocols[protocol] = true;
     dialog.preset(choices);
+    dialog.setAddFound([this](const SweepFind& find) {
+        if (auto* button = findChild<QPushButton*>(QStringLiteral("siteButton")))
+            button->setChecked(true);
+        return m_site->addFound(find);
+    });
     dialog.exec();
     refresh();
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class QLabel;
 class QPushButton;
@@ -18,6 +19,8 @@ namespace tarn {
 class MainControl;
 class PortServerBox;
 class PresetTourBox;
+class SitePanel;
+class SiteSession;
 class TrafficView;
 class TrafficWindow;
 struct Platform;
@@ -36,6 +39,8 @@ public:
     void initialise();
     // As if the user chose "Network", typed the address and port and pressed "Connect".
     void connectToPortServer(const std::array<std::uint8_t, 4>& address, const QString& port);
+    // Opens a site file into the camera list and shows the list.
+    bool openSite(const std::string& path);
 
     void done(int result) override;
 
@@ -77,6 +82,8 @@ private:
     TrafficWindow* m_trafficWindow = nullptr;
     PresetTourBox* m_presetTourBox = nullptr;
     QLabel* m_sendLockLine = nullptr;
+    std::unique_ptr<SiteSession> m_site;
+    SitePanel* m_sitePanel = nullptr;
 };
 
 } // namespace tarn

@@ -24,6 +24,20 @@ SweepDialog::SweepDialog(Timers& timers, Prompter& prompter, SweepSetup::LineOpe
     });
     connect(m_ui->cancelButton, &QPushButton::clicked, this, [this] { m_setup.cancel(); });
     connect(m_ui->closeButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ui->addButton, &QPushButton::clicked, this, [this] {
+        if (!m_addFound)
+            return;
+        const auto& found = m_setup.found();
+        QList<QListWidgetItem*> chosen = m_ui->foundList->selectedItems();
+        if (chosen.isEmpty())
+            for (int row = 0; row < m_ui->foundList->count(); ++row)
+                chosen << m_ui->foundList->item(row);
+        for (QListWidgetItem* item : chosen) {
+            const auto row = static_cast<std::size_t>(m_ui->foundList->row(item));
+            if (row < found.size() && !m_addFound(found[row]))
+                break;
+        }
+    });
     for (QLineEdit* edit : {m_ui->linksEdit, m_ui->firstAddressEdit, m_ui->lastAddressEdit})
         connect(edit, &QLineEdit::textEdited, this, [this] {
             readChoices();
@@ -83,6 +97,12 @@ void SweepDialog::preset(const SweepChoices& choices)
     refresh();
 }
 
+void SweepDialog::setAddFound(std::function<bool(const SweepFind&)> add)
+{
+    m_addFound = std::move(add);
+    refresh();
+}
+
 void SweepDialog::readChoices()
 {
     SweepChoices& choices = m_setup.choices();
@@ -109,6 +129,7 @@ void SweepDialog::refresh()
     for (std::size_t i = static_cast<std::size_t>(m_ui->foundList->count()); i < rows.size(); ++i)
         m_ui->foundList->addItem(QString::fromStdString(rows[i]));
     m_ui->startButton->setEnabled(!running);
+    m_ui->addButton->setEnabled(m_addFound && !running && !rows.empty());
     m_ui->cancelButton->setEnabled(running);
     for (QWidget* choice : {static_cast<QWidget*>(m_ui->linksEdit), static_cast<QWidget*>(m_ui->baudGroup),
                             static_cast<QWidget*>(m_ui->protocolGroup), static_cast<QWidget*>(m_ui->firstAddressEdit),

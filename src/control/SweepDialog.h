@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -28,6 +29,9 @@ public:
     SweepSetup& setup() { return m_setup; }
     // Fills the choices in (the current port, rate and protocol).
     void preset(const SweepChoices& choices);
+    // "Add to camera list": each dome selected in the list of finds (all of
+    // them when none is selected) goes to this; false when it was refused.
+    void setAddFound(std::function<bool(const SweepFind&)> add);
 
 protected:
     void done(int result) override;
@@ -41,6 +45,7 @@ private:
     SweepSetup m_setup;
     std::vector<QCheckBox*> m_bauds;
     std::vector<QCheckBox*> m_protocols;
+    std::function<bool(const SweepFind&)> m_addFound;
 };
 
 } // namespace tarn

@@ -84,6 +84,7 @@ inline constexpr std::string_view OptionScreenshotHelp =
 inline constexpr std::string_view OptionOpenDialogHelp =
     "Press these buttons after start-up, each in the window the one before opened "
     "(\"Camera Setup/Lens Maintenance\"); with --screenshot, save that window.";
+inline constexpr std::string_view OptionSiteHelp = "Open this site file as the camera list.";
 inline constexpr std::string_view OptionSweepHelp =
     "Find the domes on the line given by --port-device or --connect, print one line per dome and end "
     "(no window).";
@@ -139,6 +140,14 @@ inline constexpr std::string_view ExitTookTooLong = "tarn-console: the exit did 
 // The site file and its camera list. An entry is named as the file names it,
 // or by its name in the list; each problem is one line of the box.
 inline constexpr std::string_view SiteErrorTitle = "Site file";
+inline constexpr std::string_view SiteFileFilter = "Site file (*.ini)|*.ini||";
+// A row of the camera list, and its lamp in words.
+inline constexpr const char* SiteRow = "%s   %d   %s";
+inline constexpr std::string_view SiteAnswered = "answered";
+inline constexpr std::string_view SiteNoAnswer = "no answer";
+inline constexpr std::string_view SiteNotTried = "not tried";
+inline constexpr std::string_view SiteButton = "Cameras";
+inline constexpr std::string_view SiteButtonTip = "Show or hide the site's camera list (Ctrl+L)";
 inline constexpr const char* SiteLinkCannotBeUsed =
     "%s cannot be reached at %s: it is not a COM port of the settings, a serial device that is present, or a port server.";
 inline constexpr const char* SiteEntryInFile = "[Camera %d] (line %d)";

@@ -25,5 +25,7 @@ inline constexpr int PresetNamePoll = 52;    // queues "cdS" + 0x10
 inline constexpr int NtcipEnable = 53;       // sends "mNe"
 inline constexpr int PortServerConnect = 60; // 1000 ms to reach the port server
 inline constexpr int SerialPortWatch = 61;   // 1000 ms while the serial port is away: is it back?
+inline constexpr int SweepAnswer = 70;       // the commissioning sweep's reply time-out per question
+inline constexpr int SiteAnswer = 71;        // 1500 ms after a switch: the chosen camera has not answered
 
 } // namespace tarn::TimerId

@@ -28,6 +28,8 @@ private:
             add("screenshot=" + *line.screenshot);
         for (const std::string& button : line.openDialog)
             add("press=" + button);
+        if (line.site)
+            add("site=" + *line.site);
         if (line.sweep) {
             std::string sweep = "sweep";
             for (const int baud : line.sweep->baudIndexes)
@@ -80,6 +82,8 @@ private slots:
             {{"--help=yes"}, "", "tarn-console: unknown option --help=yes"},
             {{"--connect", "10.0.0.1"}, "",
              "tarn-console: --connect needs an IPv4 address and a port, like 192.168.1.200:4001 (got 10.0.0.1)"},
+            {{"--site", "building-a.ini"}, "site=building-a.ini", ""},
+            {{"--site"}, "", "tarn-console: --site needs a value"},
             // The sweep for scripts: rates by their speed (once each), protocols by index.
             {{"--sweep", "--port-device", "/dev/ttyUSB0", "--bauds", "9600,19200,9600", "--protocols", "1,2",
               "--addresses", "5-40", "--site-out", "site.ini"},

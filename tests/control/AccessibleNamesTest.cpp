@@ -2,6 +2,9 @@
 // screen reader can say: a button its text (or an accessible name), any other
 // control an accessible name or a label that is its buddy.
 #include "control/AzimuthSetupDialog.h"
+#include "control/LinkSweepLine.h"
+#include <QPushButton>
+#include "control/SweepDialog.h"
 #include "control/TrafficWindow.h"
 #include "control/WashSetupDialog.h"
 #include "control/WipeSetupDialog.h"
@@ -116,6 +119,9 @@ private slots:
 
     void mainWindowControlsHaveNames()
     {
+        // With the camera list shown too.
+        if (auto* cameras = mainWindow->findChild<QPushButton*>(QStringLiteral("siteButton")))
+            cameras->setChecked(true);
         const QStringList nameless = namelessControls(*mainWindow);
         QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(QStringLiteral(", "))));
     }
@@ -187,6 +193,12 @@ private:
             {"Traffic",
              [](MainControl& control, test::QtTestPlatform& platform, QWidget* parent) -> std::unique_ptr<QWidget> {
                  return std::make_unique<TrafficWindow>(control.traffic(), platform.prompter, parent);
+             }},
+            {"Find Domes",
+             [](MainControl& control, test::QtTestPlatform& platform, QWidget* parent) -> std::unique_ptr<QWidget> {
+                 return std::make_unique<SweepDialog>(
+                     platform.clock, platform.prompter, [&control] { return std::make_unique<LinkSweepLine>(control); },
+                     100, parent);
              }},
         };
         return all;
