@@ -87,6 +87,7 @@ MainControlDialog::MainControlDialog(MainControl& control, Platform& platform, Q
     m_site = std::make_unique<SiteSession>(control, platform.prompter, platform.timers);
     m_sitePanel = new SitePanel(*m_site, platform.prompter, this);
     m_sitePanel->setObjectName(QStringLiteral("sitePanel"));
+    m_sitePanel->setMinimumWidth(300);
     m_sitePanel->hide();
     m_ui->mainLayout->addWidget(m_sitePanel, 0, m_ui->mainLayout->columnCount(), m_ui->mainLayout->rowCount(), 1);
     auto* siteButton = new QPushButton(qText(Messages::SiteButton), trafficRow);

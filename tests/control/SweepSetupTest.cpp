@@ -128,7 +128,7 @@ TEST_F(SweepSetupTest, listsTheDomesAsTheyAnswerAndGivesTheLineBack)
     EXPECT_EQ(setup->foundRows(), (std::vector<std::string>{
                                       "COM1  9600 baud  protocol 1  address 5  firmware 2.10  pan/tilt type 3",
                                       "COM1  9600 baud  protocol 1  address 9"}));
-    EXPECT_EQ(setup->progressText(), "Swept 10 questions, 2 domes found");
+    EXPECT_EQ(setup->progressText(), "Swept 10 questions, domes found: 2");
     EXPECT_EQ(setup->progressPercent(), 100);
     EXPECT_EQ(lines.opened, 1);
     EXPECT_EQ(lines.restored, 1);
@@ -141,7 +141,7 @@ TEST_F(SweepSetupTest, cancelAndClosingBothGiveTheLineBackOnce)
     clock.advance(350);
     setup->cancel();
     EXPECT_FALSE(setup->running());
-    EXPECT_EQ(setup->progressText(), "Cancelled after 4 questions, 0 domes found");
+    EXPECT_EQ(setup->progressText(), "Cancelled after 4 questions, domes found: 0");
     EXPECT_EQ(lines.restored, 1);
 
     ASSERT_TRUE(setup->start());
