@@ -1,7 +1,7 @@
 #include "sim/Options.h"
 
 #include "sim/CameraModel.h"
-#include "sim/DomeSpec.h"
+#include "sim/DomeOption.h"
 
 #include <algorithm>
 #include <charconv>
@@ -90,20 +90,20 @@ std::string memoryFileIn(const std::string& folder, int address)
 }
 
 // The --dome values, with the other options as the defaults of their fields.
-std::string addDomes(const std::vector<std::string>& specs, const DomeSettings& defaults,
+std::string addDomes(const std::vector<std::string>& values, const DomeSettings& defaults,
                      std::vector<DomeSettings>& domes)
 {
-    for (const std::string& spec : specs) {
+    for (const std::string& value : values) {
         std::string error;
-        auto dome = parseDomeSpec(spec, defaults, error);
+        auto dome = parseDomeOption(value, defaults, error);
         if (!dome)
             return error;
         const int address = dome->identity.address;
         if (address > highestAddress(dome->identity.protocol))
-            return "--dome " + spec + ": the address" + tooManyDigits(dome->identity.protocol);
+            return "--dome " + value + ": the address" + tooManyDigits(dome->identity.protocol);
         const auto sameAddress = [address](const DomeSettings& d) { return d.identity.address == address; };
         if (std::any_of(domes.begin(), domes.end(), sameAddress))
-            return "--dome " + spec + ": address " + std::to_string(address)
+            return "--dome " + value + ": address " + std::to_string(address)
                    + " is given twice; one dome per address on a line";
         domes.push_back(*dome);
     }

@@ -1,4 +1,4 @@
-#include "sim/DomeSpec.h"
+#include "sim/DomeOption.h"
 
 #include <charconv>
 #include <vector>
@@ -9,15 +9,15 @@ namespace {
 
 constexpr std::size_t MostFields = 4;
 
-std::vector<std::string_view> fields(std::string_view spec)
+std::vector<std::string_view> fields(std::string_view value)
 {
     std::vector<std::string_view> out;
     for (;;) {
-        const std::size_t colon = spec.find(':');
-        out.push_back(spec.substr(0, colon));
+        const std::size_t colon = value.find(':');
+        out.push_back(value.substr(0, colon));
         if (colon == std::string_view::npos)
             return out;
-        spec.remove_prefix(colon + 1);
+        value.remove_prefix(colon + 1);
     }
 }
 
@@ -29,16 +29,16 @@ bool parseInt(std::string_view text, int& value)
 
 } // namespace
 
-std::optional<DomeSettings> parseDomeSpec(std::string_view spec, const DomeSettings& defaults,
+std::optional<DomeSettings> parseDomeOption(std::string_view value, const DomeSettings& defaults,
                                           std::string& error)
 {
-    const std::string named = "--dome " + std::string(spec) + ": ";
+    const std::string named = "--dome " + std::string(value) + ": ";
     const auto fail = [&error](std::string text) {
         error = std::move(text);
         return std::nullopt;
     };
 
-    const std::vector<std::string_view> parts = fields(spec);
+    const std::vector<std::string_view> parts = fields(value);
     if (parts.size() > MostFields)
         return fail(named + "give ADDRESS[:MODEL[:MODULE[:BAUD]]], e.g. 12:AlderHD:thermal:19200");
 

@@ -12,7 +12,7 @@ namespace tarn::sim {
 // A field left out or left empty ("5::thermal") is taken from `defaults`,
 // which also give the protocol and the thermal sensor. On failure returns
 // nothing and puts the reason into `error`.
-std::optional<DomeSettings> parseDomeSpec(std::string_view spec, const DomeSettings& defaults,
+std::optional<DomeSettings> parseDomeOption(std::string_view value, const DomeSettings& defaults,
                                           std::string& error);
 
 } // namespace tarn::sim
