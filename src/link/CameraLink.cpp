@@ -1,3 +1,6 @@
+// The link in one file: the send path, the reply path and the timers of the
+// queue share the link state and each other's order of events; read apart they
+// hide the order that matters (a reply routed before the queue moves on).
 #include "link/CameraLink.h"
 
 #include "core/Messages.h"
