@@ -11,8 +11,6 @@
 namespace tarn {
 namespace {
 
-constexpr int BaudCount = 7;
-
 std::optional<int> number(std::string_view text)
 {
     int value = 0;
@@ -47,16 +45,13 @@ std::optional<std::vector<int>> SweepOptions::parseBauds(std::string_view text, 
     std::vector<int> indexes;
     for (const std::string_view part : splitCommas(text)) {
         const std::optional<int> rate = number(part);
-        int found = -1;
-        for (int index = 0; rate && index < BaudCount; ++index)
-            if (Settings::baudRateForIndex(index) == *rate)
-                found = index;
-        if (found < 0) {
+        const std::optional<int> found = rate ? Settings::baudIndexForRate(*rate) : std::nullopt;
+        if (!found) {
             error = Messages::format(Messages::SweepBadBaud, clipped(part).c_str());
             return std::nullopt;
         }
-        if (std::find(indexes.begin(), indexes.end(), found) == indexes.end())
-            indexes.push_back(found);
+        if (std::find(indexes.begin(), indexes.end(), *found) == indexes.end())
+            indexes.push_back(*found);
     }
     return indexes;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Settings.h"
 #include "link/Protocols.h"
 
 #include <string>
@@ -11,7 +12,7 @@ namespace tarn {
 // One camera of a site: where it is reached and what it is, with the values
 // the console's settings keep for the single camera it drives without a site.
 struct SiteCamera {
-    static constexpr int HighestBaudIndex = 6;
+    static constexpr int HighestBaudIndex = Settings::BaudCount - 1;
     static constexpr int HighestReceiverType = 6; // 6: another make
     static constexpr int HighestCameraType = 3;   // 3: no module
     static constexpr int HighestPanTiltType = 2;

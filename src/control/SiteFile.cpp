@@ -220,13 +220,11 @@ private:
         integer(PanTiltType, camera.panTiltType);
         if (values[Baud]) {
             const std::optional<int> rate = number(*values[Baud]);
-            int index = 0;
-            while (index <= SiteCamera::HighestBaudIndex && (!rate || Settings::baudRateForIndex(index) != *rate))
-                ++index;
-            if (index > SiteCamera::HighestBaudIndex)
+            const std::optional<int> index = rate ? Settings::baudIndexForRate(*rate) : std::nullopt;
+            if (!index)
                 problems.push_back(format(SiteBaudUnknown, entry.c_str(), quoted(*values[Baud]).c_str()));
             else
-                camera.baudIndex = index;
+                camera.baudIndex = *index;
         }
         // A value that did not read leaves its default, which check() would
         // judge in its place: only what was read is checked.

@@ -2,26 +2,13 @@
 
 #include "core/Messages.h"
 #include "core/Settings.h"
+#include "platform/FieldInteger.h"
 #include "platform/Prompter.h"
 
-#include <charconv>
 #include <utility>
 
 namespace tarn {
 namespace {
-
-std::optional<int> number(std::string_view text)
-{
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
 
 // "COM1, /dev/ttyUSB1 COM3": commas and blanks both separate.
 std::vector<std::string> splitLinks(std::string_view text)
@@ -82,8 +69,8 @@ SweepSetup::Checked SweepSetup::check() const
             request.protocolIndexes.push_back(i);
     if (request.protocolIndexes.empty())
         return {std::nullopt, Messages::SweepNoProtocol};
-    const auto first = number(m_choices.firstAddress);
-    const auto last = number(m_choices.lastAddress);
+    const auto first = readFieldInteger(m_choices.firstAddress);
+    const auto last = readFieldInteger(m_choices.lastAddress);
     if (!first || !last || *first < 1 || *last > 9999 || *first > *last)
         return {std::nullopt, Messages::SweepBadAddresses};
     request.firstAddress = *first;

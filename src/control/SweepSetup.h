@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control/CommissioningSweep.h"
+#include "core/Settings.h"
 #include "link/Protocols.h"
 
 #include <array>
@@ -18,7 +19,7 @@ class Prompter;
 // ("COM1, /dev/ttyUSB1"), the baud rates and protocols ticked, the first and
 // last address as typed.
 struct SweepChoices {
-    static constexpr int BaudCount = 7; // the settings' baud list
+    static constexpr int BaudCount = Settings::BaudCount;
     std::string links;
     std::array<bool, BaudCount> bauds{};
     std::array<bool, Protocol::Count> protocols{};

@@ -401,7 +401,6 @@ inline constexpr const char* SweepBadAddressOption =
 inline constexpr std::string_view SweepNeedsLink = "tarn-console: --sweep needs --port-device PATH or --connect HOST:PORT";
 inline constexpr std::string_view SweepOptionWithoutSweep = "tarn-console: --bauds, --protocols, --addresses and --site-out go with --sweep";
 inline constexpr const char* SweepLinkUnusable = "tarn-console: %s cannot be used for the sweep\n";
-inline constexpr std::string_view SweepBusy = "The sweep is using the line: it ends by itself, or with Cancel.";
 
 // printf-style formatting of the texts above. Integers and strings only, so the
 // result does not depend on the user's locale.

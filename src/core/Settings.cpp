@@ -111,10 +111,18 @@ Settings Settings::load(ProfileStore& profile)
 
 int Settings::baudRateForIndex(int index)
 {
-    static constexpr int rates[] = {9600, 4800, 2400, 1200, 600, 300, 19200};
-    if (index < 0 || index >= static_cast<int>(std::size(rates)))
+    static constexpr int rates[BaudCount] = {9600, 4800, 2400, 1200, 600, 300, 19200};
+    if (index < 0 || index >= BaudCount)
         return 9600;
     return rates[index];
+}
+
+std::optional<int> Settings::baudIndexForRate(int rate)
+{
+    for (int index = 0; index < BaudCount; ++index)
+        if (baudRateForIndex(index) == rate)
+            return index;
+    return std::nullopt;
 }
 
 bool writeIfChanged(ProfileStore& profile, std::string_view section, std::string_view key,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -76,8 +78,12 @@ struct Settings {
     // back and noted in `repairs`.
     static Settings load(ProfileStore& profile);
 
+    // The baud list: 9600, 4800, 2400, 1200, 600, 300, 19200.
+    static constexpr int BaudCount = 7;
     // Line speed for the baud index; an unknown index means 9600.
     static int baudRateForIndex(int index);
+    // The index of a line speed of the list, or none.
+    static std::optional<int> baudIndexForRate(int rate);
     int baudRate() const { return baudRateForIndex(baud); }
 };
 
