@@ -13,6 +13,11 @@ AccessorySetup::AccessorySetup(CameraLink& link, Prompter& prompter, ReceiverSlo
     m_link.timers().start(*this, SettingsQueryTimerId, SettingsQueryMs);
 }
 
+bool AccessorySetup::settingsQueryDue() const
+{
+    return m_link.timers().isRunning(*this, SettingsQueryTimerId);
+}
+
 AccessorySetup::~AccessorySetup()
 {
     m_link.timers().stopAll(*this);

@@ -23,6 +23,8 @@ public:
 
     // Set until the camera's first answer with the settings.
     bool settingsAwaited() const { return m_settingsAwaited; }
+    // The settings are still to be asked for (a moment after opening).
+    bool settingsQueryDue() const;
 
     void replyReceived(std::span<const std::uint8_t> frame) override;
     void timerFired(int id) override;

@@ -196,6 +196,33 @@ inline constexpr std::string_view SiteFileHeader =
     "; PanTiltType: 0 Fixed P/T, 1 Var Speed P/T, 2 Var. Prop. Speed P/T\n"
     "; Group and Note are free text and may be empty.\n";
 
+// The camera configuration file.
+inline constexpr std::string_view ConfigFileComment =
+    "; Tarn Console camera configuration: one section per dialog, each field under the name\n"
+    "; the dialog shows it by. Everything after the first = is the value; a value in double\n"
+    "; quotes keeps its spaces, with \\\" \\\\ and \\xHH for a quote, a backslash and any other byte.\n";
+inline constexpr const char* ConfigLineUnreadable = "Line %d does not read: %s";
+inline constexpr std::string_view ConfigControlByte = "it holds a control character";
+inline constexpr const char* ConfigValueUnreadable = "Line %d: the quoted value of %s does not read";
+inline constexpr const char* ConfigSectionTwice = "Line %d: [%s] is given twice";
+inline constexpr const char* ConfigFieldTwice = "Line %d: %s is given twice in its section";
+inline constexpr const char* ConfigStateUnknown = "Line %d: State=%s is not read, partly read or not read";
+inline constexpr const char* ConfigOutsideSection = "Line %d: %s comes before any section";
+inline constexpr const char* ConfigStateMissing = "[%s] has no State=";
+inline constexpr std::string_view ConfigHeaderMissing = "The file has no [Header]: it is not a camera configuration";
+inline constexpr const char* ConfigFormatUnknown =
+    "Format=%s is not a configuration format this console reads (it reads %d)";
+// A field of a configuration that cannot be written: section, field, value, detail.
+inline constexpr const char* ConfigFieldMissing = "[%s] has no %s=%s%s";
+inline constexpr const char* ConfigFieldNotANumber = "[%s] %s=%s is not a number%s";
+inline constexpr const char* ConfigFieldOutside = "[%s] %s=%s is outside %s";
+inline constexpr const char* ConfigFieldNotAChoice = "[%s] %s=%s is not one of: %s";
+inline constexpr const char* ConfigFieldNotWireText =
+    "[%s] %s=%s is not printable ASCII of at most %s characters";
+inline constexpr const char* ConfigFileUnreadable = "The configuration file %s cannot be read.";
+inline constexpr const char* ConfigFileTooLong = "The configuration file %s is longer than %d KB.";
+inline constexpr const char* ConfigFileNotSaved = "The configuration file %s cannot be written: %s";
+
 // (end of the on-site texts)
 
 // Setup dialog, lens maintenance, other maintenance, service password.

@@ -350,6 +350,7 @@ void CameraLink::timerFired(int id)
     } else if (id == TimerId::ResponseTimeout) {
         // Silent: the command is given up and the next one may go.
         m_timers.stop(*this, TimerId::ResponseTimeout);
+        ++m_tally.silences;
         m_queue.queueReady = true;
         m_queue.dataReplyDone = true;
         if (m_traffic) {
@@ -428,6 +429,7 @@ void CameraLink::watchForLateChecksum()
 void CameraLink::acknowledgementReceived()
 {
     m_timers.stop(*this, TimerId::ResponseTimeout);
+    ++m_tally.acknowledgements;
     // A command that needs its full reply still waits for it.
     m_queue.queueReady = true;
     m_monitor.showAcknowledgement();
@@ -492,6 +494,7 @@ void CameraLink::frameReceived(std::span<const std::uint8_t> frame)
     m_timers.stop(*this, TimerId::ResponseTimeout);
     m_queue.queueReady = true;
     m_queue.dataReplyDone = true;
+    ++m_tally.replies;
     m_monitor.showReceived(frame, m_state.stxMode());
     // A receiver may open a box, whose event loop takes further replies
     // into the assembler's buffer: this one is kept apart while it is routed.

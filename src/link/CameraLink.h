@@ -88,6 +88,16 @@ public:
     // refused or the link was away): only then is an answer waited for.
     bool lastSendWentOut() const { return m_lastSendWentOut; }
 
+    // How many whole replies and acknowledgements came, and how many
+    // commands the camera left unanswered, since the link was made: a reader
+    // of many questions compares the counts before and after.
+    struct Tally {
+        std::uint64_t replies = 0;
+        std::uint64_t acknowledgements = 0;
+        std::uint64_t silences = 0;
+    };
+    const Tally& tally() const { return m_tally; }
+
     // Bytes from the line.
     void serialByteReceived(std::uint8_t byte, int port);
     void networkBytesReceived(std::span<const std::uint8_t> bytes);
@@ -132,6 +142,7 @@ private:
     ByteTransport* m_network = nullptr;
     bool m_queuePaused = false;
     bool m_lastSendWentOut = false;
+    Tally m_tally;
     std::vector<QueueOwner*> m_owners;
     TrafficObserver* m_traffic = nullptr;
     ReplyReceiver* m_replyTap = nullptr;

@@ -1,0 +1,205 @@
+#include "config/AzimuthPart.h"
+#include "config/SnapshotPass.h"
+#include "config/WashPart.h"
+#include "config/WipePart.h"
+#include "link/DialogDoor.h"
+#include "link/NtcipKeeper.h"
+#include "support/LinkFixture.h"
+
+#include <map>
+#include <memory>
+
+namespace tarn::test {
+namespace {
+
+// A camera on the captured line: it answers each command the pass sends
+// with its reply text, or a bare acknowledgement, or nothing at all.
+// The main window's door, as the dialogs see it.
+struct FixtureDoor final : DialogDoor, NtcipKeeper {
+    FixtureDoor(CameraLink& link, Prompter& prompter, Timers& timers)
+        : m_link(link), m_prompter(prompter), m_timers(timers)
+    {
+    }
+    CameraLink& link() override { return m_link; }
+    Prompter& prompter() override { return m_prompter; }
+    Timers& timers() override { return m_timers; }
+    PadSetup padSetup() const override { return {}; }
+    NtcipKeeper& ntcip() override { return *this; }
+    int ntcipState() const override { return 0; }
+    void setNtcipState(int) override {}
+    void setNvramCleared() override {}
+
+    CameraLink& m_link;
+    Prompter& m_prompter;
+    Timers& m_timers;
+};
+
+class SnapshotPassTest : public LinkFixture {
+protected:
+    SnapshotPassTest() { link.state().cameraType = 0; }
+
+    std::map<std::string, std::string> answers;
+    bool silent = false;
+    // Stops answering after this many commands.
+    int answersLeft = 1000;
+    std::vector<std::string> sent;
+    FixtureDoor door{link, prompter, clock};
+    SnapshotContext context{door, 0, 1, 1, {}, {}};
+
+    static std::vector<std::unique_ptr<SnapshotPart>> parts()
+    {
+        std::vector<std::unique_ptr<SnapshotPart>> list;
+        list.push_back(std::make_unique<WipePart>());
+        list.push_back(std::make_unique<WashPart>());
+        list.push_back(std::make_unique<AzimuthPart>());
+        return list;
+    }
+
+    // Runs the line 1 ms at a time until the pass ends or `limitMs` passed.
+    int runUntilDone(SnapshotPass& pass, int limitMs = 20'000)
+    {
+        int elapsed = 0;
+        for (; pass.running() && elapsed < limitMs; ++elapsed) {
+            clock.advance(1);
+            serve();
+        }
+        return elapsed;
+    }
+
+    void serve()
+    {
+        for (const std::string& text : takeSent()) {
+            sent.push_back(text);
+            if (silent || answersLeft-- <= 0)
+                continue;
+            const auto answer = answers.find(text);
+            if (answer == answers.end())
+                receive({0x06});
+            else
+                receive(cameraReply(0x01, answer->second));
+        }
+    }
+};
+
+TEST_F(SnapshotPassTest, readsEverySectionThroughItsDialogsQuestions)
+{
+    answers = {{"mw?", "mwr0120d05m1"}, {"mW?", "mWW15w07m1f003"}, {"US", "UE250"}};
+    SnapshotPass pass(context, parts());
+    pass.start();
+    const int took = runUntilDone(pass);
+    ASSERT_FALSE(pass.running());
+    EXPECT_EQ(sent, (std::vector<std::string>{"mw?", "mW?", "US"}));
+    const ConfigSnapshot& read = pass.result();
+    ASSERT_EQ(read.sections.size(), 3u);
+    EXPECT_EQ(read.sections[0], (ConfigSection{"Wipe Setup", SectionState::Read,
+                                               {{"Run Time", "120"}, {"Delay Time", "5"}, {"Module", "New Module"}}}));
+    EXPECT_EQ(read.sections[1], (ConfigSection{"Wash Setup", SectionState::Read,
+                                               {{"Wash Time", "15"}, {"Wipe Time", "7"}, {"Auto Mode Freq.", "3"},
+                                                {"Manual Wash", "on"}}}));
+    EXPECT_EQ(read.sections[2], (ConfigSection{"Azimuth Setup", SectionState::Read,
+                                               {{"Auto Response", "Enable"}, {"Delay Time", "250"},
+                                                {"Control Setup", ""}}}));
+    // Two accessory dialogs wait 200 ms before they ask; little else is spent.
+    EXPECT_LT(took, 2 * 200 + 3 * 60);
+}
+
+TEST_F(SnapshotPassTest, aSilentCameraLeavesEverySectionNotReadAndNothingHangs)
+{
+    silent = true;
+    SnapshotPass pass(context, parts());
+    pass.start();
+    runUntilDone(pass);
+    ASSERT_FALSE(pass.running());
+    for (const ConfigSection& section : pass.result().sections) {
+        SCOPED_TRACE(section.name);
+        EXPECT_EQ(section.state, SectionState::NotRead);
+        EXPECT_TRUE(section.fields.empty());
+    }
+}
+
+TEST_F(SnapshotPassTest, aCameraThatStopsHalfWayIsReadAsFarAsItAnswered)
+{
+    answers = {{"mw?", "mwr0120d05m1"}};
+    answersLeft = 1;
+    SnapshotPass pass(context, parts());
+    pass.start();
+    runUntilDone(pass);
+    ASSERT_EQ(pass.result().sections.size(), 3u);
+    EXPECT_EQ(pass.result().sections[0].state, SectionState::Read);
+    EXPECT_EQ(pass.result().sections[1].state, SectionState::NotRead);
+    EXPECT_EQ(pass.result().sections[2].state, SectionState::NotRead);
+}
+
+TEST_F(SnapshotPassTest, cancelStopsAtOnceAndDropsWhatWasNotSent)
+{
+    answers = {{"mw?", "mwr0120d05m1"}};
+    SnapshotPass pass(context, parts());
+    pass.start();
+    clock.advance(200); // the wiper's question goes out
+    pass.cancel();
+    EXPECT_FALSE(pass.running());
+    EXPECT_TRUE(pass.cancelled());
+    EXPECT_TRUE(link.queue().empty());
+    clock.advance(5'000);
+    serve();
+    EXPECT_LE(sent.size(), 1u);
+}
+
+TEST_F(SnapshotPassTest, writingSendsTheDialogsCommandsForTheChosenSectionsOnly)
+{
+    ConfigSnapshot source;
+    source.sections.push_back({"Wipe Setup", SectionState::Read,
+                               {{"Run Time", "120"}, {"Delay Time", "5"}, {"Module", "New Module"}}});
+    source.sections.push_back({"Wash Setup", SectionState::Read,
+                               {{"Wash Time", "15"}, {"Wipe Time", "7"}, {"Auto Mode Freq.", "3"}, {"Manual Wash", "on"}}});
+    source.sections.push_back({"Azimuth Setup", SectionState::Read,
+                               {{"Auto Response", "Disable"}, {"Delay Time", "250"}, {"Control Setup", "x"}}});
+    SnapshotPass pass(context, parts(), source, {"Wipe Setup", "Azimuth Setup"});
+    pass.start();
+    runUntilDone(pass);
+    ASSERT_FALSE(pass.running());
+    EXPECT_EQ(sent, (std::vector<std::string>{"mwr0120d05", "mwm1", "mw?", "UT250", "UD"}));
+    ASSERT_EQ(pass.result().sections.size(), 2u);
+    EXPECT_EQ(pass.result().sections[0].state, SectionState::Read);
+    EXPECT_TRUE(prompter.texts().empty());
+}
+
+TEST(SnapshotParts, checkNamesTheFirstFieldThatCannotBeWritten)
+{
+    struct Row {
+        ConfigSection section;
+        std::optional<std::string> problem;
+    };
+    const Row rows[] = {
+        {{"Wipe Setup", SectionState::Read, {{"Run Time", "9999"}, {"Delay Time", "99"}}}, std::nullopt},
+        {{"Wipe Setup", SectionState::Read, {{"Run Time", "10000"}, {"Delay Time", "99"}}},
+         "[Wipe Setup] Run Time=10000 is outside 0..9999"},
+        {{"Wipe Setup", SectionState::Read, {{"Run Time", "12a"}, {"Delay Time", "-1"}}},
+         "[Wipe Setup] Run Time=12a is not a number"},
+        {{"Wipe Setup", SectionState::Read, {{"Delay Time", "1"}}}, "[Wipe Setup] has no Run Time="},
+        {{"Wipe Setup", SectionState::Read, {{"Run Time", "1"}, {"Delay Time", "1"}, {"Module", "Newer"}}},
+         "[Wipe Setup] Module=Newer is not one of: Old Module, New Module"},
+        {{"Wash Setup", SectionState::Read,
+          {{"Wash Time", "15"}, {"Auto Mode Freq.", "168"}, {"Manual Wash", "on"}}},
+         "[Wash Setup] Auto Mode Freq.=168 is outside 1..10"},
+        {{"Wash Setup", SectionState::Read,
+          {{"Wash Time", "15"}, {"Auto Mode Freq.", "1"}, {"Manual Wash", "yes"}}},
+         "[Wash Setup] Manual Wash=yes is not one of: off, on"},
+        {{"Azimuth Setup", SectionState::Read, {{"Auto Response", "Enable"}, {"Delay Time", "99"}}},
+         "[Azimuth Setup] Delay Time=99 is outside 100..999"},
+        {{"Azimuth Setup", SectionState::Read, {{"Control Setup", "anything"}}}, std::nullopt},
+    };
+    const WipePart wipe;
+    const WashPart wash;
+    const AzimuthPart azimuth;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.section.name);
+        const SnapshotPart& part = row.section.name == "Wipe Setup"   ? static_cast<const SnapshotPart&>(wipe)
+                                   : row.section.name == "Wash Setup" ? static_cast<const SnapshotPart&>(wash)
+                                                                      : azimuth;
+        EXPECT_EQ(part.check(row.section), row.problem);
+    }
+}
+
+} // namespace
+} // namespace tarn::test
