@@ -1,6 +1,7 @@
 #include "config/SnapshotFields.h"
 
 #include "core/Messages.h"
+#include "programming/CameraIdText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -75,6 +76,18 @@ std::optional<std::string> SnapshotFields::text(std::string_view field, std::siz
     const bool printable = std::all_of(found->begin(), found->end(), [](char c) { return c >= 0x20 && c < 0x7F; });
     if (!printable || found->size() > longest) {
         refuse(Messages::ConfigFieldNotWireText, field, *found, std::to_string(longest));
+        return std::nullopt;
+    }
+    return *found;
+}
+
+std::optional<std::string> SnapshotFields::idLine(std::string_view field)
+{
+    const std::string* found = value(field);
+    if (!found)
+        return std::nullopt;
+    if (CameraIdText::characterCount(*found) > CameraIdText::LineLength) {
+        refuse(Messages::ConfigFieldTooLong, field, *found, std::to_string(CameraIdText::LineLength));
         return std::nullopt;
     }
     return *found;

@@ -27,6 +27,8 @@ public:
     std::optional<bool> flag(std::string_view field);
     // Printable ASCII of at most `longest` characters.
     std::optional<std::string> text(std::string_view field, std::size_t longest);
+    // A camera ID line: at most 24 characters of UTF-8 text.
+    std::optional<std::string> idLine(std::string_view field);
     // Whether the section holds the field at all (a part read partly).
     bool has(std::string_view field) const { return m_section.find(field) != nullptr; }
 

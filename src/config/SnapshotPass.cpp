@@ -129,7 +129,10 @@ bool SnapshotPass::lineQuiet() const
 {
     CameraLink& link = m_context.door.link();
     const CommandQueue& queue = link.queue();
-    return queue.empty() && queue.queueReady && queue.dataReplyDone && !m_parts[m_current]->busy();
+    // A dialog that sends at once, past its pump, leaves only the response
+    // time-out running while it waits.
+    return queue.empty() && queue.queueReady && queue.dataReplyDone
+        && !link.timers().isRunning(link, TimerId::ResponseTimeout) && !m_parts[m_current]->busy();
 }
 
 void SnapshotPass::timerFired(int id)

@@ -217,6 +217,7 @@ inline constexpr const char* ConfigFieldMissing = "[%s] has no %s=%s%s";
 inline constexpr const char* ConfigFieldNotANumber = "[%s] %s=%s is not a number%s";
 inline constexpr const char* ConfigFieldOutside = "[%s] %s=%s is outside %s";
 inline constexpr const char* ConfigFieldNotAChoice = "[%s] %s=%s is not one of: %s";
+inline constexpr const char* ConfigFieldTooLong = "[%s] %s=%s is longer than %s characters";
 inline constexpr const char* ConfigFieldNotWireText =
     "[%s] %s=%s is not printable ASCII of at most %s characters";
 inline constexpr const char* ConfigFileUnreadable = "The configuration file %s cannot be read.";

@@ -1,4 +1,6 @@
 #include "config/AzimuthPart.h"
+#include "config/CameraIdPart.h"
+#include "config/SetupPart.h"
 #include "config/SnapshotPass.h"
 #include "config/WashPart.h"
 #include "config/WipePart.h"
@@ -35,7 +37,7 @@ struct FixtureDoor final : DialogDoor, NtcipKeeper {
 };
 
 class SnapshotPassTest : public LinkFixture {
-protected:
+public:
     SnapshotPassTest() { link.state().cameraType = 0; }
 
     std::map<std::string, std::string> answers;
@@ -164,6 +166,70 @@ TEST_F(SnapshotPassTest, writingSendsTheDialogsCommandsForTheChosenSectionsOnly)
     EXPECT_TRUE(prompter.texts().empty());
 }
 
+std::vector<std::unique_ptr<SnapshotPart>> setupAndCameraId()
+{
+    std::vector<std::unique_ptr<SnapshotPart>> list;
+    list.push_back(std::make_unique<SetupPart>());
+    list.push_back(std::make_unique<CameraIdPart>());
+    return list;
+}
+
+TEST_F(SnapshotPassTest, setupAndCameraIdReadTheirWholeChains)
+{
+    link.state().cameraType = 1; // AlderSD: Javelin options, ID made in the camera
+    context.receiverType = 1;
+    const std::string line1 = "LOBBY EAST              ";
+    answers = {{"RS", "RV2.14 AlderSD"}, {"mSs", "mS1234567"}, {"sS", "s2"}, {"SS", "S1"}, {"JcS", "Jc1"},
+               {"JbS", "Jb0"}, {"cdSc", std::string("SC") + char(0x02 | 0x04 | 0x40)}, {"cdSl1", "SL1" + line1},
+               {"cdSl2", "SL2" + std::string(24, ' ')}, {"h?", std::string("h") + char(16 + 7) + char(16 + 64)}};
+    SnapshotPass pass(context, setupAndCameraId());
+    pass.start();
+    runUntilDone(pass);
+    ASSERT_FALSE(pass.running());
+    EXPECT_EQ(sent, (std::vector<std::string>{"RS", "mSs", "sS", "SS", "JcS", "JbS", "cdSc", "cdSl1", "cdSl2", "h?"}));
+    ASSERT_EQ(pass.result().sections.size(), 2u);
+    EXPECT_EQ(pass.result().sections[0],
+              (ConfigSection{"Setup", SectionState::Read,
+                             {{"Firmware Version", "V2.14 AlderSD"}, {"Camera Serial Number", "1234567"},
+                              {"Pan/Tilt", "Var. Prop. Speed P/T"}, {"Vorel2 P/T Direction", "Inverted Tilt"},
+                              {"Javelin Continuos Motor", "on"}, {"Javelin Contains Address", "off"}}}));
+    EXPECT_EQ(pass.result().sections[1],
+              (ConfigSection{"Program Camera ID", SectionState::Read,
+                             {{"ID Text Enable", "on"}, {"Display at top", "off"}, {"LP - Enable", "on"},
+                              {"Maintenance Mode Text", "off"}, {"ID Line 5 - Display Mode", "Compass/Zoom/LP"},
+                              {"Line 1", "LOBBY EAST"}, {"Line 2", ""}, {"Alarm 1 Preset", "7"},
+                              {"Alarm 2 Preset", "64"}}}));
+}
+
+TEST_F(SnapshotPassTest, setupAndCameraIdWriteOneControlAtATimeAndOnlyWhatDiffers)
+{
+    link.state().cameraType = 1;
+    context.receiverType = 1;
+    // The camera as it is before the write: Javelin continuous already on.
+    answers = {{"RS", "RV2.14"}, {"mSs", "mS0000001"}, {"sS", "s1"}, {"SS", "S0"}, {"JcS", "Jc1"}, {"JbS", "Jb1"},
+               {"cdSc", std::string("SC") + char(0x00)}, {"cdSl1", "SL1" + std::string(24, ' ')},
+               {"cdSl2", "SL2" + std::string(24, ' ')}, {"h?", std::string("h") + char(16) + char(16)}};
+    ConfigSnapshot source;
+    source.sections.push_back({"Setup", SectionState::Read,
+                               {{"Firmware Version", "V9"}, {"Camera Serial Number", "7654321"},
+                                {"Pan/Tilt", "Fixed P/T"}, {"Vorel2 P/T Direction", "Inverted P/T"},
+                                {"Javelin Continuos Motor", "on"}, {"Javelin Contains Address", "off"}}});
+    source.sections.push_back({"Program Camera ID", SectionState::Read,
+                               {{"ID Text Enable", "on"}, {"LP - Enable", "off"}, {"Line 1", "GATE \"2\""},
+                                {"Line 2", "NORTH"}, {"Alarm 1 Preset", "3"}}});
+    SnapshotPass pass(context, setupAndCameraId(), source, {"Setup", "Program Camera ID"});
+    pass.start();
+    runUntilDone(pass);
+    ASSERT_FALSE(pass.running());
+    const std::vector<std::string> expected = {
+        "RS", "mSs", "sS", "SS", "JcS", "JbS", // the read-back first
+        "s0", "S2", "Jb0",                     // never the serial number; Javelin continuous is already on
+        "cdSc", "cdSl1", "cdSl2", "h?",
+        "dL1GATE \"2\"" + std::string(16, ' '), "dL2NORTH" + std::string(19, ' '), "dIE", std::string("h1") + char(16 + 3)};
+    EXPECT_EQ(sent, expected);
+    EXPECT_TRUE(prompter.texts().empty());
+}
+
 TEST(SnapshotParts, checkNamesTheFirstFieldThatCannotBeWritten)
 {
     struct Row {
@@ -188,16 +254,24 @@ TEST(SnapshotParts, checkNamesTheFirstFieldThatCannotBeWritten)
         {{"Azimuth Setup", SectionState::Read, {{"Auto Response", "Enable"}, {"Delay Time", "99"}}},
          "[Azimuth Setup] Delay Time=99 is outside 100..999"},
         {{"Azimuth Setup", SectionState::Read, {{"Control Setup", "anything"}}}, std::nullopt},
+        {{"Setup", SectionState::Read, {{"Pan/Tilt", "Var Speed"}}},
+         "[Setup] Pan/Tilt=Var Speed is not one of: Fixed P/T, Var Speed P/T, Var. Prop. Speed P/T"},
+        {{"Setup", SectionState::Read, {{"Firmware Version", "anything at all"}, {"Vorel2 P/T Direction", "Normal"}}},
+         std::nullopt},
+        {{"Program Camera ID", SectionState::Read, {{"Line 1", std::string(25, 'A')}}},
+         "[Program Camera ID] Line 1=AAAAAAAAAAAAAAAAAAAAAAAAA is longer than 24 characters"},
+        {{"Program Camera ID", SectionState::Read, {{"Line 2", "\xC3\xA9" + std::string(23, 'A')}}}, std::nullopt},
+        {{"Program Camera ID", SectionState::Read, {{"Alarm 2 Preset", "65"}}},
+         "[Program Camera ID] Alarm 2 Preset=65 is outside 0..64"},
     };
-    const WipePart wipe;
-    const WashPart wash;
-    const AzimuthPart azimuth;
+    std::vector<std::unique_ptr<SnapshotPart>> all = SnapshotPassTest::parts();
+    for (auto& part : setupAndCameraId())
+        all.push_back(std::move(part));
     for (const Row& row : rows) {
         SCOPED_TRACE(row.section.name);
-        const SnapshotPart& part = row.section.name == "Wipe Setup"   ? static_cast<const SnapshotPart&>(wipe)
-                                   : row.section.name == "Wash Setup" ? static_cast<const SnapshotPart&>(wash)
-                                                                      : azimuth;
-        EXPECT_EQ(part.check(row.section), row.problem);
+        const auto part = std::find_if(all.begin(), all.end(), [&](const auto& p) { return p->name() == row.section.name; });
+        ASSERT_NE(part, all.end());
+        EXPECT_EQ((*part)->check(row.section), row.problem);
     }
 }
 
