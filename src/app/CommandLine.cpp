@@ -78,6 +78,20 @@ bool CommandLine::take(std::string_view name, std::string_view value)
         }
     } else if (name == "site") {
         site = std::string(value);
+    } else if (name == "save-config" || name == "compare-config" || name == "write-config") {
+        using Kind = ConfigRequest::Kind;
+        ConfigRequest request;
+        request.kind = name == "save-config" ? Kind::Save : name == "compare-config" ? Kind::Compare : Kind::Write;
+        request.file = std::string(value);
+        configJobs.push_back(std::move(request));
+    } else if (name == "with") {
+        configWith = std::string(value);
+    } else if (name == "address") {
+        int number = 0;
+        const auto [end, failure] = std::from_chars(value.data(), value.data() + value.size(), number);
+        if (failure != std::errc() || end != value.data() + value.size() || number < 1 || number > HighestAddress)
+            return refuse(Messages::BadAddressOption, std::string(value));
+        address = number;
     } else if (name == "site-out") {
         sweepValues.siteOut = std::string(value);
         sweepValuesGiven = true;
@@ -97,10 +111,34 @@ bool CommandLine::take(std::string_view name, std::string_view value)
     return true;
 }
 
-void CommandLine::finish(bool sweepAsked)
+void CommandLine::finish(bool sweepAsked, bool yesAsked)
 {
     if (!error.empty())
         return;
+    if (configJobs.size() > 1 || (!configJobs.empty() && sweepAsked)) {
+        error = Messages::ConfigOneJob;
+        return;
+    }
+    if (configJobs.empty()) {
+        if (configWith || yesAsked || address)
+            error = Messages::ConfigOptionWithoutJob;
+        if (!error.empty())
+            return;
+    } else {
+        ConfigRequest request = configJobs.front();
+        using Kind = ConfigRequest::Kind;
+        if ((configWith && request.kind != Kind::Compare) || (yesAsked && request.kind != Kind::Write)) {
+            error = Messages::ConfigOptionWithoutJob;
+            return;
+        }
+        request.with = configWith;
+        request.yes = yesAsked;
+        if (!request.with && !portDevice && !connect) {
+            error = Messages::ConfigNeedsLink;
+            return;
+        }
+        config = std::move(request);
+    }
     if (sweepAsked) {
         if (!portDevice && !connect)
             error = Messages::SweepNeedsLink;

@@ -40,6 +40,23 @@ struct CommandLine {
     // The sweep's own options as given, whether or not --sweep was.
     SweepOptions sweepValues;
     bool sweepValuesGiven = false;
+
+    // A configuration job without a window: save the camera's configuration
+    // to a file, compare a file with the camera (or with a second file), or
+    // write a file into the camera.
+    struct ConfigRequest {
+        enum class Kind { Save, Compare, Write };
+        Kind kind = Kind::Save;
+        std::string file;
+        std::optional<std::string> with; // compare two files, no camera
+        bool yes = false;                // every confirmation answered yes
+    };
+    std::optional<ConfigRequest> config;
+    // The configuration options as given, checked together in finish().
+    std::vector<ConfigRequest> configJobs;
+    std::optional<std::string> configWith;
+    // The camera's address for a job without a window.
+    std::optional<int> address;
     bool showHelp = false;
     bool showVersion = false;
     std::string error; // empty when the line was understood
@@ -49,7 +66,7 @@ struct CommandLine {
         std::string_view name;
         std::string_view valueName;
     };
-    static constexpr std::array<ValueOption, 10> ValueOptions = {{
+    static constexpr std::array<ValueOption, 15> ValueOptions = {{
         {"port-device", "PATH"},
         {"connect", "HOST:PORT"},
         {"trace", "FILE"},
@@ -60,15 +77,22 @@ struct CommandLine {
         {"protocols", "LIST"},
         {"addresses", "RANGE"},
         {"site-out", "FILE"},
+        {"save-config", "FILE"},
+        {"compare-config", "FILE"},
+        {"with", "FILE"},
+        {"write-config", "FILE"},
+        {"address", "N"},
     }};
+    static constexpr int HighestAddress = 9999;
 
     // Takes the value given to the option `name` (a long name of
     // ValueOptions, without its dashes). A value the option cannot use, or a
     // name that is none of them, sets `error`; returns whether it was taken.
     bool take(std::string_view name, std::string_view value);
     // After every option was taken: the rules between them (--sweep needs a
-    // line to sweep; the sweep's options go with --sweep).
-    void finish(bool sweepAsked);
+    // line to sweep; the sweep's options go with --sweep; one configuration
+    // job at a time, with a line unless two files are compared).
+    void finish(bool sweepAsked, bool yesAsked = false);
 
     // "192.168.1.20:4001" or "localhost:4001"; nothing when it is not one.
     static std::optional<PortServer> parsePortServer(std::string_view text);

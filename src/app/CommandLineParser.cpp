@@ -33,12 +33,23 @@ std::string_view helpFor(std::string_view option)
         return Messages::OptionAddressesHelp;
     if (option == "site-out")
         return Messages::OptionSiteOutHelp;
+    if (option == "save-config")
+        return Messages::OptionSaveConfigHelp;
+    if (option == "compare-config")
+        return Messages::OptionCompareConfigHelp;
+    if (option == "with")
+        return Messages::OptionWithHelp;
+    if (option == "write-config")
+        return Messages::OptionWriteConfigHelp;
+    if (option == "address")
+        return Messages::OptionAddressHelp;
     return Messages::OptionOpenDialogHelp;
 }
 
 const QString HelpName = QStringLiteral("help");
 const QString VersionName = QStringLiteral("version");
 const QString SweepName = QStringLiteral("sweep");
+const QString YesName = QStringLiteral("yes");
 
 } // namespace
 
@@ -51,6 +62,7 @@ CommandLineParser::CommandLineParser()
     // Our own rather than addHelpOption(): the texts are the console's, and
     // "-?" and "--help-all" are none of its options.
     m_parser.addOption(QCommandLineOption(SweepName, qText(Messages::OptionSweepHelp)));
+    m_parser.addOption(QCommandLineOption(YesName, qText(Messages::OptionYesHelp)));
     m_parser.addOption(QCommandLineOption({QStringLiteral("h"), HelpName}, qText(Messages::OptionHelpHelp)));
     m_parser.addOption(QCommandLineOption({QStringLiteral("v"), VersionName}, qText(Messages::OptionVersionHelp)));
 }
@@ -70,9 +82,12 @@ CommandLine CommandLineParser::parse(const QStringList& arguments)
     // of a repeated option counts.
     QHash<QString, int> taken;
     bool sweepAsked = false;
+    bool yesAsked = false;
     for (const QString& name : m_parser.optionNames()) {
         if (name == SweepName) {
             sweepAsked = true;
+        } else if (name == YesName) {
+            yesAsked = true;
         } else if (name == QLatin1String("h") || name == HelpName) {
             line.showHelp = true;
         } else if (name == QLatin1String("v") || name == VersionName) {
@@ -83,7 +98,7 @@ CommandLine CommandLineParser::parse(const QStringList& arguments)
                 return line;
         }
     }
-    line.finish(sweepAsked);
+    line.finish(sweepAsked, yesAsked);
     return line;
 }
 

@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/CommandLineParser.h"
 #include "app/ConsoleApp.h"
+#include "app/HeadlessConfig.h"
 #include "app/HeadlessSweep.h"
 #include "core/Messages.h"
 #include "core/Version.h"
@@ -34,6 +35,11 @@ int main(int argc, char* argv[])
         // For scripts: no window, no display needed.
         QCoreApplication application(argc, argv);
         return tarn::HeadlessSweep().run(commandLine);
+    }
+
+    if (commandLine.config) {
+        QCoreApplication application(argc, argv);
+        return tarn::HeadlessConfig().run(commandLine);
     }
 
     QApplication application(argc, argv);

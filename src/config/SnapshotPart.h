@@ -37,6 +37,9 @@ public:
     // Whether the camera has this part at all (the picture sections follow
     // the camera's module).
     virtual bool appliesTo(const SnapshotContext&) const { return true; }
+    // A picture section: it belongs to one camera module, and is written
+    // only into a camera with the same module.
+    virtual bool isPicture() const { return false; }
     // Whether what the part holds is the console's own (nothing is asked of
     // the camera for it).
     virtual bool isLocal() const { return false; }

@@ -92,6 +92,16 @@ inline constexpr std::string_view OptionBaudsHelp = "With --sweep: the rates to 
 inline constexpr std::string_view OptionProtocolsHelp = "With --sweep: the protocol indexes to try (1,2).";
 inline constexpr std::string_view OptionAddressesHelp = "With --sweep: the addresses to ask (1-254).";
 inline constexpr std::string_view OptionSiteOutHelp = "With --sweep: write a site file of the domes found.";
+inline constexpr std::string_view OptionSaveConfigHelp =
+    "Without a window: read the camera's whole configuration and save it to this file.";
+inline constexpr std::string_view OptionCompareConfigHelp =
+    "Without a window: compare this configuration file with the camera (or with --with FILE); "
+    "exits 1 when they differ.";
+inline constexpr std::string_view OptionWithHelp = "With --compare-config: the second file, in place of the camera.";
+inline constexpr std::string_view OptionWriteConfigHelp =
+    "Without a window: write this configuration file into the camera and read it back.";
+inline constexpr std::string_view OptionYesHelp = "With --write-config: answer every confirmation yes.";
+inline constexpr std::string_view OptionAddressHelp = "The camera's address for a configuration job (default 1).";
 inline constexpr std::string_view OptionHelpHelp = "Show this text.";
 inline constexpr std::string_view OptionVersionHelp = "Show the version.";
 inline constexpr std::string_view UsageNote =
@@ -220,6 +230,16 @@ inline constexpr const char* ConfigFieldNotAChoice = "[%s] %s=%s is not one of: 
 inline constexpr const char* ConfigFieldTooLong = "[%s] %s=%s is longer than %s characters";
 inline constexpr const char* ConfigFieldNotWireText =
     "[%s] %s=%s is not printable ASCII of at most %s characters";
+inline constexpr const char* ConfigPictureMismatch =
+    "The configuration is of a camera with a %s module and this camera has a %s module: "
+    "untick [%s] to write the rest.";
+inline constexpr const char* ConfigFileRefused = "tarn-console: %s: %s";
+inline constexpr const char* ConfigLinkUnusable = "tarn-console: %s cannot be used";
+inline constexpr const char* ConfigCameraSilent = "tarn-console: the camera at address %d on %s did not answer";
+inline constexpr std::string_view ConfigWriteTitle = "Write configuration to camera";
+inline constexpr const char* ConfigWriteQuestion =
+    "Program the %s camera at address %d on %s with this configuration?\n"
+    "Its settings in the ticked sections will be replaced.";
 inline constexpr const char* ConfigFileUnreadable = "The configuration file %s cannot be read.";
 inline constexpr const char* ConfigFileTooLong = "The configuration file %s is longer than %d KB.";
 inline constexpr const char* ConfigFileNotSaved = "The configuration file %s cannot be written: %s";
@@ -426,6 +446,13 @@ inline constexpr const char* SweepBadBaud =
 inline constexpr const char* SweepBadProtocol = "tarn-console: --protocols: %s is not a protocol from 0 to %d";
 inline constexpr const char* SweepBadAddressOption =
     "tarn-console: --addresses: %s is not a range such as 1-254 (addresses 1 to 9999)";
+inline constexpr const char* BadAddressOption = "tarn-console: --address: %s is not an address from 1 to 9999";
+inline constexpr std::string_view ConfigOneJob =
+    "tarn-console: --save-config, --compare-config, --write-config and --sweep go one at a time";
+inline constexpr std::string_view ConfigOptionWithoutJob =
+    "tarn-console: --with goes with --compare-config, --yes with --write-config, --address with a configuration job";
+inline constexpr std::string_view ConfigNeedsLink =
+    "tarn-console: a configuration job on the camera needs --port-device PATH or --connect HOST:PORT";
 inline constexpr std::string_view SweepNeedsLink = "tarn-console: --sweep needs --port-device PATH or --connect HOST:PORT";
 inline constexpr std::string_view SweepOptionWithoutSweep = "tarn-console: --bauds, --protocols, --addresses and --site-out go with --sweep";
 inline constexpr const char* SweepLinkUnusable = "tarn-console: %s cannot be used for the sweep\n";

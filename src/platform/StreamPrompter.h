@@ -8,21 +8,26 @@ namespace tarn {
 
 // The prompter of a run without a window: every message goes to a stream
 // (standard error), one per line, and every question gets the answer that
-// changes nothing (No, Cancel, no file).
+// changes nothing (No, Cancel, no file), unless the script said yes to all.
 class StreamPrompter final : public Prompter {
 public:
-    explicit StreamPrompter(std::FILE* stream) : m_stream(stream) {}
+    enum class Answer { No, Yes };
+    explicit StreamPrompter(std::FILE* stream, Answer answer = Answer::No)
+        : m_stream(stream)
+        , m_yes(answer == Answer::Yes)
+    {
+    }
 
     void showMessage(std::string_view text, std::string_view, MessageIcon) override { write(text); }
     bool askYesNo(std::string_view text, std::string_view, MessageIcon, DefaultButton) override
     {
         write(text);
-        return false;
+        return m_yes;
     }
     bool askOkCancel(std::string_view text, std::string_view, MessageIcon) override
     {
         write(text);
-        return false;
+        return m_yes;
     }
     std::optional<std::string> chooseFile(FileChoice, std::string_view, std::string_view) override
     {
@@ -38,6 +43,7 @@ private:
     }
 
     std::FILE* m_stream;
+    bool m_yes;
 };
 
 } // namespace tarn

@@ -1,0 +1,26 @@
+#include "config/SnapshotParts.h"
+
+#include "config/AzimuthPart.h"
+#include "config/CameraIdPart.h"
+#include "config/LocalTablesPart.h"
+#include "config/PresetNamesPart.h"
+#include "config/SetupPart.h"
+#include "config/WashPart.h"
+#include "config/WipePart.h"
+
+namespace tarn {
+
+std::vector<std::unique_ptr<SnapshotPart>> allSnapshotParts()
+{
+    std::vector<std::unique_ptr<SnapshotPart>> parts;
+    parts.push_back(std::make_unique<SetupPart>());
+    parts.push_back(std::make_unique<CameraIdPart>());
+    parts.push_back(std::make_unique<WipePart>());
+    parts.push_back(std::make_unique<WashPart>());
+    parts.push_back(std::make_unique<AzimuthPart>());
+    parts.push_back(std::make_unique<LocalTablesPart>());
+    parts.push_back(std::make_unique<PresetNamesPart>());
+    return parts;
+}
+
+} // namespace tarn
