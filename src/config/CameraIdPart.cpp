@@ -4,6 +4,7 @@
 #include "core/CameraTypes.h"
 #include "link/DialogDoor.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tarn {
@@ -64,6 +65,13 @@ void CameraIdPart::finishReading(ConfigSection& section)
 std::vector<std::string> CameraIdPart::reportedOnly() const
 {
     return {std::string(MaintenanceText)};
+}
+
+std::string CameraIdPart::reportedValue(std::string_view field, const std::string& value) const
+{
+    if (std::find(Lines.begin(), Lines.end(), field) == Lines.end())
+        return value;
+    return value.substr(0, value.find_last_not_of(' ') + 1);
 }
 
 std::optional<std::string> CameraIdPart::check(const ConfigSection& section) const

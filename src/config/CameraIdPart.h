@@ -22,6 +22,7 @@ public:
     void startWriting(SnapshotContext& context, const ConfigSection& section) override;
     void finishWriting() override;
     std::vector<std::string> reportedOnly() const override;
+    std::string reportedValue(std::string_view field, const std::string& value) const override;
 
 private:
     void open(SnapshotContext& context);

@@ -168,6 +168,8 @@ Parsed parse(std::string_view text)
             if (auto missing = sectionWithoutState())
                 return *missing;
             const std::string_view name = trimmed(line.substr(1, line.size() - 2));
+            if (name.empty())
+                return refuse(Messages::ConfigLineUnreadable, line);
             if (name == HeaderSection) {
                 if (headerSeen)
                     return refuse(Messages::ConfigSectionTwice, name);

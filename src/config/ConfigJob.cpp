@@ -168,13 +168,13 @@ void ConfigJob::finishReading()
     m_phase = Phase::Done;
 }
 
-std::vector<std::string> ConfigJob::reportedOnly(const std::string& section) const
+std::unique_ptr<SnapshotPart> ConfigJob::partNamed(const std::string& section)
 {
-    for (const auto& part : allSnapshotParts()) {
+    for (auto& part : allSnapshotParts()) {
         if (part->name() == section)
-            return part->reportedOnly();
+            return std::move(part);
     }
-    return {};
+    return nullptr;
 }
 
 void ConfigJob::compareWritten()
@@ -185,7 +185,10 @@ void ConfigJob::compareWritten()
         const ConfigSection* written = m_source.section(name);
         if (!written || written->state == SectionState::NotRead)
             continue;
-        const std::vector<std::string> skipped = reportedOnly(name);
+        const std::unique_ptr<SnapshotPart> part = partNamed(name);
+        if (!part)
+            continue;
+        const std::vector<std::string> skipped = part->reportedOnly();
         auto keep = [&](const ConfigSection& section) {
             ConfigSection copy{section.name, SectionState::Read, {}};
             for (const ConfigField& field : section.fields) {
@@ -194,7 +197,10 @@ void ConfigJob::compareWritten()
             }
             return copy;
         };
-        wanted.sections.push_back(keep(*written));
+        ConfigSection asWritten = keep(*written);
+        for (ConfigField& field : asWritten.fields)
+            field.value = part->reportedValue(field.name, field.value);
+        wanted.sections.push_back(std::move(asWritten));
         const ConfigSection* read = m_snapshot.section(name);
         if (read && read->state != SectionState::NotRead) {
             ConfigSection copy = keep(*read);

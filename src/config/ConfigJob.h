@@ -74,7 +74,7 @@ private:
     void passChanged();
     void finishReading();
     void compareWritten();
-    std::vector<std::string> reportedOnly(const std::string& section) const;
+    static std::unique_ptr<SnapshotPart> partNamed(const std::string& section);
 
     SnapshotContext& m_context;
     SnapshotHeader m_header;

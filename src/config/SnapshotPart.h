@@ -63,6 +63,9 @@ public:
     virtual void startWriting(SnapshotContext& context, const ConfigSection& section) = 0;
     // Closes the logic after writing.
     virtual void finishWriting() = 0;
+    // A value as the camera will report it once written (the camera pads ID
+    // lines with spaces, so trailing spaces never read back).
+    virtual std::string reportedValue(std::string_view /*field*/, const std::string& value) const { return value; }
     // Fields the camera reports but no command sets (a firmware version):
     // neither written nor counted as not taken.
     virtual std::vector<std::string> reportedOnly() const { return {}; }

@@ -41,6 +41,17 @@ private:
                 sweep += " out=" + *line.sweep->siteOut;
             add(sweep);
         }
+        if (line.config) {
+            static constexpr const char* Kinds[] = {"save", "compare", "write"};
+            std::string job = std::string(Kinds[static_cast<int>(line.config->kind)]) + "=" + line.config->file;
+            if (line.config->with)
+                job += " with=" + *line.config->with;
+            if (line.config->yes)
+                job += " yes";
+            add(job);
+        }
+        if (line.address)
+            add("address=" + std::to_string(*line.address));
         if (line.showHelp)
             add("help");
         if (line.showVersion)
@@ -106,6 +117,28 @@ private slots:
             {{"--sweep", "--port-device", "/dev/x", "--addresses", "1-"}, "",
              "tarn-console: --addresses: 1- is not a range such as 1-254 (addresses 1 to 9999)"},
             {{"--sweep", "--port-device", "/dev/x", "--site-out"}, "", "tarn-console: --site-out needs a value"},
+            // Configuration jobs for scripts.
+            {{"--save-config", "dome.ini", "--port-device", "/dev/x", "--address", "5"},
+             "port=/dev/x save=dome.ini address=5", ""},
+            {{"--compare-config", "a.ini", "--with", "b.ini"}, "compare=a.ini with=b.ini", ""},
+            {{"--write-config", "a.ini", "--yes", "--connect", "10.0.0.9:4001"}, "connect=10..9:4001 write=a.ini yes", ""},
+            {{"--save-config", "a.ini"}, "",
+             "tarn-console: a configuration job on the camera needs --port-device PATH or --connect HOST:PORT"},
+            {{"--save-config", "a.ini", "--write-config", "b.ini", "--port-device", "/dev/x"}, "",
+             "tarn-console: --save-config, --compare-config, --write-config and --sweep go one at a time"},
+            {{"--save-config", "a.ini", "--sweep", "--port-device", "/dev/x"}, "",
+             "tarn-console: --save-config, --compare-config, --write-config and --sweep go one at a time"},
+            {{"--save-config", "a.ini", "--yes", "--port-device", "/dev/x"}, "",
+             "tarn-console: --with goes with --compare-config, --yes with --write-config, --address with a configuration job"},
+            {{"--write-config", "a.ini", "--with", "b.ini", "--port-device", "/dev/x"}, "",
+             "tarn-console: --with goes with --compare-config, --yes with --write-config, --address with a configuration job"},
+            {{"--port-device", "/dev/x", "--address", "5"}, "",
+             "tarn-console: --with goes with --compare-config, --yes with --write-config, --address with a configuration job"},
+            {{"--save-config", "a.ini", "--port-device", "/dev/x", "--address", "0"}, "",
+             "tarn-console: --address: 0 is not an address from 1 to 9999"},
+            {{"--save-config", "a.ini", "--port-device", "/dev/x", "--address", "5x"}, "",
+             "tarn-console: --address: 5x is not an address from 1 to 9999"},
+            {{"--save-config"}, "", "tarn-console: --save-config needs a value"},
             // The first mistake is the one told.
             {{"--trace", "", "--connect", "nowhere"}, "", "tarn-console: --trace needs a value"},
         };
