@@ -4,6 +4,7 @@
 #include "config/ConfigCompare.h"
 #include "config/ConfigFile.h"
 #include "config/ConfigJob.h"
+#include "config/ConfigTarget.h"
 #include "control/MainControl.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
@@ -114,18 +115,10 @@ int HeadlessConfig::run(const CommandLine& commandLine)
     }
     control.link().state().address = commandLine.address.value_or(1);
 
-    SnapshotContext context{control, settings.rxType, settings.camType, settings.ptType,
-                            ToursSectorsDialog::defaultDomeFilePath(), {}};
-    for (const std::string& name : control.presets().names())
-        context.presetNames.push_back(name);
-    SnapshotHeader header;
-    header.date = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
-    header.link = shownLink;
-    header.address = control.link().state().address;
-    header.protocolIndex = control.link().state().protocolIndex;
-    header.baudRate = settings.baudRate();
-    header.receiverType = settings.rxType;
-    header.moduleType = settings.camType;
+    SnapshotContext context = ConfigTarget::context(control, ToursSectorsDialog::defaultDomeFilePath());
+    const std::string date =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
+    const SnapshotHeader header = ConfigTarget::header(control, shownLink, date);
     ConfigJob job(context, header);
 
     if (request.kind == Kind::Write) {
