@@ -5,6 +5,8 @@
 #include "core/Settings.h"
 #include "app/StopRequest.h"
 #include "app/UnixSignalWatcher.h"
+#include "config/ConfigDialog.h"
+#include "config/ConfigTarget.h"
 #include "control/MainControl.h"
 #include "control/MainControlDialog.h"
 #include "link/ComPortMap.h"
@@ -16,9 +18,12 @@
 #include "platform/QtProfileStore.h"
 #include "platform/QtPrompter.h"
 #include "platform/QtTimers.h"
+#include "programming/ToursSectorsDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDateTime>
+#include <QPushButton>
 #include <QDialog>
 #include <QEventLoop>
 #include <QPointer>
@@ -70,6 +75,28 @@ void pressButton(QWidget& mainWindow, const std::string& caption, QPointer<QWidg
         }
     }
     std::fprintf(stderr, "%s\n", Messages::format(Messages::NoSuchButton, caption.c_str()).c_str());
+}
+
+// "Configuration...": the camera's configuration saved, compared and written.
+void addConfigurationButton(MainControlDialog& window, MainControl& control, Prompter& prompter)
+{
+    auto* button = new QPushButton(QString::fromUtf8(Messages::ConfigButton.data(),
+                                                     static_cast<qsizetype>(Messages::ConfigButton.size())), &window);
+    button->setObjectName(QStringLiteral("configButton"));
+    button->setToolTip(QString::fromUtf8(Messages::ConfigButtonTip.data(),
+                                         static_cast<qsizetype>(Messages::ConfigButtonTip.size())));
+    window.addToolButton(button);
+    QObject::connect(button, &QPushButton::clicked, &window, [&window, &control, &prompter] {
+        const auto newJob = [&control] {
+            const std::string date =
+                QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
+            const SiteCamera camera = control.currentCamera();
+            return std::make_unique<ConfigJob>(ConfigTarget::context(control, ToursSectorsDialog::defaultDomeFilePath()),
+                                               ConfigTarget::header(control, camera.link, date));
+        };
+        ConfigDialog dialog(control, prompter, newJob, &window);
+        dialog.exec();
+    });
 }
 
 } // namespace
@@ -125,6 +152,7 @@ int ConsoleApp::run(const CommandLine& commandLine)
     }
     MainControlDialog dialog(control, platform);
     boxes.setHomeWindow(&dialog);
+    addConfigurationButton(dialog, control, prompter);
     // From the first exit step on, nothing waits for the operator.
     control.setExitStarting([&stop] { stop.exitStarting(); });
     stop.setMainWindow(dialog);

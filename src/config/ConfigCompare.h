@@ -18,6 +18,16 @@ struct ConfigDifference {
     bool operator==(const ConfigDifference&) const = default;
 };
 
+// One setting of two configurations side by side, for the window's table.
+struct ConfigRow {
+    std::string section;
+    std::string field;
+    std::string first;
+    std::string second;
+    bool differs = false;
+    bool operator==(const ConfigRow&) const = default;
+};
+
 namespace ConfigCompare {
 
 inline constexpr std::string_view StateField = "State";
@@ -26,6 +36,8 @@ inline constexpr std::string_view Absent = "(none)";
 // Every section and field of both, in the first one's order and then the
 // second's; the headers (where and when each was read) are not compared.
 std::vector<ConfigDifference> differences(const ConfigSnapshot& first, const ConfigSnapshot& second);
+// Every setting of both, equal or not, in the same order as differences().
+std::vector<ConfigRow> rows(const ConfigSnapshot& first, const ConfigSnapshot& second);
 // "SECTION.FIELD: FIRST -> SECOND", values as the file writes them.
 std::string line(const ConfigDifference& difference);
 

@@ -9,8 +9,8 @@
 
 namespace tarn {
 
-ConfigJob::ConfigJob(SnapshotContext& context, SnapshotHeader header)
-    : m_context(context)
+ConfigJob::ConfigJob(SnapshotContext context, SnapshotHeader header)
+    : m_context(std::move(context))
     , m_header(std::move(header))
 {
 }

@@ -20,7 +20,7 @@ class ConfigJob {
 public:
     enum class Phase { Idle, Reading, Writing, ReadingBack, Done };
 
-    ConfigJob(SnapshotContext& context, SnapshotHeader header);
+    ConfigJob(SnapshotContext context, SnapshotHeader header);
     ~ConfigJob();
     ConfigJob(const ConfigJob&) = delete;
     ConfigJob& operator=(const ConfigJob&) = delete;
@@ -76,7 +76,7 @@ private:
     void compareWritten();
     static std::unique_ptr<SnapshotPart> partNamed(const std::string& section);
 
-    SnapshotContext& m_context;
+    SnapshotContext m_context;
     SnapshotHeader m_header;
     Phase m_phase = Phase::Idle;
     bool m_cancelled = false;

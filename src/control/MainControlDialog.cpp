@@ -82,6 +82,7 @@ MainControlDialog::MainControlDialog(MainControl& control, Platform& platform, Q
     sweepButton->setAutoDefault(false);
     sweepButton->setToolTip(qText(Messages::SweepButtonTip));
     trafficRowLayout->addWidget(sweepButton);
+    m_toolRow = trafficRowLayout;
     connect(sweepButton, &QPushButton::clicked, this, [this] { openSweep(); });
     // The site's camera list, at the right, shown on demand.
     m_site = std::make_unique<SiteSession>(control, platform.prompter, platform.timers);
@@ -338,6 +339,13 @@ void MainControlDialog::openTraffic()
     m_trafficWindow->show();
     m_trafficWindow->raise();
     m_trafficWindow->activateWindow();
+}
+
+void MainControlDialog::addToolButton(QPushButton* button)
+{
+    button->setAutoDefault(false);
+    // After "Find Domes...", before "Cameras".
+    m_toolRow->insertWidget(m_toolRow->count() - 1, button);
 }
 
 bool MainControlDialog::openSite(const std::string& path)

@@ -10,6 +10,9 @@
 class QLabel;
 class QPushButton;
 
+class QHBoxLayout;
+class QPushButton;
+
 namespace Ui {
 class MainControlDialog;
 }
@@ -41,6 +44,9 @@ public:
     void connectToPortServer(const std::array<std::uint8_t, 4>& address, const QString& port);
     // Opens a site file into the camera list and shows the list.
     bool openSite(const std::string& path);
+    // A button of a tool the layers above bring (the camera configuration),
+    // placed beside "Find Domes...".
+    void addToolButton(QPushButton* button);
 
     void done(int result) override;
 
@@ -84,6 +90,7 @@ private:
     QLabel* m_sendLockLine = nullptr;
     std::unique_ptr<SiteSession> m_site;
     SitePanel* m_sitePanel = nullptr;
+    QHBoxLayout* m_toolRow = nullptr;
 };
 
 } // namespace tarn

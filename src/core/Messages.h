@@ -236,6 +236,26 @@ inline constexpr const char* ConfigPictureMismatch =
 inline constexpr const char* ConfigFileRefused = "tarn-console: %s: %s";
 inline constexpr const char* ConfigLinkUnusable = "tarn-console: %s cannot be used";
 inline constexpr const char* ConfigCameraSilent = "tarn-console: the camera at address %d on %s did not answer";
+inline constexpr std::string_view ConfigTitle = "Camera Configuration";
+inline constexpr std::string_view ConfigButton = "Configuration...";
+inline constexpr std::string_view ConfigButtonTip =
+    "Save the camera's configuration to a file, compare it, or program it into another camera";
+inline constexpr std::string_view ConfigFileFilter = "Camera configuration (*.ini)|*.ini||";
+inline constexpr const char* ConfigFileNotOpened = "The configuration file %s cannot be used:\n%s";
+inline constexpr std::string_view ConfigReading = "Reading the camera...";
+inline constexpr std::string_view ConfigWriting = "Writing to the camera...";
+inline constexpr std::string_view ConfigReadingBack = "Reading the camera back...";
+inline constexpr const char* ConfigReadingSection = "%s (%d of %d)";
+inline constexpr std::string_view ConfigCancelled = "Cancelled.";
+inline constexpr std::string_view ConfigNoAnswer = "The camera did not answer.";
+inline constexpr const char* ConfigSaved = "Saved to %s.";
+inline constexpr const char* ConfigDifferences = "%d differences.";
+inline constexpr const char* ConfigChooseSections = "Untick what should not be written from %s, then press Write.";
+inline constexpr std::string_view ConfigWriteMatches = "The camera now matches the configuration.";
+inline constexpr const char* ConfigWriteNotTaken = "The camera does not match: %d settings did not take.";
+inline constexpr std::string_view ConfigCameraColumn = "Camera";
+inline constexpr std::string_view ConfigSectionColumn = "Section";
+inline constexpr std::string_view ConfigFieldColumn = "Field";
 inline constexpr std::string_view ConfigWriteTitle = "Write configuration to camera";
 inline constexpr const char* ConfigWriteQuestion =
     "Program the %s camera at address %d on %s with this configuration?\n"

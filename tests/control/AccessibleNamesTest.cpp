@@ -4,6 +4,8 @@
 #include "control/AzimuthSetupDialog.h"
 #include "control/LinkSweepLine.h"
 #include <QPushButton>
+#include "config/ConfigDialog.h"
+#include "config/ConfigTarget.h"
 #include "control/SweepDialog.h"
 #include "control/TrafficWindow.h"
 #include "control/WashSetupDialog.h"
@@ -199,6 +201,16 @@ private:
                  return std::make_unique<SweepDialog>(
                      platform.clock, platform.prompter, [&control] { return std::make_unique<LinkSweepLine>(control); },
                      100, parent);
+             }},
+            {"Camera Configuration",
+             [domeFile](MainControl& control, test::QtTestPlatform& platform, QWidget* parent) -> std::unique_ptr<QWidget> {
+                 return std::make_unique<ConfigDialog>(
+                     control, platform.prompter,
+                     [&control, domeFile] {
+                         return std::make_unique<ConfigJob>(ConfigTarget::context(control, domeFile),
+                                                            ConfigTarget::header(control, "COM1", "2026-12-10 09:00:00"));
+                     },
+                     parent);
              }},
         };
         return all;
