@@ -21,6 +21,7 @@
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -34,11 +35,15 @@ void print(std::FILE* stream, const std::string& line)
     std::fflush(stream);
 }
 
+// Runs the event loop until `done` holds or `ms` have passed, sleeping
+// between events.
 bool runUntil(const std::function<bool()>& done, int ms)
 {
     QDeadlineTimer deadline(ms);
+    QTimer heartbeat; // wakes the loop to look at the deadline
+    heartbeat.start(50);
     while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return done();
 }
 

@@ -148,9 +148,9 @@ void ConfigJob::passChanged()
         m_header.fill(m_snapshot);
         m_phase = Phase::Done;
     } else if (m_phase == Phase::Writing) {
-        // Every section written is read back, and only those are compared.
+        // The sections written are read back and compared.
         m_phase = Phase::ReadingBack;
-        startPass(std::make_unique<SnapshotPass>(m_context, allSnapshotParts()));
+        startPass(std::make_unique<SnapshotPass>(m_context, allSnapshotParts(), m_chosen));
         return;
     } else {
         finishReading();

@@ -5,6 +5,7 @@
 #include "config/LocalTablesPart.h"
 #include "config/PresetNamesPart.h"
 #include "config/SetupPart.h"
+#include "config/ToursSectorsPart.h"
 #include "config/WashPart.h"
 #include "config/WipePart.h"
 
@@ -15,6 +16,7 @@ std::vector<std::unique_ptr<SnapshotPart>> allSnapshotParts()
     std::vector<std::unique_ptr<SnapshotPart>> parts;
     parts.push_back(std::make_unique<SetupPart>());
     parts.push_back(std::make_unique<CameraIdPart>());
+    parts.push_back(std::make_unique<ToursSectorsPart>());
     parts.push_back(std::make_unique<WipePart>());
     parts.push_back(std::make_unique<WashPart>());
     parts.push_back(std::make_unique<AzimuthPart>());

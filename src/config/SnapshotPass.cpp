@@ -8,9 +8,12 @@
 
 namespace tarn {
 
-SnapshotPass::SnapshotPass(SnapshotContext& context, std::vector<std::unique_ptr<SnapshotPart>> parts)
+SnapshotPass::SnapshotPass(SnapshotContext& context, std::vector<std::unique_ptr<SnapshotPart>> parts,
+                           std::optional<std::vector<std::string>> only)
     : m_context(context)
     , m_parts(std::move(parts))
+    , m_chosen(only.value_or(std::vector<std::string>{}))
+    , m_onlyChosen(only.has_value())
 {
 }
 
@@ -69,11 +72,11 @@ bool SnapshotPass::takes(const SnapshotPart& part) const
 {
     if (!part.appliesTo(m_context))
         return false;
+    const bool chosen = std::find(m_chosen.begin(), m_chosen.end(), part.name()) != m_chosen.end();
     if (m_mode == Mode::Read)
-        return true;
+        return !m_onlyChosen || chosen;
     const ConfigSection* section = m_source.section(part.name());
-    return section && section->state != SectionState::NotRead && !part.isLocal()
-        && std::find(m_chosen.begin(), m_chosen.end(), part.name()) != m_chosen.end();
+    return section && section->state != SectionState::NotRead && !part.isLocal() && chosen;
 }
 
 void SnapshotPass::openNext()

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -31,8 +33,10 @@ public:
     // However a part behaves, it closes after this long.
     static constexpr int LongestPartMs = 60'000;
 
-    // Reading: every part that applies to the camera.
-    SnapshotPass(SnapshotContext& context, std::vector<std::unique_ptr<SnapshotPart>> parts);
+    // Reading: every part that applies to the camera, or only those named
+    // in `only` (a read-back of what was written).
+    SnapshotPass(SnapshotContext& context, std::vector<std::unique_ptr<SnapshotPart>> parts,
+                 std::optional<std::vector<std::string>> only = std::nullopt);
     // Writing: the parts whose section `source` holds, read, and `chosen`.
     SnapshotPass(SnapshotContext& context, std::vector<std::unique_ptr<SnapshotPart>> parts,
                  const ConfigSnapshot& source, std::vector<std::string> chosen);
@@ -71,6 +75,7 @@ private:
     Mode m_mode = Mode::Read;
     ConfigSnapshot m_source;
     std::vector<std::string> m_chosen;
+    bool m_onlyChosen = false;
     ConfigSnapshot m_result;
     std::size_t m_current = 0;
     bool m_open = false;

@@ -228,6 +228,8 @@ inline constexpr const char* ConfigFieldNotANumber = "[%s] %s=%s is not a number
 inline constexpr const char* ConfigFieldOutside = "[%s] %s=%s is outside %s";
 inline constexpr const char* ConfigFieldNotAChoice = "[%s] %s=%s is not one of: %s";
 inline constexpr const char* ConfigFieldTooLong = "[%s] %s=%s is longer than %s characters";
+inline constexpr const char* ConfigTourUnreadable =
+    "[%s] %s=%s is not a list of steps such as 3/10 5/20 (preset 1 to 64, dwell 5 to 60, - for none)";
 inline constexpr const char* ConfigFieldNotWireText =
     "[%s] %s=%s is not printable ASCII of at most %s characters";
 inline constexpr const char* ConfigPictureMismatch =

@@ -40,7 +40,8 @@ private:
             all << QStringLiteral("--port-device") << m_device << QStringLiteral("--address") << QString::number(address);
         process.start(QStringLiteral(TARN_CONSOLE_PATH), all);
         Run run;
-        if (!process.waitForFinished(30000))
+        // A whole write takes half a minute: the tours and sectors go one by one.
+        if (!process.waitForFinished(180000))
             return run;
         run.exitCode = process.exitCode();
         run.out = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);

@@ -1,12 +1,14 @@
 #include "config/AzimuthPart.h"
 #include "config/CameraIdPart.h"
 #include "config/SetupPart.h"
+#include "config/ToursSectorsPart.h"
 #include "config/SnapshotPass.h"
 #include "config/WashPart.h"
 #include "config/WipePart.h"
 #include "link/DialogDoor.h"
 #include "link/NtcipKeeper.h"
 #include "support/LinkFixture.h"
+#include "support/TemporaryFolder.h"
 
 #include <map>
 #include <memory>
@@ -230,6 +232,43 @@ TEST_F(SnapshotPassTest, setupAndCameraIdWriteOneControlAtATimeAndOnlyWhatDiffer
     EXPECT_TRUE(prompter.texts().empty());
 }
 
+TEST_F(SnapshotPassTest, toursAndSectorsGoOneSectorZoneAndTourAtATime)
+{
+    TemporaryFolder folder;
+    context.domeFilePath = folder.file("Dome.dat");
+    ConfigSnapshot source;
+    source.sections.push_back({"Tours and Sectors Setup", SectionState::Read,
+                               {{"Sector 2 Enable", "off"}, {"Sector 2 ID Text", "GATE"}, {"Tour 1", "3/10 -/- 7/60"}}});
+    std::vector<std::unique_ptr<SnapshotPart>> list;
+    list.push_back(std::make_unique<ToursSectorsPart>());
+    SnapshotPass pass(context, std::move(list), source, {"Tours and Sectors Setup"});
+    pass.start();
+    runUntilDone(pass, 60'000);
+    ASSERT_FALSE(pass.running());
+    const auto wentBefore = [this](const std::string& first, const std::string& second) {
+        const auto a = std::find(sent.begin(), sent.end(), first);
+        const auto b = std::find(sent.begin(), sent.end(), second);
+        return a != sent.end() && b != sent.end() && a < b;
+    };
+    // Each setting goes before the chosen sector or tour is read back.
+    EXPECT_TRUE(wentBefore("dST2GATE" + std::string(20, ' '), "cdSS2"));
+    EXPECT_TRUE(wentBefore("dSS20", "cdSS2"));
+    const auto tourPresets = std::find_if(sent.begin(), sent.end(), [](const std::string& c) { return c.starts_with("*TP1"); });
+    ASSERT_NE(tourPresets, sent.end());
+    EXPECT_EQ(tourPresets->substr(4, 3), std::string({char(16 + 3), char(16 + 0), char(16 + 7)}));
+    EXPECT_TRUE(prompter.texts().empty());
+}
+
+TEST(SnapshotParts, aTourReadsAsItsStepsUpToTheLastOneInUse)
+{
+    TourGrid grid;
+    EXPECT_EQ(ToursSectorsPart::tourText(grid), "");
+    grid.setText(1, TourGrid::PresetColumn, "3");
+    grid.setText(1, TourGrid::DwellColumn, "10");
+    grid.setText(3, TourGrid::DwellColumn, "60");
+    EXPECT_EQ(ToursSectorsPart::tourText(grid), "3/10 -/- -/60");
+}
+
 TEST(SnapshotParts, checkNamesTheFirstFieldThatCannotBeWritten)
 {
     struct Row {
@@ -263,10 +302,23 @@ TEST(SnapshotParts, checkNamesTheFirstFieldThatCannotBeWritten)
         {{"Program Camera ID", SectionState::Read, {{"Line 2", "\xC3\xA9" + std::string(23, 'A')}}}, std::nullopt},
         {{"Program Camera ID", SectionState::Read, {{"Alarm 2 Preset", "65"}}},
          "[Program Camera ID] Alarm 2 Preset=65 is outside 0..64"},
+        {{"Tours and Sectors Setup", SectionState::Read,
+          {{"Sector 1 Enable", "on"}, {"Sector 1 ID Text", "GATE"}, {"Zone 8 Enable", "off"}, {"Tour 1", "3/10 -/- 64/60"}}},
+         std::nullopt},
+        {{"Tours and Sectors Setup", SectionState::Read, {{"Tour 2", "3/4"}}},
+         "[Tours and Sectors Setup] Tour 2=3/4 is not a list of steps such as 3/10 5/20 (preset 1 to 64, dwell 5 to 60, "
+         "- for none)"},
+        {{"Tours and Sectors Setup", SectionState::Read, {{"Tour 3", "65/10"}}},
+         "[Tours and Sectors Setup] Tour 3=65/10 is not a list of steps such as 3/10 5/20 (preset 1 to 64, dwell 5 to "
+         "60, - for none)"},
+        {{"Tours and Sectors Setup", SectionState::Read, {{"Sector 16 ID Text", std::string(26, 'X')}}},
+         "[Tours and Sectors Setup] Sector 16 ID Text=XXXXXXXXXXXXXXXXXXXXXXXXXX is not printable ASCII of at most 25 "
+         "characters"},
     };
     std::vector<std::unique_ptr<SnapshotPart>> all = SnapshotPassTest::parts();
     for (auto& part : setupAndCameraId())
         all.push_back(std::move(part));
+    all.push_back(std::make_unique<ToursSectorsPart>());
     for (const Row& row : rows) {
         SCOPED_TRACE(row.section.name);
         const auto part = std::find_if(all.begin(), all.end(), [&](const auto& p) { return p->name() == row.section.name; });
