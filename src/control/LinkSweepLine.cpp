@@ -66,6 +66,15 @@ void LinkSweepLine::leavePortServer()
 
 LineSelection LinkSweepLine::selectLine(const std::string& link, int baudIndex, int protocolIndex)
 {
+    const LineSelection selection = select(link, baudIndex, protocolIndex);
+    // A change of link mode with a serial port away lets the camera search
+    // go on again: it stays quiet until the sweep ends.
+    m_control.connection().setPaused(true);
+    return selection;
+}
+
+LineSelection LinkSweepLine::select(const std::string& link, int baudIndex, int protocolIndex)
+{
     const SiteLink site = SiteLink::parse(link);
     if (site.isPortServer()) {
         // At whatever rate the server's serial side runs.
@@ -165,11 +174,12 @@ void LinkSweepLine::restore()
     link.state().protocolIndex = m_protocolIndex;
     link.state().address = m_address;
     if (m_serialTouched) {
-        if (m_serialWasOpen) {
+        if (m_linkMode == 0 || m_serialWasOpen) {
             m_control.useSerialLine(m_port, m_baudIndex);
         } else {
-            // A port the console did not have open stays closed (a sweep
-            // without a window, a console on its port server).
+            // A console on its port server had no serial port open: the one
+            // swept closes, and the configured one is not opened (it may
+            // not be there at all).
             m_control.serialPort().close();
             m_control.savedSettings().port = m_port;
             m_control.savedSettings().baud = m_baudIndex;

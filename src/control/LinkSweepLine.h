@@ -37,6 +37,7 @@ public:
     void restore() override;
 
 private:
+    LineSelection select(const std::string& link, int baudIndex, int protocolIndex);
     LineSelection selectPortServer(const SiteLink& server);
     void connectEnded(PortServerControl::ConnectOutcome outcome, int errorCode);
     // Leaves the port server in use (or being connected) for the serial line.

@@ -123,5 +123,24 @@ TEST_F(LinkSweepOverPortServers, aLinkThatIsNoPortIsToldAndTheRestIsSwept)
     EXPECT_EQ(sockets.created, 1); // the server in use was never dropped
 }
 
+TEST_F(LinkSweepOverPortServers, aSerialPortOnTheWayIsToldAndTheConsoleGoesBackToItsServer)
+{
+    LinkSweepLine line(*control);
+    CommissioningSweep sweep(line, clock, {{"COM3", "10.0.0.6:4002"}, {0}, {1}, 1, 2}, 100);
+    line.setSweep(&sweep);
+    sweep.start();
+    EXPECT_EQ(control->link().state().linkMode, 1); // on to the next server
+    EXPECT_EQ(server(), "10.0.0.6:4002");
+    sockets.live->listener.socketConnected(0);
+    clock.advance(300);
+    EXPECT_FALSE(sweep.running());
+    EXPECT_EQ(sweep.problems(), (std::vector<SweepProblem>{{"COM3", "the port cannot be opened"}}));
+    EXPECT_EQ(sweep.statusQuestionsAsked(), 2);
+    EXPECT_EQ(server(), "10.0.0.5:4001");
+    EXPECT_EQ(control->link().state().linkMode, 1);
+    EXPECT_FALSE(control->serialPort().isOpen());
+    EXPECT_EQ(profile.readInt("Setup", "CommPort", -1), 1);
+}
+
 } // namespace
 } // namespace tarn
