@@ -186,6 +186,23 @@ void CommissioningSweep::lineSelected(bool usable, std::string_view why)
         step();
 }
 
+void CommissioningSweep::lineLost(std::string_view why)
+{
+    if (!m_running || m_connecting || !m_lineUsable)
+        return;
+    m_timers.stop(*this, TimerId);
+    if (m_answering) {
+        // It answered the status question: it is there, whatever else it
+        // could not say.
+        m_found.push_back(*m_answering);
+        m_answering.reset();
+    }
+    linkFailed(std::string(why));
+    changed();
+    if (m_running)
+        step();
+}
+
 void CommissioningSweep::askCurrent()
 {
     m_step = Step::Status;

@@ -118,6 +118,9 @@ public:
     // not, and why); anything told while nothing is being connected is
     // ignored.
     void lineSelected(bool usable, std::string_view why = {});
+    // The link being swept went (a port server that closed the connection):
+    // told once, and the rest of it is not asked.
+    void lineLost(std::string_view why);
 
     bool running() const { return m_running; }
     // Waiting for a link to connect.

@@ -118,6 +118,13 @@ LineSelection LinkSweepLine::selectPortServer(const SiteLink& server)
 
 void LinkSweepLine::connectEnded(PortServerControl::ConnectOutcome outcome, int errorCode)
 {
+    if (outcome == PortServerControl::ConnectOutcome::Dropped) {
+        // The server being swept went: the rest of it is not asked.
+        m_server.reset();
+        if (m_sweep && !m_connecting)
+            m_sweep->lineLost(Messages::SweepWhyDropped);
+        return;
+    }
     if (!m_connecting)
         return; // the console's own port server, connected again at the end
     m_connecting = false;
@@ -131,6 +138,8 @@ void LinkSweepLine::connectEnded(PortServerControl::ConnectOutcome outcome, int 
     case PortServerControl::ConnectOutcome::TimedOut:
         selection = LineSelection::unusable(
             Messages::format(Messages::SweepWhyNoConnection, PortServerControl::ConnectTimeoutMs / 1000));
+        break;
+    case PortServerControl::ConnectOutcome::Dropped:
         break;
     }
     if (m_selecting) {

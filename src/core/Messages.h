@@ -403,6 +403,7 @@ inline constexpr std::string_view SweepWhyCannotOpen = "the port cannot be opene
 inline constexpr std::string_view SweepWhyNotALink = "it is no COM port, known device or port server (HOST:PORT)";
 inline constexpr const char* SweepWhyRefused = "the connection failed (socket error %d)";
 inline constexpr const char* SweepWhyNoConnection = "no connection within %d s";
+inline constexpr std::string_view SweepWhyDropped = "the connection went during the sweep";
 // --sweep, for scripts: its lines are read by tools.
 inline constexpr const char* SweepFoundLine = "found %s baud=%d protocol=%d address=%d";
 inline constexpr const char* SweepSummaryLine = "swept %d questions in %d.%d s";

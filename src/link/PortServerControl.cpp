@@ -203,6 +203,10 @@ void PortServerControl::socketReceiveFailed()
     // link is disconnected, "Connect" is offered again, and it is told once.
     if (!closeConnection(Messages::PortServerReceiveFailed))
         return;
+    if (m_connectWatch) {
+        connectEnded(ConnectOutcome::Dropped, 0);
+        return;
+    }
     m_prompter.showMessage(Messages::CouldNotReceive, {}, MessageIcon::None);
 }
 
@@ -213,6 +217,10 @@ void PortServerControl::socketClosedByPeer()
     // state is shown and in a box: frames typed from now on stay here.
     if (!closeConnection(Messages::PortServerClosed))
         return;
+    if (m_connectWatch) {
+        connectEnded(ConnectOutcome::Dropped, 0);
+        return;
+    }
     m_prompter.showMessage(Messages::format(Messages::PortServerClosed, m_serverAddress.c_str(), m_link.state().portServerPort),
                            Messages::NetworkErrorTitle, MessageIcon::Warning);
 }

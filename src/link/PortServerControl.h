@@ -53,11 +53,13 @@ public:
     // Told of the connection's events: connecting, connected, failed, closed.
     void setTrafficObserver(TrafficObserver* observer) { m_traffic = observer; }
     // How a connect ended: connected, refused or failed (the socket's error
-    // code, 1 and up), or no connection within the time-out (code 0).
-    enum class ConnectOutcome { Connected, Failed, TimedOut };
+    // code, 1 and up), or no connection within the time-out (code 0); and
+    // later whether the connection that was up went (closed by the server,
+    // or a failed read).
+    enum class ConnectOutcome { Connected, Failed, TimedOut, Dropped };
     // Told once for each connect while set (the commissioning sweep, which
-    // connects one port server after another). A connect that fails is then
-    // the watcher's to report: the time-out opens no box.
+    // connects one port server after another). A connect that fails, or a
+    // connection that goes, is then the watcher's to report: no box.
     void setConnectWatch(std::function<void(ConnectOutcome, int errorCode)> watch)
     {
         m_connectWatch = std::move(watch);

@@ -123,6 +123,28 @@ TEST_F(LinkSweepOverPortServers, aLinkThatIsNoPortIsToldAndTheRestIsSwept)
     EXPECT_EQ(sockets.created, 1); // the server in use was never dropped
 }
 
+TEST_F(LinkSweepOverPortServers, aServerThatClosesTheConnectionIsToldOnceAndTheNextIsSwept)
+{
+    LinkSweepLine line(*control);
+    CommissioningSweep sweep(line, clock, {{"10.0.0.6:4002", "10.0.0.7:4003"}, {0, 1}, {1}, 1, 10}, 100);
+    line.setSweep(&sweep);
+    sweep.start();
+    sockets.live->listener.socketConnected(0);
+    clock.advance(350);
+    EXPECT_EQ(sweep.statusQuestionsAsked(), 4);
+    sockets.live->listener.socketClosedByPeer();
+    // Straight on to the next server, this one's other rate not tried.
+    EXPECT_EQ(server(), "10.0.0.7:4003");
+    sockets.live->listener.socketConnected(0);
+    clock.advance(2100);
+    EXPECT_FALSE(sweep.running());
+    EXPECT_EQ(sweep.problems(), (std::vector<SweepProblem>{{"10.0.0.6:4002", "the connection went during the sweep"}}));
+    EXPECT_EQ(sweep.statusQuestionsAsked(), 4 + 20);
+    EXPECT_EQ(sweep.progressPercent(), 100);
+    EXPECT_TRUE(prompter.shown().empty()) << "told by the sweep, in no box";
+    EXPECT_EQ(server(), "10.0.0.5:4001");
+}
+
 TEST_F(LinkSweepOverPortServers, aSerialPortOnTheWayIsToldAndTheConsoleGoesBackToItsServer)
 {
     LinkSweepLine line(*control);

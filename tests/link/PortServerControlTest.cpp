@@ -164,14 +164,14 @@ TEST_F(PortServer, aWatchedConnectIsToldHowItEndedAndOpensNoBox)
 
     control.connect(Server, "4001");
     server().socketConnected(0);
-    control.disconnect();
+    server().socketClosedByPeer(); // the server goes
     control.connect(Server, "4002");
     server().socketConnected(1); // refused
     clock.advance(2000);
     control.connect(Server, "4003");
     clock.advance(1000); // nothing within the time-out
     EXPECT_EQ(told, (std::vector<std::pair<Outcome, int>>{
-                        {Outcome::Connected, 0}, {Outcome::Failed, 1}, {Outcome::TimedOut, 0}}));
+                        {Outcome::Connected, 0}, {Outcome::Dropped, 0}, {Outcome::Failed, 1}, {Outcome::TimedOut, 0}}));
     EXPECT_TRUE(prompter.shown().empty());
     EXPECT_FALSE(control.hasSocket());
     EXPECT_EQ(control.serverAddress(), "127.0.0.1");
@@ -182,7 +182,7 @@ TEST_F(PortServer, aWatchedConnectIsToldHowItEndedAndOpensNoBox)
     control.disconnect();
     clock.advance(5000);
     EXPECT_TRUE(prompter.shown().empty());
-    EXPECT_EQ(told.size(), 3u);
+    EXPECT_EQ(told.size(), 4u);
 }
 
 TEST_F(PortServer, disconnectWithoutSocketDoesNothing)
