@@ -32,14 +32,26 @@ std::pair<int, int> CommissioningSweep::addressRange(const SweepRequest& request
     return {first, last};
 }
 
+int CommissioningSweep::baudCount(const SweepRequest& request, const std::string& link)
+{
+    // A port server's serial side runs at the rate set on the server: asking
+    // again at another rate would ask the same line again.
+    if (request.baudIndexes.empty())
+        return 0;
+    return SiteLink::parse(link).isPortServer() ? 1 : static_cast<int>(request.baudIndexes.size());
+}
+
 int CommissioningSweep::questionCount(const SweepRequest& request)
 {
-    int perLink = 0;
+    int addresses = 0;
     for (const int protocol : request.protocolIndexes) {
         const auto [first, last] = addressRange(request, protocol);
-        perLink += std::max(0, last - first + 1) * static_cast<int>(request.baudIndexes.size());
+        addresses += std::max(0, last - first + 1);
     }
-    return perLink * static_cast<int>(request.links.size());
+    int count = 0;
+    for (const std::string& link : request.links)
+        count += addresses * baudCount(request, link);
+    return count;
 }
 
 int CommissioningSweep::longestMs(const SweepRequest& request, int replyTimeoutMs)
@@ -103,7 +115,7 @@ bool CommissioningSweep::alreadyFound(int address) const
 
 bool CommissioningSweep::nextCombination()
 {
-    if (++m_at.baud == m_request.baudIndexes.size()) {
+    if (++m_at.baud == static_cast<std::size_t>(baudCount(m_request, m_request.links[m_at.link]))) {
         m_at.baud = 0;
         if (++m_at.protocol == m_request.protocolIndexes.size()) {
             m_at.protocol = 0;

@@ -106,6 +106,7 @@ public:
     static std::pair<int, int> addressRange(const SweepRequest& request, int protocolIndex);
     // How many status questions at most, and how long they take when no
     // dome answers (and every port server takes its whole connect time).
+    // A port server is swept at the first rate only: its rate is its own.
     static int questionCount(const SweepRequest& request);
     static int longestMs(const SweepRequest& request, int replyTimeoutMs);
 
@@ -149,6 +150,8 @@ private:
         int address = 0;
     };
 
+    // How many of the request's rates `link` is swept at.
+    static int baudCount(const SweepRequest& request, const std::string& link);
     // Asks the next address, selecting the line of each new combination
     // first; waits while a link connects, and finishes after the last.
     void step();

@@ -126,7 +126,7 @@ TEST_F(Sweep, portServersAreConnectedInTurnAndOneThatFailsIsToldOnce)
         line.connects = {{"10.0.0.5:4001", {100, true}}, {"10.0.0.6:4001", row.connect}};
         line.domes = {
             {"10.0.0.5:4001", 0, Protocol::Tarn, 3, "0107", 1},
-            {"10.0.0.6:4001", 1, Protocol::Tarn, 4, "", -1},
+            {"10.0.0.6:4001", 0, Protocol::Tarn, 4, "", -1}, // at the rate set on the server
             {"COM1", 1, Protocol::Tarn, 2, "", -1},
         };
         const std::int64_t before = clock.nowMs();
@@ -136,7 +136,7 @@ TEST_F(Sweep, portServersAreConnectedInTurnAndOneThatFailsIsToldOnce)
         EXPECT_EQ(line.connectsStarted, (std::vector<std::string>{"10.0.0.5:4001", "10.0.0.6:4001"}));
         std::vector<SweepFind> expected = {{"10.0.0.5:4001", 0, Protocol::Tarn, 3, "L\x05", "0107", 1}};
         if (row.why.empty())
-            expected.push_back({"10.0.0.6:4001", 1, Protocol::Tarn, 4, "L\x05", "", -1});
+            expected.push_back({"10.0.0.6:4001", 0, Protocol::Tarn, 4, "L\x05", "", -1});
         expected.push_back({"COM1", 1, Protocol::Tarn, 2, "L\x05", "", -1});
         EXPECT_EQ(sweep->found(), expected);
         if (row.why.empty())
@@ -145,6 +145,9 @@ TEST_F(Sweep, portServersAreConnectedInTurnAndOneThatFailsIsToldOnce)
             EXPECT_EQ(sweep->problems(), (std::vector<SweepProblem>{{"10.0.0.6:4001", row.why}}));
         EXPECT_EQ(sweep->progressPercent(), 100);
         EXPECT_EQ(line.restored, 1);
+        // A server is asked at the first rate only; the serial port at both.
+        for (const auto& [link, baud, protocol] : line.selections)
+            EXPECT_TRUE(baud == 0 || link == "COM1") << link;
         // No connect takes longer than the sweep's bound.
         const SweepRequest request{{"10.0.0.5:4001", "10.0.0.6:4001", "COM1"}, {0, 1}, {Protocol::Tarn}, 1, 5};
         EXPECT_LE(clock.nowMs() - before, CommissioningSweep::longestMs(request, ReplyTimeoutMs) + 200);
@@ -186,10 +189,11 @@ TEST_F(Sweep, cancelWhileAPortServerConnectsStopsAtOnceAndAsksNothingMore)
 
 TEST_F(Sweep, theLongestTimeCountsEachPortServersConnect)
 {
-    const SweepRequest request{{"COM1", "10.0.0.5:4001", "localhost:4002"}, {0}, {Protocol::Tarn}, 1, 10};
-    EXPECT_EQ(CommissioningSweep::questionCount(request), 30);
+    // Two rates: the serial port is asked at both, each server at its own.
+    const SweepRequest request{{"COM1", "10.0.0.5:4001", "localhost:4002"}, {0, 6}, {Protocol::Tarn}, 1, 10};
+    EXPECT_EQ(CommissioningSweep::questionCount(request), 40);
     EXPECT_EQ(CommissioningSweep::longestMs(request, ReplyTimeoutMs),
-              30 * ReplyTimeoutMs + 2 * CommissioningSweep::ConnectTimeoutMs);
+              40 * ReplyTimeoutMs + 2 * CommissioningSweep::ConnectTimeoutMs);
 }
 
 TEST_F(Sweep, anAnswerFromAnotherAddressOrALateOneIsNotTakenForTheDomeAsked)
