@@ -42,6 +42,12 @@ std::optional<CommandLine::PortServer> CommandLine::parsePortServer(std::string_
     return server;
 }
 
+std::string CommandLine::portServerText(const PortServer& server)
+{
+    return std::to_string(server.address[0]) + '.' + std::to_string(server.address[1]) + '.'
+        + std::to_string(server.address[2]) + '.' + std::to_string(server.address[3]) + ':' + server.port;
+}
+
 bool CommandLine::take(std::string_view name, std::string_view value)
 {
     const std::string option = "--" + std::string(name);
@@ -50,11 +56,19 @@ bool CommandLine::take(std::string_view name, std::string_view value)
         return false;
     };
     if (name == "connect") {
-        // An empty value is a wrong address, not a missing one: it is quoted back.
-        connect = parsePortServer(value);
-        if (!connect)
-            return refuse(Messages::BadPortServer, std::string(value));
-        return true;
+        // An empty value is a wrong address, not a missing one: it is quoted
+        // back. The last server named is the window's.
+        for (;;) {
+            const std::size_t comma = value.find(',');
+            const std::string_view part = value.substr(0, comma);
+            connect = parsePortServer(part);
+            if (!connect)
+                return refuse(Messages::BadPortServer, std::string(part));
+            sweepLinks.push_back({portServerText(*connect), true});
+            if (comma == std::string_view::npos)
+                return true;
+            value.remove_prefix(comma + 1);
+        }
     }
     if (value.empty()) {
         const bool known = std::any_of(ValueOptions.begin(), ValueOptions.end(),
@@ -63,6 +77,7 @@ bool CommandLine::take(std::string_view name, std::string_view value)
     }
     if (name == "port-device") {
         portDevice = std::string(value);
+        sweepLinks.push_back({*portDevice, false});
     } else if (name == "trace") {
         trace = std::string(value);
     } else if (name == "screenshot") {

@@ -25,6 +25,16 @@ struct CommandLine {
         std::string port;
     };
     std::optional<PortServer> connect;
+    // Every --port-device and --connect in the order given (several port
+    // servers may share one --connect, separated by commas): the lines a
+    // sweep goes through one after the other. Port servers are written
+    // "192.168.1.20:4001".
+    struct SweepLink {
+        std::string link;
+        bool portServer = false;
+        bool operator==(const SweepLink&) const = default;
+    };
+    std::vector<SweepLink> sweepLinks;
     // Saves a picture of the main window after start-up, then closes it.
     std::optional<std::string> screenshot;
     // Buttons to press one after the other once the window is up, each in the
@@ -96,6 +106,8 @@ struct CommandLine {
 
     // "192.168.1.20:4001" or "localhost:4001"; nothing when it is not one.
     static std::optional<PortServer> parsePortServer(std::string_view text);
+    // "192.168.1.20:4001", as the sweep names the server.
+    static std::string portServerText(const PortServer& server);
 };
 
 } // namespace tarn

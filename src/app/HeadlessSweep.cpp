@@ -21,8 +21,10 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <map>
 
 namespace tarn {
 namespace {
@@ -43,10 +45,9 @@ bool runUntil(const std::function<bool()>& done, int ms)
     return done();
 }
 
-std::string portServerName(const CommandLine::PortServer& server)
+void printError(const std::string& text)
 {
-    return std::to_string(server.address[0]) + '.' + std::to_string(server.address[1]) + '.'
-        + std::to_string(server.address[2]) + '.' + std::to_string(server.address[3]) + ':' + server.port;
+    std::fputs(text.c_str(), stderr);
 }
 
 } // namespace
@@ -65,13 +66,44 @@ int HeadlessSweep::run(const CommandLine& commandLine)
 
     const Settings settings = Settings::load(profile);
     ComPortMap ports(profile);
-    if (commandLine.portDevice)
-        ports.overridePort(settings.port, *commandLine.portDevice);
-    MainControl control(platform, settings, [&ports](int port) { return ports.devicePath(port); });
+    // Each device gets a COM number for this run: the first the configured
+    // one (as --port-device does for the window), the others from the top
+    // of the table down. What the lines call a link is its device.
+    std::map<int, std::string> devices;
+    std::map<std::string, std::string> shownLinks;
+    SweepRequest request;
+    int spare = ComPortMap::HighestPort;
+    for (const CommandLine::SweepLink& given : commandLine.sweepLinks) {
+        std::string link = given.link;
+        if (!given.portServer) {
+            const auto known = std::find_if(devices.begin(), devices.end(),
+                                            [&](const auto& device) { return device.second == given.link; });
+            int number = settings.port;
+            if (known != devices.end()) {
+                number = known->first;
+            } else if (!devices.empty()) {
+                while (spare == settings.port || devices.contains(spare))
+                    --spare;
+                number = spare;
+            }
+            devices[number] = given.link;
+            link = "COM" + std::to_string(number);
+        }
+        if (std::find(request.links.begin(), request.links.end(), link) == request.links.end())
+            request.links.push_back(link);
+        shownLinks[link] = given.link;
+    }
+    const auto shown = [&shownLinks](const std::string& link) {
+        const auto found = shownLinks.find(link);
+        return found != shownLinks.end() ? found->second : link;
+    };
+    MainControl control(platform, settings, [&ports, &devices](int port) {
+        const auto device = devices.find(port);
+        return device != devices.end() ? device->second : ports.devicePath(port);
+    });
     control.initialiseWithoutSearch();
 
     const SweepOptions& options = *commandLine.sweep;
-    SweepRequest request;
     request.baudIndexes = options.baudIndexes.empty() ? std::vector<int>{settings.baud} : options.baudIndexes;
     request.protocolIndexes = options.protocolIndexes.empty()
         ? std::vector<int>{control.link().state().protocolIndex}
@@ -79,31 +111,21 @@ int HeadlessSweep::run(const CommandLine& commandLine)
     request.firstAddress = options.firstAddress;
     request.lastAddress = options.lastAddress;
 
-    // What the lines call the link: the device, or the port server.
-    std::string shownLink;
-    if (commandLine.connect) {
-        shownLink = portServerName(*commandLine.connect);
-        control.portServer().chooseNetwork();
-        control.portServer().connect(commandLine.connect->address, commandLine.connect->port);
-        if (!runUntil([&] { return control.link().canSend(); }, 5000)) {
-            std::fputs(Messages::format(Messages::SweepLinkUnusable, shownLink.c_str()).c_str(), stderr);
-            return 1;
-        }
-        request.links = {shownLink};
-    } else {
-        shownLink = *commandLine.portDevice;
-        request.links = {"COM" + std::to_string(settings.port)};
-    }
-
     LinkSweepLine line(control);
     CommissioningSweep sweep(line, timers, request, CameraLink::ResponseTimeoutMs);
     line.setSweep(&sweep);
     std::size_t printed = 0;
+    std::size_t told = 0;
     sweep.setChanged([&] {
         for (; printed < sweep.found().size(); ++printed) {
             SweepFind find = sweep.found()[printed];
-            find.link = shownLink;
+            find.link = shown(find.link);
             print(SweepReport::foundLine(find));
+        }
+        // A link that could not be swept is told as it happens; the others go on.
+        for (; told < sweep.problems().size(); ++told) {
+            const SweepProblem& problem = sweep.problems()[told];
+            printError(Messages::format(Messages::SweepLinkUnusable, shown(problem.link).c_str(), problem.why.c_str()));
         }
     });
     const auto started = std::chrono::steady_clock::now();
@@ -120,7 +142,7 @@ int HeadlessSweep::run(const CommandLine& commandLine)
         defaults.panTiltType = settings.ptType;
         std::vector<SiteCamera> cameras;
         for (SweepFind find : sweep.found()) {
-            find.link = shownLink;
+            find.link = shown(find.link);
             cameras.push_back(siteCameraFromSweep(find, defaults));
         }
         if (const auto failure = SiteFile::save(*options.siteOut, cameras)) {
@@ -129,10 +151,9 @@ int HeadlessSweep::run(const CommandLine& commandLine)
             return 1;
         }
     }
-    if (sweep.statusQuestionsAsked() == 0 && CommissioningSweep::questionCount(request) > 0) {
-        std::fputs(Messages::format(Messages::SweepLinkUnusable, shownLink.c_str()).c_str(), stderr);
+    // A script must not take a sweep with a line missing for a whole one.
+    if (!sweep.problems().empty())
         return 1;
-    }
     return 0;
 }
 

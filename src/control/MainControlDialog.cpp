@@ -10,6 +10,7 @@
 #include "control/PortServerBox.h"
 #include "control/PresetTourBox.h"
 #include "control/LinkSweepLine.h"
+#include "control/SiteLink.h"
 #include "control/SitePanel.h"
 #include "control/SiteSession.h"
 #include "control/SweepDialog.h"
@@ -40,6 +41,8 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace tarn {
 
@@ -361,7 +364,23 @@ void MainControlDialog::openSweep()
         m_platform.timers, m_platform.prompter, [this] { return std::make_unique<LinkSweepLine>(m_control); },
         CameraLink::ResponseTimeoutMs, this);
     SweepChoices choices;
-    choices.links = "COM" + std::to_string(m_control.serialPortNumber());
+    // The link in use is ticked; the site list's port servers are offered.
+    const LinkState& state = m_control.link().state();
+    PortServerControl& portServer = m_control.portServer();
+    if (state.linkMode == 1 && portServer.hasSocket())
+        choices.portServers.push_back(
+            {portServer.serverAddress() + ':' + std::to_string(state.portServerPort), true});
+    else
+        choices.links = "COM" + std::to_string(m_control.serialPortNumber());
+    for (const SiteCamera& camera : m_site->list().cameras()) {
+        const SiteLink link = SiteLink::parse(camera.link);
+        if (link.isPortServer()
+            && std::none_of(choices.portServers.begin(), choices.portServers.end(),
+                            [&](const SweepChoices::PortServer& server) {
+                                return SiteLink::parse(server.link) == link;
+                            }))
+            choices.portServers.push_back({camera.link, false});
+    }
     const auto baud = static_cast<std::size_t>(m_control.baudIndex());
     if (baud < choices.bauds.size())
         choices.bauds[baud] = true;

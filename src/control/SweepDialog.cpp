@@ -2,7 +2,9 @@
 
 #include "ui_SweepDialog.h"
 
+#include "core/Messages.h"
 #include "core/Settings.h"
+#include "platform/Prompter.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -13,6 +15,7 @@ SweepDialog::SweepDialog(Timers& timers, Prompter& prompter, SweepSetup::LineOpe
                          QWidget* parent)
     : QDialog(parent)
     , m_ui(std::make_unique<Ui::SweepDialog>())
+    , m_prompter(prompter)
     , m_setup(timers, prompter, std::move(openLine), replyTimeoutMs)
 {
     m_ui->setupUi(this);
@@ -37,6 +40,12 @@ SweepDialog::SweepDialog(Timers& timers, Prompter& prompter, SweepSetup::LineOpe
             if (row < found.size() && !m_addFound(found[row]))
                 break;
         }
+    });
+    connect(m_ui->addServerButton, &QPushButton::clicked, this, [this] { addServer(); });
+    connect(m_ui->serverEdit, &QLineEdit::returnPressed, this, [this] { addServer(); });
+    connect(m_ui->serverList, &QListWidget::itemChanged, this, [this] {
+        readChoices();
+        refresh();
     });
     for (QLineEdit* edit : {m_ui->linksEdit, m_ui->firstAddressEdit, m_ui->lastAddressEdit})
         connect(edit, &QLineEdit::textEdited, this, [this] {
@@ -80,10 +89,35 @@ void SweepDialog::buildChoices()
         });
 }
 
+void SweepDialog::addServer()
+{
+    readChoices();
+    const std::string_view problem = m_setup.addPortServer(m_ui->serverEdit->text().toStdString());
+    if (!problem.empty()) {
+        m_prompter.showMessage(problem, Messages::SweepTitle, MessageIcon::Warning);
+        return;
+    }
+    m_ui->serverEdit->clear();
+    showServers();
+    refresh();
+}
+
+void SweepDialog::showServers()
+{
+    const QSignalBlocker blocker(m_ui->serverList);
+    m_ui->serverList->clear();
+    for (const SweepChoices::PortServer& server : m_setup.choices().portServers) {
+        auto* item = new QListWidgetItem(QString::fromStdString(server.link), m_ui->serverList);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(server.chosen ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
 void SweepDialog::preset(const SweepChoices& choices)
 {
     m_setup.choices() = choices;
     m_ui->linksEdit->setText(QString::fromStdString(choices.links));
+    showServers();
     m_ui->firstAddressEdit->setText(QString::fromStdString(choices.firstAddress));
     m_ui->lastAddressEdit->setText(QString::fromStdString(choices.lastAddress));
     for (std::size_t i = 0; i < m_bauds.size(); ++i) {
@@ -107,6 +141,10 @@ void SweepDialog::readChoices()
 {
     SweepChoices& choices = m_setup.choices();
     choices.links = m_ui->linksEdit->text().toStdString();
+    for (int row = 0; row < m_ui->serverList->count(); ++row)
+        if (static_cast<std::size_t>(row) < choices.portServers.size())
+            choices.portServers[static_cast<std::size_t>(row)].chosen =
+                m_ui->serverList->item(row)->checkState() == Qt::Checked;
     choices.firstAddress = m_ui->firstAddressEdit->text().toStdString();
     choices.lastAddress = m_ui->lastAddressEdit->text().toStdString();
     for (std::size_t i = 0; i < m_bauds.size(); ++i)
@@ -128,10 +166,16 @@ void SweepDialog::refresh()
         delete m_ui->foundList->takeItem(m_ui->foundList->count() - 1);
     for (std::size_t i = static_cast<std::size_t>(m_ui->foundList->count()); i < rows.size(); ++i)
         m_ui->foundList->addItem(QString::fromStdString(rows[i]));
+    QString problems;
+    for (const std::string& row : m_setup.problemRows())
+        problems += (problems.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromStdString(row);
+    m_ui->problemsLabel->setText(problems);
     m_ui->startButton->setEnabled(!running);
     m_ui->addButton->setEnabled(m_addFound && !running && !rows.empty());
     m_ui->cancelButton->setEnabled(running);
-    for (QWidget* choice : {static_cast<QWidget*>(m_ui->linksEdit), static_cast<QWidget*>(m_ui->baudGroup),
+    for (QWidget* choice : {static_cast<QWidget*>(m_ui->linksEdit), static_cast<QWidget*>(m_ui->serverList),
+                            static_cast<QWidget*>(m_ui->serverEdit), static_cast<QWidget*>(m_ui->addServerButton),
+                            static_cast<QWidget*>(m_ui->baudGroup),
                             static_cast<QWidget*>(m_ui->protocolGroup), static_cast<QWidget*>(m_ui->firstAddressEdit),
                             static_cast<QWidget*>(m_ui->lastAddressEdit)})
         choice->setEnabled(!running);

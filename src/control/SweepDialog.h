@@ -38,10 +38,13 @@ protected:
 
 private:
     void buildChoices();
+    void addServer();
+    void showServers();
     void readChoices();
     void refresh();
 
     std::unique_ptr<Ui::SweepDialog> m_ui;
+    Prompter& m_prompter;
     SweepSetup m_setup;
     std::vector<QCheckBox*> m_bauds;
     std::vector<QCheckBox*> m_protocols;

@@ -1,10 +1,12 @@
 #include "control/SweepSetup.h"
 
+#include "control/SiteLink.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "platform/FieldInteger.h"
 #include "platform/Prompter.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace tarn {
@@ -26,6 +28,21 @@ std::vector<std::string> splitLinks(std::string_view text)
     if (!word.empty())
         links.push_back(word);
     return links;
+}
+
+std::string trimmed(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return std::string(text);
+}
+
+bool sameLink(const std::string& a, const std::string& b)
+{
+    const SiteLink first = SiteLink::parse(a);
+    return first.kind != SiteLink::Kind::Invalid ? first == SiteLink::parse(b) : a == b;
 }
 
 } // namespace
@@ -57,6 +74,16 @@ SweepSetup::Checked SweepSetup::check() const
 {
     SweepRequest request;
     request.links = splitLinks(m_choices.links);
+    for (const SweepChoices::PortServer& server : m_choices.portServers) {
+        if (!server.chosen)
+            continue;
+        if (!SiteLink::parse(server.link).isPortServer())
+            return {std::nullopt, Messages::SweepBadPortServer};
+        // One connection per server, however often it is named.
+        if (std::none_of(request.links.begin(), request.links.end(),
+                         [&](const std::string& link) { return sameLink(link, server.link); }))
+            request.links.push_back(server.link);
+    }
     if (request.links.empty())
         return {std::nullopt, Messages::SweepNoLink};
     for (int i = 0; i < SweepChoices::BaudCount; ++i)
@@ -86,6 +113,20 @@ std::string SweepSetup::estimate() const
     const int questions = CommissioningSweep::questionCount(*checked.request);
     const int ms = CommissioningSweep::longestMs(*checked.request, m_replyTimeoutMs);
     return Messages::format(Messages::SweepEstimate, questions, (ms + 999) / 1000);
+}
+
+std::string_view SweepSetup::addPortServer(std::string_view text)
+{
+    const std::string link = trimmed(text);
+    if (!SiteLink::parse(link).isPortServer())
+        return Messages::SweepBadPortServer;
+    for (SweepChoices::PortServer& server : m_choices.portServers)
+        if (sameLink(server.link, link)) {
+            server.chosen = true;
+            return {};
+        }
+    m_choices.portServers.push_back({link, true});
+    return {};
 }
 
 bool SweepSetup::start()
@@ -120,6 +161,8 @@ std::string SweepSetup::progressText() const
         return {};
     const int asked = m_sweep->statusQuestionsAsked();
     const std::size_t found = m_sweep->found().size();
+    if (m_sweep->connecting())
+        return Messages::format(Messages::SweepConnecting, std::string(m_sweep->currentLink()).c_str());
     if (m_sweep->running())
         return Messages::format(Messages::SweepProgress, asked, found);
     if (m_sweep->cancelled())
@@ -130,6 +173,15 @@ std::string SweepSetup::progressText() const
 const std::vector<SweepFind>& SweepSetup::found() const
 {
     return m_sweep ? m_sweep->found() : m_noneFound;
+}
+
+std::vector<std::string> SweepSetup::problemRows() const
+{
+    std::vector<std::string> rows;
+    if (m_sweep)
+        for (const SweepProblem& problem : m_sweep->problems())
+            rows.push_back(Messages::format(Messages::SweepLinkSkipped, problem.link.c_str(), problem.why.c_str()));
+    return rows;
 }
 
 std::string SweepSetup::describe(const SweepFind& find)

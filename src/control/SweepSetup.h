@@ -15,12 +15,19 @@ namespace tarn {
 
 class Prompter;
 
-// What the technician fills in before a sweep: the links as typed
-// ("COM1, /dev/ttyUSB1"), the baud rates and protocols ticked, the first and
-// last address as typed.
+// What the technician fills in before a sweep: the serial links as typed
+// ("COM1, /dev/ttyUSB1"), the port servers offered and whether each is
+// ticked, the baud rates and protocols ticked, the first and last address as
+// typed.
 struct SweepChoices {
     static constexpr int BaudCount = Settings::BaudCount;
+    struct PortServer {
+        std::string link; // "192.168.1.200:4001"
+        bool chosen = true;
+        bool operator==(const PortServer&) const = default;
+    };
     std::string links;
+    std::vector<PortServer> portServers;
     std::array<bool, BaudCount> bauds{};
     std::array<bool, Protocol::Count> protocols{};
     std::string firstAddress = "1";
@@ -54,6 +61,9 @@ public:
     Checked check() const;
     // "254 questions, at most 26 s", or empty while the choices make no sweep.
     std::string estimate() const;
+    // Offers a port server ("HOST:PORT", ticked); one already offered is
+    // ticked again. Why it was not taken, or empty.
+    std::string_view addPortServer(std::string_view text);
 
     // Starts the sweep, or tells the technician what is missing.
     bool start();
@@ -63,6 +73,8 @@ public:
     // "Swept 254 questions, 2 domes found" and the like; empty before a sweep.
     std::string progressText() const;
     const std::vector<SweepFind>& found() const;
+    // "10.0.0.9:4001 was not swept: no connection within 2 s", one per link.
+    std::vector<std::string> problemRows() const;
     // One line per dome found, as the list shows them.
     std::vector<std::string> foundRows() const;
     static std::string describe(const SweepFind& find);

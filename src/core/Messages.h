@@ -74,9 +74,11 @@ inline constexpr const char* BadPortServer =
 // --help: what each option does (QCommandLineParser lays them out), then the
 // note under them.
 inline constexpr std::string_view OptionPortDeviceHelp =
-    "Open PATH in place of the configured COM port (for example the pty of tarn-camsim).";
+    "Open PATH in place of the configured COM port (for example the pty of tarn-camsim). With --sweep it may be "
+    "repeated: each device is swept in turn.";
 inline constexpr std::string_view OptionConnectHelp =
-    "Start on the network link, connected to this serial port server (IPv4 address or localhost).";
+    "Start on the network link, connected to this serial port server (IPv4 address or localhost). With --sweep "
+    "it may be repeated, or several given separated by commas: each is connected and swept in turn.";
 inline constexpr std::string_view OptionTraceHelp =
     "Record every frame of the session to FILE: a traffic capture, or the text log if FILE ends in .txt.";
 inline constexpr std::string_view OptionScreenshotHelp =
@@ -86,7 +88,7 @@ inline constexpr std::string_view OptionOpenDialogHelp =
     "(\"Camera Setup/Lens Maintenance\"); with --screenshot, save that window.";
 inline constexpr std::string_view OptionSiteHelp = "Open this site file as the camera list.";
 inline constexpr std::string_view OptionSweepHelp =
-    "Find the domes on the line given by --port-device or --connect, print one line per dome and end "
+    "Find the domes on the lines given by --port-device and --connect, print one line per dome and end "
     "(no window).";
 inline constexpr std::string_view OptionBaudsHelp = "With --sweep: the rates to try (9600,19200).";
 inline constexpr std::string_view OptionProtocolsHelp = "With --sweep: the protocol indexes to try (1,2).";
@@ -449,7 +451,11 @@ inline constexpr const char* TraceWriteFailed =
 inline constexpr std::string_view SweepTitle = "Find Domes";
 inline constexpr std::string_view SweepButton = "Find Domes...";
 inline constexpr std::string_view SweepButtonTip = "Ask every address of a line which domes are there (questions only)";
-inline constexpr std::string_view SweepNoLink = "Name at least one port to sweep (COM1, or a device such as /dev/ttyUSB0).";
+inline constexpr std::string_view SweepNoLink =
+    "Name at least one port or port server to sweep (COM1, a device such as /dev/ttyUSB0, or a port server "
+    "192.168.1.200:4001).";
+inline constexpr std::string_view SweepBadPortServer =
+    "A port server is an IPv4 address (or localhost) and a port, such as 192.168.1.200:4001.";
 inline constexpr std::string_view SweepNoBaud = "Choose at least one baud rate.";
 inline constexpr std::string_view SweepNoProtocol = "Choose at least one protocol.";
 inline constexpr std::string_view SweepBadAddresses = "The addresses run from 1 to 9999, the first no higher than the last.";
@@ -460,6 +466,14 @@ inline constexpr const char* SweepDone = "Swept %d questions, domes found: %zu";
 inline constexpr const char* SweepFound = "%s  %d baud  protocol %d  address %d";
 inline constexpr const char* SweepFirmware = "  firmware %s";
 inline constexpr const char* SweepPanTilt = "  pan/tilt type %d";
+inline constexpr const char* SweepConnecting = "Connecting to %s...";
+// A link the sweep could not use, and why.
+inline constexpr const char* SweepLinkSkipped = "%s was not swept: %s";
+inline constexpr std::string_view SweepWhyCannotOpen = "the port cannot be opened";
+inline constexpr std::string_view SweepWhyNotALink = "it is no COM port, known device or port server (HOST:PORT)";
+inline constexpr const char* SweepWhyRefused = "the connection failed (socket error %d)";
+inline constexpr const char* SweepWhyNoConnection = "no connection within %d s";
+inline constexpr std::string_view SweepWhyDropped = "the connection went during the sweep";
 // --sweep, for scripts: its lines are read by tools.
 inline constexpr const char* SweepFoundLine = "found %s baud=%d protocol=%d address=%d";
 inline constexpr const char* SweepSummaryLine = "swept %d questions in %d.%d s";
@@ -477,7 +491,7 @@ inline constexpr std::string_view ConfigNeedsLink =
     "tarn-console: a configuration job on the camera needs --port-device PATH or --connect HOST:PORT";
 inline constexpr std::string_view SweepNeedsLink = "tarn-console: --sweep needs --port-device PATH or --connect HOST:PORT";
 inline constexpr std::string_view SweepOptionWithoutSweep = "tarn-console: --bauds, --protocols, --addresses and --site-out go with --sweep";
-inline constexpr const char* SweepLinkUnusable = "tarn-console: %s cannot be used for the sweep\n";
+inline constexpr const char* SweepLinkUnusable = "tarn-console: %s cannot be used for the sweep: %s\n";
 
 // printf-style formatting of the texts above. Integers and strings only, so the
 // result does not depend on the user's locale.

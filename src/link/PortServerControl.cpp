@@ -132,7 +132,16 @@ void PortServerControl::dropSocket()
 
 void PortServerControl::disconnect()
 {
+    // A connect given up on is not reported later as one that failed.
+    m_link.timers().stop(*this, TimerId::PortServerConnect);
     closeConnection(nullptr);
+}
+
+void PortServerControl::connectEnded(ConnectOutcome outcome, int errorCode)
+{
+    // A copy: the watcher may end its watch from inside (a sweep that ends).
+    if (const auto watch = m_connectWatch)
+        watch(outcome, errorCode);
 }
 
 bool PortServerControl::closeConnection(const char* why)
@@ -152,6 +161,7 @@ void PortServerControl::socketConnected(int errorCode)
         m_link.timers().stop(*this, TimerId::PortServerConnect);
         setControls(ConnectedControls);
         setStatus(Messages::PortServerConnected);
+        connectEnded(ConnectOutcome::Connected, 0);
         return;
     }
     // The 1 s time-out tells the user; here the socket just goes. Nothing is
@@ -160,6 +170,11 @@ void PortServerControl::socketConnected(int errorCode)
     m_link.state().networkConnected = false;
     dropSocket();
     setControls(ReadyToConnect);
+    if (m_connectWatch) {
+        // The watcher tells it: no box after the time-out.
+        m_link.timers().stop(*this, TimerId::PortServerConnect);
+        connectEnded(ConnectOutcome::Failed, errorCode);
+    }
 }
 
 void PortServerControl::timerFired(int id)
@@ -169,6 +184,10 @@ void PortServerControl::timerFired(int id)
     m_link.timers().stop(*this, id);
     if (!closeConnection(Messages::PortServerUnreachable))
         setStatus(Messages::PortServerUnreachable); // a refused connect dropped the socket already
+    if (m_connectWatch) {
+        connectEnded(ConnectOutcome::TimedOut, 0);
+        return;
+    }
     m_prompter.showMessage(Messages::PortServerNotFound, Messages::NetworkErrorTitle,
                            MessageIcon::None);
 }
@@ -184,6 +203,10 @@ void PortServerControl::socketReceiveFailed()
     // link is disconnected, "Connect" is offered again, and it is told once.
     if (!closeConnection(Messages::PortServerReceiveFailed))
         return;
+    if (m_connectWatch) {
+        connectEnded(ConnectOutcome::Dropped, 0);
+        return;
+    }
     m_prompter.showMessage(Messages::CouldNotReceive, {}, MessageIcon::None);
 }
 
@@ -194,6 +217,10 @@ void PortServerControl::socketClosedByPeer()
     // state is shown and in a box: frames typed from now on stay here.
     if (!closeConnection(Messages::PortServerClosed))
         return;
+    if (m_connectWatch) {
+        connectEnded(ConnectOutcome::Dropped, 0);
+        return;
+    }
     m_prompter.showMessage(Messages::format(Messages::PortServerClosed, m_serverAddress.c_str(), m_link.state().portServerPort),
                            Messages::NetworkErrorTitle, MessageIcon::Warning);
 }

@@ -52,6 +52,18 @@ public:
     void setStatusChanged(std::function<void(std::string_view)> changed) { m_statusChanged = std::move(changed); }
     // Told of the connection's events: connecting, connected, failed, closed.
     void setTrafficObserver(TrafficObserver* observer) { m_traffic = observer; }
+    // How a connect ended: connected, refused or failed (the socket's error
+    // code, 1 and up), or no connection within the time-out (code 0); and
+    // later whether the connection that was up went (closed by the server,
+    // or a failed read).
+    enum class ConnectOutcome { Connected, Failed, TimedOut, Dropped };
+    // Told once for each connect while set (the commissioning sweep, which
+    // connects one port server after another). A connect that fails, or a
+    // connection that goes, is then the watcher's to report: no box.
+    void setConnectWatch(std::function<void(ConnectOutcome, int errorCode)> watch)
+    {
+        m_connectWatch = std::move(watch);
+    }
 
     // The window's initialisation: controls enabled only in network link mode.
     void initialise();
@@ -62,6 +74,8 @@ public:
     void disconnect();
 
     bool hasSocket() const { return m_socket != nullptr; }
+    // The server of the last connect ("10.0.0.5"), with the port in the link state.
+    const std::string& serverAddress() const { return m_serverAddress; }
     const Controls& controls() const { return m_controls; }
     static int parsePort(std::string_view text);
     static std::string formatAddress(const std::array<std::uint8_t, 4>& address);
@@ -81,6 +95,7 @@ private:
     void setControls(Controls controls);
     void setStatus(const char* pattern);
     void portEvent(const char* pattern, int number = 0);
+    void connectEnded(ConnectOutcome outcome, int errorCode);
     void writeLinkMode(int mode);
 
     CameraLink& m_link;
@@ -93,6 +108,7 @@ private:
     std::function<void()> m_controlsChanged;
     std::function<void()> m_linkModeChanged;
     std::function<void(std::string_view)> m_statusChanged;
+    std::function<void(ConnectOutcome, int)> m_connectWatch;
     TrafficObserver* m_traffic = nullptr;
     std::string m_serverAddress;
 };

@@ -65,6 +65,33 @@ TEST(CommandLine, portServerAddressAndPort)
     }
 }
 
+TEST(CommandLine, everyLinkOfASweepIsKeptInTheOrderGiven)
+{
+    CommandLine line;
+    ASSERT_TRUE(line.take("connect", "10.0.0.5:4001,localhost:4002"));
+    ASSERT_TRUE(line.take("port-device", "/dev/pts/7"));
+    ASSERT_TRUE(line.take("connect", "10.0.0.6:04003"));
+    ASSERT_TRUE(line.take("port-device", "/dev/ttyUSB1"));
+    line.finish(true);
+    ASSERT_TRUE(line.sweep);
+    EXPECT_EQ(line.sweepLinks, (std::vector<CommandLine::SweepLink>{{"10.0.0.5:4001", true},
+                                                                   {"127.0.0.1:4002", true},
+                                                                   {"/dev/pts/7", false},
+                                                                   {"10.0.0.6:4003", true},
+                                                                   {"/dev/ttyUSB1", false}}));
+    // The window takes the last of each, as before.
+    EXPECT_EQ(line.portDevice, "/dev/ttyUSB1");
+    ASSERT_TRUE(line.connect);
+    EXPECT_EQ(line.connect->port, "4003");
+
+    // One bad server in a list is quoted alone.
+    CommandLine bad;
+    EXPECT_FALSE(bad.take("connect", "10.0.0.5:4001,10.0.0.6"));
+    EXPECT_EQ(bad.error, "tarn-console: --connect needs an IPv4 address and a port, like 192.168.1.200:4001 (got 10.0.0.6)");
+    CommandLine trailing;
+    EXPECT_FALSE(trailing.take("connect", "10.0.0.5:4001,"));
+}
+
 TEST(CommandLine, sweepReportLines)
 {
     SweepFind find{"/dev/ttyUSB0", 6, 1, 37, "L\x05", "2.10", 3};

@@ -24,7 +24,20 @@ private:
 
     static bool startSimulator(Simulator& simulator, const QStringList& arguments)
     {
-        simulator.process.start(QStringLiteral(TARN_CAMSIM_PATH), QStringList{QStringLiteral("--pty")} + arguments);
+        return startSimulatorOn(simulator, {QStringLiteral("--pty")}, QStringLiteral("pty: "), arguments);
+    }
+
+    // A simulated port server: "tcp: 127.0.0.1:40123".
+    static bool startTcpSimulator(Simulator& simulator, const QStringList& arguments)
+    {
+        return startSimulatorOn(simulator, {QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:0")},
+                                QStringLiteral("tcp: "), arguments);
+    }
+
+    static bool startSimulatorOn(Simulator& simulator, const QStringList& lineOptions, const QString& where,
+                                 const QStringList& arguments)
+    {
+        simulator.process.start(QStringLiteral(TARN_CAMSIM_PATH), lineOptions + arguments);
         if (!simulator.process.waitForStarted(5000))
             return false;
         // The first line says where it serves: "pty: /dev/pts/3".
@@ -32,9 +45,9 @@ private:
         while (!simulator.process.canReadLine() && !deadline.hasExpired())
             simulator.process.waitForReadyRead(100);
         const QString line = QString::fromUtf8(simulator.process.readLine()).trimmed();
-        if (!line.startsWith(QStringLiteral("pty: ")))
+        if (!line.startsWith(where))
             return false;
-        simulator.device = line.mid(5);
+        simulator.device = line.mid(where.size());
         return true;
     }
 
@@ -81,6 +94,39 @@ private slots:
         QVERIFY(text.contains("Link=" + simulator.device.toUtf8()));
         QVERIFY(text.contains("Address=37"));
         QVERIFY(text.contains("Baud=9600"));
+    }
+
+    void sweepsSeveralPortServersAndDevicesInTurn()
+    {
+        Simulator first;
+        Simulator second;
+        Simulator serial;
+        QVERIFY(startTcpSimulator(first, {QStringLiteral("--dome"), QStringLiteral("5"), QStringLiteral("--dome"),
+                                          QStringLiteral("7")}));
+        QVERIFY(startTcpSimulator(second, {QStringLiteral("--address"), QStringLiteral("9")}));
+        QVERIFY(startSimulator(serial, {QStringLiteral("--address"), QStringLiteral("3")}));
+        QTemporaryDir home;
+        const QString nobody = QStringLiteral("127.0.0.1:1");
+        std::unique_ptr<QProcess> console(runConsole(
+            home, {QStringLiteral("--sweep"), QStringLiteral("--connect"), first.device + u',' + nobody,
+                   QStringLiteral("--port-device"), serial.device, QStringLiteral("--connect"), second.device,
+                   QStringLiteral("--protocols"), QStringLiteral("1"), QStringLiteral("--addresses"),
+                   QStringLiteral("2-10")}));
+        QVERIFY(console->waitForFinished(20000));
+        const QStringList lines = QString::fromUtf8(console->readAllStandardOutput()).split(
+            QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QString errors = QString::fromUtf8(console->readAllStandardError());
+        // A server that refuses is told, and the rest is swept all the same.
+        QCOMPARE(console->exitCode(), 1);
+        QVERIFY2(errors.contains(nobody + QStringLiteral(" cannot be used for the sweep: the connection failed")),
+                 qPrintable(errors));
+        QCOMPARE(lines.size(), 5);
+        const QString rest = QStringLiteral(" baud=9600 protocol=1 address=");
+        QVERIFY2(lines[0].startsWith(QStringLiteral("found ") + first.device + rest + u'5'), qPrintable(lines[0]));
+        QVERIFY2(lines[1].startsWith(QStringLiteral("found ") + first.device + rest + u'7'), qPrintable(lines[1]));
+        QVERIFY2(lines[2].startsWith(QStringLiteral("found ") + serial.device + rest + u'3'), qPrintable(lines[2]));
+        QVERIFY2(lines[3].startsWith(QStringLiteral("found ") + second.device + rest + u'9'), qPrintable(lines[3]));
+        QVERIFY2(lines[4].startsWith(QStringLiteral("swept ")), qPrintable(lines[4]));
     }
 
     void aBadOptionEndsWithTwoAndTheReason()

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <tuple>
 
@@ -23,8 +24,13 @@ protected:
 
     std::unique_ptr<CommissioningSweep> run(SweepRequest request, int untilMs = 1'000'000)
     {
-        auto sweep = std::make_unique<CommissioningSweep>(line, clock, std::move(request), ReplyTimeoutMs);
-        line.sweep = sweep.get();
+        return runOn(line, std::move(request), untilMs);
+    }
+
+    std::unique_ptr<CommissioningSweep> runOn(DomeLine& on, SweepRequest request, int untilMs = 1'000'000)
+    {
+        auto sweep = std::make_unique<CommissioningSweep>(on, clock, std::move(request), ReplyTimeoutMs);
+        on.sweep = sweep.get();
         sweep->start();
         for (int ms = 0; ms < untilMs && sweep->running(); ms += 10)
             clock.advance(10);
@@ -100,6 +106,94 @@ TEST_F(Sweep, aLineThatCannotBeUsedIsPassedOverAndTheProtocolLimitsTheAddresses)
     EXPECT_EQ(sweep->statusQuestionsAsked(), last - first + 1);
     EXPECT_EQ(sweep->found().size(), 1u);
     EXPECT_EQ(sweep->progressPercent(), 100);
+}
+
+TEST_F(Sweep, portServersAreConnectedInTurnAndOneThatFailsIsToldOnce)
+{
+    struct Row {
+        const char* name;
+        DomeLine::Connect connect; // of the second server
+        std::string why;           // empty: swept
+    };
+    const Row rows[] = {
+        {"connects", {300, true}, ""},
+        {"refuses", {50, false}, "refused"},
+        {"never answers", {-1, true}, "no connection within 2 s"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        DomeLine line(clock);
+        line.connects = {{"10.0.0.5:4001", {100, true}}, {"10.0.0.6:4001", row.connect}};
+        line.domes = {
+            {"10.0.0.5:4001", 0, Protocol::Tarn, 3, "0107", 1},
+            {"10.0.0.6:4001", 0, Protocol::Tarn, 4, "", -1}, // at the rate set on the server
+            {"COM1", 1, Protocol::Tarn, 2, "", -1},
+        };
+        const std::int64_t before = clock.nowMs();
+        const auto sweep = runOn(line, {{"10.0.0.5:4001", "10.0.0.6:4001", "COM1"}, {0, 1}, {Protocol::Tarn}, 1, 5});
+        EXPECT_FALSE(sweep->running());
+        // Each server is connected once, whatever its rates and protocols.
+        EXPECT_EQ(line.connectsStarted, (std::vector<std::string>{"10.0.0.5:4001", "10.0.0.6:4001"}));
+        std::vector<SweepFind> expected = {{"10.0.0.5:4001", 0, Protocol::Tarn, 3, "L\x05", "0107", 1}};
+        if (row.why.empty())
+            expected.push_back({"10.0.0.6:4001", 0, Protocol::Tarn, 4, "L\x05", "", -1});
+        expected.push_back({"COM1", 1, Protocol::Tarn, 2, "L\x05", "", -1});
+        EXPECT_EQ(sweep->found(), expected);
+        if (row.why.empty())
+            EXPECT_TRUE(sweep->problems().empty());
+        else
+            EXPECT_EQ(sweep->problems(), (std::vector<SweepProblem>{{"10.0.0.6:4001", row.why}}));
+        EXPECT_EQ(sweep->progressPercent(), 100);
+        EXPECT_EQ(line.restored, 1);
+        // A server is asked at the first rate only; the serial port at both.
+        for (const auto& [link, baud, protocol] : line.selections)
+            EXPECT_TRUE(baud == 0 || link == "COM1") << link;
+        // No connect takes longer than the sweep's bound.
+        const SweepRequest request{{"10.0.0.5:4001", "10.0.0.6:4001", "COM1"}, {0, 1}, {Protocol::Tarn}, 1, 5};
+        EXPECT_LE(clock.nowMs() - before, CommissioningSweep::longestMs(request, ReplyTimeoutMs) + 200);
+    }
+}
+
+TEST_F(Sweep, aSerialPortThatCannotBeOpenedIsToldOnceForAllItsRates)
+{
+    line.unusableLinks = {"COM9"};
+    const auto sweep = run({{"COM9", "COM1"}, {0, 1, 2}, {Protocol::Tarn}, 1, 2});
+    EXPECT_EQ(sweep->problems(), (std::vector<SweepProblem>{{"COM9", "cannot be opened"}}));
+    EXPECT_EQ(std::count_if(line.selections.begin(), line.selections.end(),
+                            [](const auto& selection) { return std::get<0>(selection) == "COM9"; }),
+              1);
+    EXPECT_EQ(sweep->statusQuestionsAsked(), 6);
+}
+
+TEST_F(Sweep, cancelWhileAPortServerConnectsStopsAtOnceAndAsksNothingMore)
+{
+    line.connects = {{"10.0.0.5:4001", {-1, true}}};
+    auto sweep = std::make_unique<CommissioningSweep>(line, clock, SweepRequest{{"10.0.0.5:4001"}, {0}, {1}, 1, 254},
+                                                      ReplyTimeoutMs);
+    line.sweep = sweep.get();
+    sweep->start();
+    clock.advance(500);
+    EXPECT_TRUE(sweep->connecting());
+    EXPECT_EQ(sweep->currentLink(), "10.0.0.5:4001");
+    EXPECT_TRUE(line.questions.empty());
+    sweep->cancel();
+    EXPECT_FALSE(sweep->running());
+    EXPECT_FALSE(sweep->connecting());
+    EXPECT_EQ(line.restored, 1);
+    // A connect told after the cancel changes nothing.
+    sweep->lineSelected(true);
+    clock.advance(10000);
+    EXPECT_TRUE(line.questions.empty());
+    EXPECT_TRUE(sweep->problems().empty());
+}
+
+TEST_F(Sweep, theLongestTimeCountsEachPortServersConnect)
+{
+    // Two rates: the serial port is asked at both, each server at its own.
+    const SweepRequest request{{"COM1", "10.0.0.5:4001", "localhost:4002"}, {0, 6}, {Protocol::Tarn}, 1, 10};
+    EXPECT_EQ(CommissioningSweep::questionCount(request), 40);
+    EXPECT_EQ(CommissioningSweep::longestMs(request, ReplyTimeoutMs),
+              40 * ReplyTimeoutMs + 2 * CommissioningSweep::ConnectTimeoutMs);
 }
 
 TEST_F(Sweep, anAnswerFromAnotherAddressOrALateOneIsNotTakenForTheDomeAsked)

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace tarn {
 namespace {
 
@@ -15,6 +17,8 @@ class Lines {
 public:
     explicit Lines(VirtualClock& clock) : m_clock(clock) {}
     std::vector<test::DomeLine::Dome> domes;
+    std::vector<std::string> unusable;
+    std::map<std::string, test::DomeLine::Connect> connects;
     int opened = 0;
     int restored = 0;
     test::DomeLine* last = nullptr;
@@ -25,6 +29,8 @@ public:
             ++opened;
             auto line = std::make_unique<Counted>(m_clock, *this);
             line->domes = domes;
+            line->unusableLinks = unusable;
+            line->connects = connects;
             last = line.get();
             return std::unique_ptr<SweepLine>(std::move(line));
         };
@@ -115,6 +121,64 @@ TEST_F(SweepSetupTest, theEstimateCountsEveryLinkRateAndProtocol)
     EXPECT_EQ(request->baudIndexes, (std::vector<int>{0, 6}));
     // 2 links x 2 rates x 254 addresses, 100 ms each.
     EXPECT_EQ(setup->estimate(), "1016 questions, at most 102 s");
+}
+
+TEST_F(SweepSetupTest, portServersAreOfferedTickedAndCountedOnceEach)
+{
+    fillIn("COM1", 0, 1, "1", "10");
+    struct Row {
+        const char* typed;
+        std::string_view problem;
+    };
+    const Row rows[] = {
+        {" 10.0.0.5:4001 ", {}},
+        {"localhost:4002", {}},
+        {"127.0.0.1:4002", {}}, // the same server as localhost:4002
+        {"10.0.0.5", Messages::SweepBadPortServer},
+        {"10.0.0.5:0", Messages::SweepBadPortServer},
+        {"server.local:4001", Messages::SweepBadPortServer},
+        {"", Messages::SweepBadPortServer},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(setup->addPortServer(row.typed), row.problem) << row.typed;
+    EXPECT_EQ(setup->choices().portServers,
+              (std::vector<SweepChoices::PortServer>{{"10.0.0.5:4001", true}, {"localhost:4002", true}}));
+
+    setup->choices().portServers[1].chosen = false;
+    setup->choices().portServers.push_back({"127.0.0.1:4001", true});
+    setup->choices().links = "COM1, 127.0.0.1:4001"; // typed among the ports as well
+    const auto request = setup->check().request;
+    ASSERT_TRUE(request);
+    EXPECT_EQ(request->links, (std::vector<std::string>{"COM1", "127.0.0.1:4001", "10.0.0.5:4001"}));
+    // 3 links x 10 addresses, 100 ms each, and 2 s for each server to connect.
+    EXPECT_EQ(setup->estimate(), "30 questions, at most 7 s");
+
+    // Only port servers: a sweep all the same.
+    fillIn("", 0, 1, "1", "10");
+    EXPECT_TRUE(setup->check().request);
+    setup->choices().portServers.push_back({"not a server", true});
+    EXPECT_EQ(setup->check().problem, Messages::SweepBadPortServer);
+}
+
+TEST_F(SweepSetupTest, aServerConnectingAndOneNotSweptAreShown)
+{
+    lines.connects = {{"10.0.0.5:4001", {-1, true}}};
+    lines.domes = {{"COM1", 0, 1, 5, "", -1}};
+    fillIn("COM9, COM1", 0, 1, "1", "10");
+    ASSERT_EQ(setup->addPortServer("10.0.0.5:4001"), "");
+    lines.unusable = {"COM9"};
+    ASSERT_TRUE(setup->start());
+    runOut();
+    EXPECT_EQ(setup->progressText(), "Swept 10 questions, domes found: 1");
+    EXPECT_EQ(setup->problemRows(), (std::vector<std::string>{"COM9 was not swept: cannot be opened",
+                                                              "10.0.0.5:4001 was not swept: no connection within 2 s"}));
+
+    ASSERT_TRUE(setup->start());
+    clock.advance(1100); // COM1 is swept; the server is still on its way
+    EXPECT_EQ(setup->progressText(), "Connecting to 10.0.0.5:4001...");
+    setup->cancel();
+    EXPECT_EQ(setup->problemRows(), (std::vector<std::string>{"COM9 was not swept: cannot be opened"}));
+    EXPECT_EQ(lines.restored, 2);
 }
 
 TEST_F(SweepSetupTest, listsTheDomesAsTheyAnswerAndGivesTheLineBack)

@@ -106,6 +106,49 @@ TEST_F(SweepLine, findsTheDomeAsksEachAddressOnceAndGivesTheLineBack)
     EXPECT_TRUE(runUntil([&] { return statusQuestionsFrom(after).count(37) > 0; }, 2s));
 }
 
+TEST_F(SweepLine, sweepsTwoPortServersAndOneThatRefusesInOneRunThenGoesBackToTheSerialLine)
+{
+    CamSimProcess first({"--tcp", "127.0.0.1:0", "--dome", "5", "--dome", "7"});
+    CamSimProcess second({"--tcp", "127.0.0.1:0", "--dome", "9"});
+    ASSERT_TRUE(first.started());
+    ASSERT_TRUE(second.started());
+    // A port nobody listens on: refused at once.
+    const std::string nobody = "127.0.0.1:1";
+    const int baudIndex = console->baudIndex();
+    {
+        LinkSweepLine line(*console);
+        SweepRequest request;
+        request.links = {first.where(), nobody, second.where()};
+        request.baudIndexes = {baudIndex};
+        request.protocolIndexes = {console->link().state().protocolIndex};
+        request.firstAddress = 3;
+        request.lastAddress = 10;
+        CommissioningSweep sweep(line, timers, request, 100);
+        line.setSweep(&sweep);
+        sweep.start();
+        ASSERT_TRUE(runUntil([&] { return !sweep.running(); }, 10s));
+
+        std::vector<std::pair<std::string, int>> found;
+        for (const SweepFind& find : sweep.found())
+            found.emplace_back(find.link, find.address);
+        EXPECT_EQ(found, (std::vector<std::pair<std::string, int>>{
+                             {first.where(), 5}, {first.where(), 7}, {second.where(), 9}}));
+        ASSERT_EQ(sweep.problems().size(), 1u);
+        EXPECT_EQ(sweep.problems()[0].link, nobody);
+        EXPECT_TRUE(sweep.problems()[0].why.starts_with("the connection failed")) << sweep.problems()[0].why;
+        EXPECT_EQ(sweep.statusQuestionsAsked(), 16);
+        EXPECT_TRUE(prompter.shown().empty()) << "the sweep tells a refused server itself, in no box";
+    }
+    // Back on the serial line with the dome it had.
+    EXPECT_EQ(console->link().state().linkMode, 0);
+    EXPECT_FALSE(console->portServer().hasSocket());
+    EXPECT_EQ(console->link().state().address, 37);
+    EXPECT_EQ(console->baudIndex(), baudIndex);
+    const std::size_t after = log.lines("rx").size();
+    console->link().enqueue("L?");
+    EXPECT_TRUE(runUntil([&] { return statusQuestionsFrom(after).count(37) > 0; }, 2s));
+}
+
 TEST_F(SweepLine, aCancelledSweepStopsWithinOneTimeOut)
 {
     LinkSweepLine line(*console);

@@ -155,6 +155,36 @@ TEST_F(PortServer, repliesReachTheLinkAndReceiveErrorsAreShown)
     EXPECT_EQ(control.controls(), ReadyToConnect);
 }
 
+TEST_F(PortServer, aWatchedConnectIsToldHowItEndedAndOpensNoBox)
+{
+    using Outcome = PortServerControl::ConnectOutcome;
+    std::vector<std::pair<Outcome, int>> told;
+    control.setConnectWatch([&](Outcome outcome, int code) { told.emplace_back(outcome, code); });
+    control.chooseNetwork();
+
+    control.connect(Server, "4001");
+    server().socketConnected(0);
+    server().socketClosedByPeer(); // the server goes
+    control.connect(Server, "4002");
+    server().socketConnected(1); // refused
+    clock.advance(2000);
+    control.connect(Server, "4003");
+    clock.advance(1000); // nothing within the time-out
+    EXPECT_EQ(told, (std::vector<std::pair<Outcome, int>>{
+                        {Outcome::Connected, 0}, {Outcome::Dropped, 0}, {Outcome::Failed, 1}, {Outcome::TimedOut, 0}}));
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_FALSE(control.hasSocket());
+    EXPECT_EQ(control.serverAddress(), "127.0.0.1");
+
+    // A connect given up on by "Disconnect" is not told later, watched or not.
+    control.setConnectWatch({});
+    control.connect(Server, "4004");
+    control.disconnect();
+    clock.advance(5000);
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_EQ(told.size(), 4u);
+}
+
 TEST_F(PortServer, disconnectWithoutSocketDoesNothing)
 {
     control.chooseNetwork();
