@@ -1,6 +1,7 @@
 #include "app/HeadlessConfig.h"
 
 #include "app/CommandLine.h"
+#include "app/EventLoopWait.h"
 #include "config/ConfigCompare.h"
 #include "config/ConfigFile.h"
 #include "config/ConfigJob.h"
@@ -33,18 +34,6 @@ void print(std::FILE* stream, const std::string& line)
     std::fputs(line.c_str(), stream);
     std::fputc('\n', stream);
     std::fflush(stream);
-}
-
-// Runs the event loop until `done` holds or `ms` have passed, sleeping
-// between events.
-bool runUntil(const std::function<bool()>& done, int ms)
-{
-    QDeadlineTimer deadline(ms);
-    QTimer heartbeat; // wakes the loop to look at the deadline
-    heartbeat.start(50);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    return done();
 }
 
 // Prints one line per difference; Equal or Different.
@@ -114,7 +103,7 @@ int HeadlessConfig::run(const CommandLine& commandLine)
         shownLink = *commandLine.portDevice;
         control.reopenSerialPort();
     }
-    if (!runUntil([&] { return control.link().canSend(); }, 5000)) {
+    if (!runEventsUntil([&] { return control.link().canSend(); }, 5000)) {
         print(stderr, Messages::format(Messages::ConfigLinkUnusable, shownLink.c_str()));
         return CameraSilent;
     }
@@ -143,7 +132,7 @@ int HeadlessConfig::run(const CommandLine& commandLine)
         job.read();
     }
     // Every question is bounded by its time-out; this bound is only a backstop.
-    runUntil([&] { return !job.running(); }, 10 * 60 * 1000);
+    runEventsUntil([&] { return !job.running(); }, 10 * 60 * 1000);
     job.cancel();
     if (job.cameraSilent()) {
         print(stderr, Messages::format(Messages::ConfigCameraSilent, header.address, shownLink.c_str()));

@@ -1,6 +1,7 @@
 #include "app/HeadlessSweep.h"
 
 #include "app/CommandLine.h"
+#include "app/EventLoopWait.h"
 #include "control/CommissioningSweep.h"
 #include "control/LinkSweepLine.h"
 #include "control/MainControl.h"
@@ -34,15 +35,6 @@ void print(const std::string& line)
     std::fputs(line.c_str(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout); // a script reads each dome as it is found
-}
-
-// Runs the event loop until `done` holds or `ms` have passed.
-bool runUntil(const std::function<bool()>& done, int ms)
-{
-    QDeadlineTimer deadline(ms);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
-    return done();
 }
 
 void printError(const std::string& text)
@@ -131,7 +123,7 @@ int HeadlessSweep::run(const CommandLine& commandLine)
     const auto started = std::chrono::steady_clock::now();
     sweep.start();
     const int longest = CommissioningSweep::longestMs(request, CameraLink::ResponseTimeoutMs);
-    runUntil([&] { return !sweep.running(); }, longest * 2 + 10'000);
+    runEventsUntil([&] { return !sweep.running(); }, longest * 2 + 10'000);
     sweep.cancel();
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
     print(SweepReport::summaryLine(sweep.questionsAsked(), took.count()));

@@ -132,13 +132,18 @@ void ConfigSession::tick(std::size_t index, bool ticked)
 
 void ConfigSession::write()
 {
-    if (m_activity != Activity::ChoosingSections || !startJob())
+    if (m_activity != Activity::ChoosingSections || busy())
         return;
     std::vector<std::string> chosen;
     for (const ConfigJob::Choice& choice : m_choices) {
         if (choice.ticked)
             chosen.push_back(choice.section);
     }
+    if (chosen.empty()) {
+        m_prompter.showMessage(Messages::ConfigNothingTicked, Messages::ConfigTitle, MessageIcon::Information);
+        return;
+    }
+    startJob();
     const ConfigJob::WriteStart start = m_job->write(m_file, chosen);
     if (start.kind == ConfigJob::WriteStart::Kind::Refused) {
         m_prompter.showMessage(start.reason, Messages::ConfigTitle, MessageIcon::Error);

@@ -255,6 +255,7 @@ inline constexpr std::string_view ConfigNoAnswer = "The camera did not answer.";
 inline constexpr const char* ConfigSaved = "Saved to %s.";
 inline constexpr const char* ConfigDifferences = "%d differences.";
 inline constexpr const char* ConfigChooseSections = "Untick what should not be written from %s, then press Write.";
+inline constexpr std::string_view ConfigNothingTicked = "Tick at least one section to write.";
 inline constexpr std::string_view ConfigWriteMatches = "The camera now matches the configuration.";
 inline constexpr const char* ConfigWriteNotTaken = "The camera does not match: %d settings did not take.";
 inline constexpr std::string_view ConfigCameraColumn = "Camera";

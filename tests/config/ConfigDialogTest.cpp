@@ -102,12 +102,12 @@ private slots:
         prompter.scriptFile(file("c.ini", "[Header]\nFormat=1\n[Wipe Setup]\nState=read\nRun Time=10000\nDelay Time=7\n"));
         button("writeFileButton")->click();
         child<QListWidget>(dialog.get(), "sectionList")->item(0)->setCheckState(Qt::Unchecked);
-        prompter.scriptAnswer(true);
+        holdTheQueue();
         button("writeButton")->click();
-        // Nothing to write, nothing refused: the camera is read back and nothing did not take.
-        QVERIFY(dialog->session().busy());
-        finishJob();
+        // Nothing ticked: no question, nothing sent, and the value out of range is never looked at.
+        QCOMPARE(prompter.texts().back(), std::string("Tick at least one section to write."));
         QVERIFY(!dialog->session().busy());
+        QVERIFY(queued().empty());
     }
 
     void aSilentCameraIsToldAndNoFileIsWritten()
