@@ -2,6 +2,7 @@
 
 #include "config/ConfigFile.h"
 #include "control/MainControl.h"
+#include "core/CameraTypes.h"
 #include "core/Messages.h"
 #include "platform/Prompter.h"
 
@@ -15,6 +16,12 @@ ConfigSession::ConfigSession(MainControl& control, Prompter& prompter,
     , m_prompter(prompter)
     , m_newJob(std::move(newJob))
 {
+    // Which camera the jobs are for, before any of them runs.
+    const SiteCamera camera = m_control.currentCamera();
+    const bool known = camera.receiverType >= 0 && camera.receiverType < CameraType::OtherMake;
+    const std::string name = known ? std::string(CameraType::Names[static_cast<std::size_t>(camera.receiverType)])
+                                   : std::string(Messages::ConfigOtherMake);
+    m_status = Messages::format(Messages::ConfigCameraInUse, name.c_str(), camera.address, camera.link.c_str());
 }
 
 ConfigSession::~ConfigSession()

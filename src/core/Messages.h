@@ -246,6 +246,8 @@ inline constexpr std::string_view ConfigButtonTip =
     "Save the camera's configuration to a file, compare it, or program it into another camera";
 inline constexpr std::string_view ConfigFileFilter = "Camera configuration (*.ini)|*.ini||";
 inline constexpr const char* ConfigFileNotOpened = "The configuration file %s cannot be used:\n%s";
+inline constexpr const char* ConfigCameraInUse = "The camera in use: %s at address %d on %s.";
+inline constexpr std::string_view ConfigOtherMake = "a camera of another make";
 inline constexpr std::string_view ConfigReading = "Reading the camera...";
 inline constexpr std::string_view ConfigWriting = "Writing to the camera...";
 inline constexpr std::string_view ConfigReadingBack = "Reading the camera back...";
