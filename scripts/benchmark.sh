@@ -22,3 +22,31 @@ summary=$(XDG_CONFIG_HOME="$work" build/src/tarn-console --sweep --port-device "
 seconds=$(echo "$summary" | sed -n 's/^swept [0-9]* questions in \([0-9.]*\) s$/\1/p')
 echo "sweep of 254 addresses: $summary"
 awk -v s="$seconds" 'BEGIN { printf "sweep ratio to 254 x 100 ms: %.3f (limit 1.10)\n", s / 25.4 }'
+
+# A dome's whole configuration: a snapshot of dome A and its write into dome
+# B (read back after), against two simulated domes answering at the line's
+# pace, as ratios to the floor that tarn_config_floor finds for the same jobs
+# (the frames' wire time and the dialogs' own pauses). 1.5 is the aim.
+build/sim/tarn-camsim --pty --pace 1042 --dome 5:AlderHD:daynight --dome 9:AlderHD:daynight > "$work/config-sim.out" 2>&1 &
+config_sim=$!
+for _ in $(seq 50); do grep -q '^pty: ' "$work/config-sim.out" 2>/dev/null && break; sleep 0.1; done
+config_device=$(sed -n 's/^pty: //p' "$work/config-sim.out" | head -1)
+mkdir -p "$work/config/Tarn"
+printf '[Setup]\nRxType=0\nCamType=1\n' > "$work/config/Tarn/tarn-console.conf"
+timed() {
+    local started ended
+    started=$(date +%s.%N)
+    XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/config" build/src/tarn-console "$@" --port-device "$config_device" >/dev/null 2>&1
+    ended=$(date +%s.%N)
+    awk -v a="$started" -v b="$ended" 'BEGIN { printf "%.3f", b - a }'
+}
+snapshot_s=$(timed --save-config "$work/a.ini" --address 5)
+write_s=$(timed --write-config "$work/a.ini" --yes --address 9)
+kill "$config_sim" 2>/dev/null || true
+floors=$(build/bench/tarn_config_floor 9600)
+snapshot_floor=$(echo "$floors" | sed -n 's/^snapshot //p')
+write_floor=$(echo "$floors" | sed -n 's/^write //p')
+awk -v s="$snapshot_s" -v sf="$snapshot_floor" -v w="$write_s" -v wf="$write_floor" 'BEGIN {
+    printf "configuration snapshot: %.1f s, floor %.1f s, ratio %.2f (aim 1.5)\n", s, sf, s / sf
+    printf "configuration write and read-back: %.1f s, floor %.1f s, ratio %.2f (aim 1.5)\n", w, wf, w / wf
+}'
