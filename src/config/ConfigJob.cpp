@@ -118,7 +118,7 @@ bool ConfigJob::cameraSilent() const
     bool asked = false;
     for (const auto& part : allSnapshotParts()) {
         const ConfigSection* section = m_snapshot.section(part->name());
-        if (!section || part->isLocal())
+        if (!section || !part->asksCamera())
             continue;
         asked = true;
         if (section->state != SectionState::NotRead)

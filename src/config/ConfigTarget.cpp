@@ -11,6 +11,17 @@ SnapshotContext context(MainControl& control, std::string domeFilePath)
                             std::move(domeFilePath), {}};
     for (const std::string& name : control.presets().names())
         context.presetNames.push_back(name);
+    context.protocolIndex = camera.protocolIndex;
+    context.baudIndex = camera.baudIndex;
+    context.followProtocol = [&control](int protocolIndex) {
+        control.link().state().protocolIndex = protocolIndex;
+        control.savedSettings().commProtocol = protocolIndex;
+    };
+    // On a port server the rate is the server's: only the camera changes.
+    context.followBaud = [&control](int baudIndex) {
+        if (control.link().state().linkMode == 0)
+            control.useSerialLine(control.serialPortNumber(), baudIndex);
+    };
     return context;
 }
 

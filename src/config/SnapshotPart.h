@@ -2,6 +2,7 @@
 
 #include "config/ConfigSnapshot.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,7 +20,13 @@ struct SnapshotContext {
     int moduleType = 0;     // settings "CamType": its camera module
     int panTiltType = 1;    // settings "PTType"
     std::string domeFilePath; // "Dome.dat" of this console
-    std::vector<std::string> presetNames;
+    std::vector<std::string> presetNames = {};
+    // How the console reaches the camera now, and how it follows a change of
+    // the camera's protocol or rate (as the Setup dialog's OK does).
+    int protocolIndex = 1;
+    int baudIndex = 0;
+    std::function<void(int protocolIndex)> followProtocol = {};
+    std::function<void(int baudIndex)> followBaud = {};
 };
 
 // One section of a camera's configuration: what one dialog reads of the
@@ -40,6 +47,9 @@ public:
     // A picture section: it belongs to one camera module, and is written
     // only into a camera with the same module.
     virtual bool isPicture() const { return false; }
+    // Whether the part asks the camera when it reads (its section's state
+    // then says whether the camera answered).
+    virtual bool asksCamera() const { return !isLocal(); }
     // Whether what the part holds is the console's own (nothing is asked of
     // the camera for it).
     virtual bool isLocal() const { return false; }

@@ -2,6 +2,7 @@
 
 #include "config/AzimuthPart.h"
 #include "config/CameraIdPart.h"
+#include "config/LinePart.h"
 #include "config/LocalTablesPart.h"
 #include "config/PresetNamesPart.h"
 #include "config/SetupPart.h"
@@ -20,6 +21,8 @@ std::vector<std::unique_ptr<SnapshotPart>> allSnapshotParts()
     parts.push_back(std::make_unique<WipePart>());
     parts.push_back(std::make_unique<WashPart>());
     parts.push_back(std::make_unique<AzimuthPart>());
+    // Last of the camera's: it changes how the console reaches the camera.
+    parts.push_back(std::make_unique<LinePart>());
     parts.push_back(std::make_unique<LocalTablesPart>());
     parts.push_back(std::make_unique<PresetNamesPart>());
     return parts;

@@ -111,7 +111,7 @@ void SnapshotPass::closeCurrent()
     const bool heard = tally.replies + tally.acknowledgements > m_answersAtStart;
     const bool silence = tally.silences > m_silencesAtStart;
     ConfigSection section{std::string(part.name()), SectionState::Read, {}};
-    if (!part.isLocal())
+    if (part.asksCamera())
         section.state = !heard ? SectionState::NotRead : silence ? SectionState::PartlyRead : SectionState::Read;
     m_open = false;
     if (m_mode == Mode::Read) {

@@ -12,12 +12,18 @@ namespace tarn {
 class StepList {
 public:
     void add(std::function<void()> step) { m_steps.push_back(std::move(step)); }
-    // Runs the next step; false when none is left.
+    // From inside a step: the step that runs right after it.
+    void then(std::function<void()> step)
+    {
+        m_steps.insert(m_steps.begin() + static_cast<std::ptrdiff_t>(m_next), std::move(step));
+    }
+    // Runs the next step; false when none is left. A step may add others.
     bool runNext()
     {
         if (m_next >= m_steps.size())
             return false;
-        m_steps[m_next++]();
+        const std::function<void()> step = std::move(m_steps[m_next++]);
+        step();
         return true;
     }
     void clear()

@@ -267,6 +267,8 @@ inline constexpr std::string_view ConfigWriteTitle = "Write configuration to cam
 inline constexpr const char* ConfigWriteQuestion =
     "Program the %s camera at address %d on %s with this configuration?\n"
     "Its settings in the ticked sections will be replaced.";
+inline constexpr const char* ConfigChangeBaud =
+    "Change the camera's rate from %s to %s baud? The console follows it.";
 inline constexpr const char* ConfigFileUnreadable = "The configuration file %s cannot be read.";
 inline constexpr const char* ConfigFileTooLong = "The configuration file %s is longer than %d KB.";
 inline constexpr const char* ConfigFileNotSaved = "The configuration file %s cannot be written: %s";

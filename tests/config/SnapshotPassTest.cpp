@@ -1,5 +1,6 @@
 #include "config/AzimuthPart.h"
 #include "config/CameraIdPart.h"
+#include "config/LinePart.h"
 #include "config/SetupPart.h"
 #include "config/ToursSectorsPart.h"
 #include "config/SnapshotPass.h"
@@ -259,6 +260,61 @@ TEST_F(SnapshotPassTest, toursAndSectorsGoOneSectorZoneAndTourAtATime)
     EXPECT_TRUE(prompter.texts().empty());
 }
 
+TEST_F(SnapshotPassTest, theLineChangesLastEachAfterItsOwnQuestionAndTheConsoleFollows)
+{
+    struct Row {
+        const char* what;
+        std::vector<bool> answers; // the rate's question, then the protocol's
+        std::vector<std::string> changes;
+        std::vector<std::string> followed;
+    };
+    const Row rows[] = {
+        {"both confirmed", {true, true}, {"Bs4800", "cP2"}, {"baud 1", "protocol 2"}},
+        {"the rate refused", {false, true}, {"cP2"}, {"protocol 2"}},
+        {"neither", {false, false}, {}, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        sent.clear();
+        prompter.clear();
+        for (const bool answer : row.answers)
+            prompter.scriptAnswer(answer);
+        std::vector<std::string> followed;
+        context.protocolIndex = 1;
+        context.baudIndex = 0;
+        context.followBaud = [&](int index) { followed.push_back("baud " + std::to_string(index)); };
+        context.followProtocol = [&](int index) { followed.push_back("protocol " + std::to_string(index)); };
+        ConfigSnapshot source;
+        source.sections.push_back({"Line", SectionState::Read, {{"Cam Comm Protocol", "Pelco D"}, {"Baud", "4800"}}});
+        std::vector<std::unique_ptr<SnapshotPart>> list;
+        list.push_back(std::make_unique<LinePart>());
+        SnapshotPass pass(context, std::move(list), source, {"Line"});
+        pass.start();
+        runUntilDone(pass);
+        ASSERT_FALSE(pass.running());
+        std::vector<std::string> changes;
+        for (const std::string& text : sent)
+            if (text.starts_with("Bs") || text.starts_with("cP"))
+                changes.push_back(text);
+        EXPECT_EQ(changes, row.changes);
+        EXPECT_EQ(followed, row.followed);
+        EXPECT_EQ(prompter.texts().size(), 2u);
+    }
+}
+
+TEST_F(SnapshotPassTest, theLineAsItIsWritesNothing)
+{
+    ConfigSnapshot source;
+    source.sections.push_back({"Line", SectionState::Read, {{"Cam Comm Protocol", "Tarn"}, {"Baud", "9600"}}});
+    std::vector<std::unique_ptr<SnapshotPart>> list;
+    list.push_back(std::make_unique<LinePart>());
+    SnapshotPass pass(context, std::move(list), source, {"Line"});
+    pass.start();
+    runUntilDone(pass);
+    EXPECT_TRUE(sent.empty());
+    EXPECT_TRUE(prompter.texts().empty());
+}
+
 TEST(SnapshotParts, aTourReadsAsItsStepsUpToTheLastOneInUse)
 {
     TourGrid grid;
@@ -305,6 +361,8 @@ TEST(SnapshotParts, checkNamesTheFirstFieldThatCannotBeWritten)
         {{"Tours and Sectors Setup", SectionState::Read,
           {{"Sector 1 Enable", "on"}, {"Sector 1 ID Text", "GATE"}, {"Zone 8 Enable", "off"}, {"Tour 1", "3/10 -/- 64/60"}}},
          std::nullopt},
+        {{"Line", SectionState::Read, {{"Baud", "38400"}}}, "[Line] Baud=38400 is not one of: 9600, 4800, 2400, 1200, 600, 300, 19200"},
+        {{"Line", SectionState::Read, {{"Cam Comm Protocol", "Pelco D"}, {"Baud", "19200"}}}, std::nullopt},
         {{"Tours and Sectors Setup", SectionState::Read, {{"Tour 2", "3/4"}}},
          "[Tours and Sectors Setup] Tour 2=3/4 is not a list of steps such as 3/10 5/20 (preset 1 to 64, dwell 5 to 60, "
          "- for none)"},
@@ -319,6 +377,7 @@ TEST(SnapshotParts, checkNamesTheFirstFieldThatCannotBeWritten)
     for (auto& part : setupAndCameraId())
         all.push_back(std::move(part));
     all.push_back(std::make_unique<ToursSectorsPart>());
+    all.push_back(std::make_unique<LinePart>());
     for (const Row& row : rows) {
         SCOPED_TRACE(row.section.name);
         const auto part = std::find_if(all.begin(), all.end(), [&](const auto& p) { return p->name() == row.section.name; });
