@@ -27,5 +27,6 @@ inline constexpr int PortServerConnect = 60; // 1000 ms to reach the port server
 inline constexpr int SerialPortWatch = 61;   // 1000 ms while the serial port is away: is it back?
 inline constexpr int SweepAnswer = 70;       // the commissioning sweep's reply time-out per question
 inline constexpr int SiteAnswer = 71;        // 1500 ms after a switch: the chosen camera has not answered
+inline constexpr int StickPoll = 72;         // 16 ms: the joystick is read, plugs and unplugs seen
 
 } // namespace tarn::TimerId
