@@ -16,7 +16,9 @@ class MainControlDialog;
 
 namespace tarn {
 
+class JoystickControl;
 class MainControl;
+class SdlJoystick;
 class PortServerBox;
 class PresetTourBox;
 class SitePanel;
@@ -68,6 +70,11 @@ private:
     // The traffic record's window, beside this one (not modal).
     void openTraffic();
     void openSweep();
+    // The joystick's settings page; its choices are saved in the profile.
+    void openJoystick();
+    // The stick, its status line, and what stops it besides its own input.
+    void prepareJoystick(QWidget* row);
+    void stickPolled();
     void refresh();
     void refreshAddress();
     void showSendLock();
@@ -84,6 +91,9 @@ private:
     QLabel* m_sendLockLine = nullptr;
     std::unique_ptr<SiteSession> m_site;
     SitePanel* m_sitePanel = nullptr;
+    std::unique_ptr<SdlJoystick> m_stickInput;
+    std::unique_ptr<JoystickControl> m_joystick;
+    QLabel* m_stickLine = nullptr;
 };
 
 } // namespace tarn
