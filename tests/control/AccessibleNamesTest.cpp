@@ -2,6 +2,7 @@
 // screen reader can say: a button its text (or an accessible name), any other
 // control an accessible name or a label that is its buddy.
 #include "control/AzimuthSetupDialog.h"
+#include "control/JoystickSettingsDialog.h"
 #include "control/LinkSweepLine.h"
 #include <QPushButton>
 #include "control/SweepDialog.h"
@@ -199,6 +200,10 @@ private:
                  return std::make_unique<SweepDialog>(
                      platform.clock, platform.prompter, [&control] { return std::make_unique<LinkSweepLine>(control); },
                      100, parent);
+             }},
+            {"Joystick",
+             [](MainControl&, test::QtTestPlatform&, QWidget* parent) -> std::unique_ptr<QWidget> {
+                 return std::make_unique<JoystickSettingsDialog>(JoystickSettings{}, parent);
              }},
         };
         return all;
