@@ -46,6 +46,7 @@ shot docs/traffic-window.png "Traffic"
 TARN_DEMO_NAME=lens TARN_DEMO_SETUP=$'RxType=6\nCamType=1\nPTType=1' TARN_SIM_ARGS='--address 1 --model AlderHD --module daynight' shot docs/tour-setup.png "Setup"
 shot docs/service-password.png "Camera Setup/Other Setup/Store CalWords"
 shot docs/find-domes.png "Find Domes.../Start"
+shot docs/joystick.png "Joystick..."
 # The camera list of a small site, the simulated dome among its cameras.
 site=build/demo-site.ini
 cat > "$site" <<'SITE'
