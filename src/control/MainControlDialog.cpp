@@ -411,7 +411,7 @@ void MainControlDialog::prepareJoystick(QWidget* row)
     m_joystick->setPolled([this](const StickState&) { stickPolled(); });
     m_joystick->setPresetChosen([this](int) { m_presetTourBox->reselectRemembered(); });
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        if (state != Qt::ApplicationActive && m_joystick->settings().stopOnFocusLoss)
+        if (m_joystick && state != Qt::ApplicationActive && m_joystick->settings().stopOnFocusLoss)
             m_joystick->safeStop();
     });
 }
