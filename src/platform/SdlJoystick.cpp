@@ -43,6 +43,9 @@ SdlJoystick::~SdlJoystick()
         return;
     close();
     SDL_QuitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
+    // The last user of SDL gives back what it kept besides (the hints).
+    if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
+        SDL_Quit();
 }
 
 void SdlJoystick::timerFired(int id)
