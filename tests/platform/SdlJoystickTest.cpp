@@ -1,4 +1,5 @@
 // The SDL adapter with SDL's virtual joystick: no device, no window.
+#include "core/JoystickSettings.h"
 #include "platform/SdlJoystick.h"
 #include "platform/VirtualClock.h"
 
@@ -25,9 +26,9 @@ struct Looks final : StickListener {
 // A virtual stick the test holds open to move it.
 class VirtualStick {
 public:
-    VirtualStick(int axes, int buttons)
+    VirtualStick(int axes, int buttons, SDL_JoystickType type = SDL_JOYSTICK_TYPE_UNKNOWN)
     {
-        m_index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, axes, buttons, 0);
+        m_index = SDL_JoystickAttachVirtual(type, axes, buttons, 0);
         if (m_index >= 0)
             m_joystick = SDL_JoystickOpen(m_index);
         if (m_joystick)
@@ -101,6 +102,34 @@ TEST(SdlJoystick, virtualStickIsFoundReadAndLostOnTheTimer)
     stick.reset();
     clock.advance(SdlJoystick::PollMs);
     input.setListener(nullptr);
+}
+
+TEST(SdlJoystick, gameControllerIsReadInTheStandardLayout)
+{
+    VirtualClock clock;
+    SdlJoystick input(clock);
+    ASSERT_TRUE(input.available()) << SDL_GetError();
+    // Six axes and fifteen buttons: SDL knows it as a game controller.
+    VirtualStick pad(6, 15, SDL_JOYSTICK_TYPE_GAMECONTROLLER);
+    ASSERT_TRUE(pad.ok()) << SDL_GetError();
+    clock.advance(SdlJoystick::PollMs);
+    pad.axis(3, -32768);  // right stick up
+    pad.axis(5, 32767);   // right trigger
+    pad.button(11, true); // D-pad up
+    clock.advance(SdlJoystick::PollMs);
+    ASSERT_TRUE(input.state().present());
+    EXPECT_EQ(input.state().axes.size(), std::size_t{SDL_CONTROLLER_AXIS_MAX});
+    EXPECT_EQ(input.state().axis(SDL_CONTROLLER_AXIS_RIGHTY), -1.0);
+    EXPECT_EQ(input.state().axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT), 1.0);
+    EXPECT_TRUE(input.state().button(SDL_CONTROLLER_BUTTON_DPAD_UP));
+    EXPECT_FALSE(input.state().button(SDL_CONTROLLER_BUTTON_A));
+    // The defaults of the stick's settings are this layout.
+    const JoystickSettings defaults;
+    EXPECT_EQ(defaults.zoomAxis, SDL_CONTROLLER_AXIS_RIGHTY);
+    EXPECT_EQ(defaults.zoomInTrigger, SDL_CONTROLLER_AXIS_TRIGGERRIGHT);
+    EXPECT_EQ(defaults.presetButtons[0], SDL_CONTROLLER_BUTTON_DPAD_UP);
+    EXPECT_EQ(defaults.gotoButton, SDL_CONTROLLER_BUTTON_START);
+    EXPECT_EQ(defaults.irisCloseButton, SDL_CONTROLLER_BUTTON_A);
 }
 
 } // namespace
