@@ -71,8 +71,11 @@ void JoystickControl::stickPolled(const StickState& state, bool plugged)
     }
     if (m_polled)
         m_polled(state);
-    if (m_blocked || !state.present())
+    if (m_blocked || !state.present()) {
+        // A button held through a dialog is no press when it closes.
+        m_lastButtons = state.buttons;
         return;
+    }
 
     if (m_panel.enabling().pad) {
         const PadSetup pad = m_padSetup ? m_padSetup() : PadSetup{};

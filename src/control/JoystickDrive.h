@@ -39,7 +39,6 @@ public:
     // then ignored until it comes back to the centre.
     std::string stop();
     bool moving() const { return m_panSpeed != 0 || m_tiltSpeed != 0 || m_zone != 0; }
-    bool waitsForCentre() const { return m_latched; }
 
     // The text of a speed pair (signed: left/up negative) for types 1 and 2.
     static std::string proportionalText(int panSpeed, int tiltSpeed);

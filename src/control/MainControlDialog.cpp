@@ -436,6 +436,9 @@ void MainControlDialog::openJoystick()
         dialog.showStick(state);
     });
     const int result = dialog.exec();
+    // The window may have closed under the dialog: the stick is gone then.
+    if (!m_joystick)
+        return;
     m_joystick->setPolled([this](const StickState&) { stickPolled(); });
     if (result != QDialog::Accepted)
         return;
