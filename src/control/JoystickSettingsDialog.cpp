@@ -40,7 +40,7 @@ QSpinBox* percent(int lowest, int highest, int value)
 {
     auto* box = new QSpinBox;
     box->setRange(lowest, highest);
-    box->setSuffix(QStringLiteral(" %"));
+    box->setSuffix(qText(Messages::PercentSuffix));
     box->setValue(value);
     return box;
 }

@@ -397,6 +397,7 @@ inline constexpr std::string_view JoystickInvertZoom = "Invert zoom";
 inline constexpr std::string_view JoystickDeadzone = "Deadzone";
 inline constexpr std::string_view JoystickExpo = "Expo curve";
 inline constexpr std::string_view JoystickTopSpeed = "Top speed";
+inline constexpr std::string_view PercentSuffix = " %";
 inline constexpr std::string_view JoystickFocusNear = "Focus near";
 inline constexpr std::string_view JoystickFocusFar = "Focus far";
 inline constexpr std::string_view JoystickIrisOpen = "Iris open";
