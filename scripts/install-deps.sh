@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
+    libsdl2-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     dpkg-dev lintian desktop-file-utils appstream
     ser2net

@@ -47,6 +47,7 @@ TARN_DEMO_NAME=lens TARN_DEMO_SETUP=$'RxType=6\nCamType=1\nPTType=1' TARN_SIM_AR
 shot docs/service-password.png "Camera Setup/Other Setup/Store CalWords"
 shot docs/find-domes.png "Find Domes.../Start"
 shot docs/camera-configuration.png "Configuration..."
+shot docs/joystick.png "Joystick..."
 # The camera list of a small site, the simulated dome among its cameras.
 site=build/demo-site.ini
 cat > "$site" <<'SITE'

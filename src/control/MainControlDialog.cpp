@@ -6,6 +6,8 @@
 #include "core/Settings.h"
 #include "core/Version.h"
 #include "control/AzimuthSetupDialog.h"
+#include "control/JoystickControl.h"
+#include "control/JoystickSettingsDialog.h"
 #include "control/MainControl.h"
 #include "control/PortServerBox.h"
 #include "control/PresetTourBox.h"
@@ -22,6 +24,7 @@
 #include "control/WipeSetupDialog.h"
 #include "platform/ModalToParent.h"
 #include "platform/Platform.h"
+#include "platform/SdlJoystick.h"
 #include "programming/CameraIdDialog.h"
 #include "programming/CameraSetupDialog.h"
 #include "programming/LensMaintenanceDialog.h"
@@ -31,6 +34,7 @@
 #include "programming/ToursSectorsDialog.h"
 #include "widgets/ShowState.h"
 
+#include <QApplication>
 #include <QEventLoop>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -87,6 +91,12 @@ MainControlDialog::MainControlDialog(MainControl& control, Platform& platform, Q
     trafficRowLayout->addWidget(sweepButton);
     m_toolRow = trafficRowLayout;
     connect(sweepButton, &QPushButton::clicked, this, [this] { openSweep(); });
+    auto* joystickButton = new QPushButton(qText(Messages::JoystickButton), trafficRow);
+    joystickButton->setObjectName(QStringLiteral("joystickButton"));
+    joystickButton->setAutoDefault(false);
+    joystickButton->setToolTip(qText(Messages::JoystickButtonTip));
+    trafficRowLayout->addWidget(joystickButton);
+    connect(joystickButton, &QPushButton::clicked, this, [this] { openJoystick(); });
     // The site's camera list, at the right, shown on demand.
     m_site = std::make_unique<SiteSession>(control, platform.prompter, platform.timers);
     m_sitePanel = new SitePanel(*m_site, platform.prompter, this);
@@ -118,6 +128,7 @@ MainControlDialog::MainControlDialog(MainControl& control, Platform& platform, Q
         QStringLiteral("QLabel { color: white; background: rgb(200, 0, 0); font-weight: bold; padding: 2px; }"));
     m_sendLockLine->setVisible(control.link().state().sendLock);
     m_ui->trafficPlace->layout()->addWidget(m_sendLockLine);
+    prepareJoystick(m_ui->trafficPlace);
 
     connectCameraControls();
     connectLensControls();
@@ -148,6 +159,8 @@ MainControlDialog::MainControlDialog(MainControl& control, Platform& platform, Q
 
 MainControlDialog::~MainControlDialog()
 {
+    m_joystick.reset();
+    m_stickInput.reset();
     // The list's view goes before the session it shows (a member, gone before
     // the window's children would be).
     delete m_sitePanel;
@@ -404,6 +417,61 @@ void MainControlDialog::endHolds()
         button->cancelHold();
     for (PTControl* pad : findChildren<PTControl*>())
         pad->stopDriving();
+    if (m_joystick)
+        m_joystick->safeStop();
+}
+
+void MainControlDialog::prepareJoystick(QWidget* row)
+{
+    m_stickLine = new QLabel(this);
+    m_stickLine->setObjectName(QStringLiteral("stickLine"));
+    m_stickLine->hide();
+    row->layout()->addWidget(m_stickLine);
+    m_stickInput = std::make_unique<SdlJoystick>(m_platform.timers);
+    m_joystick = std::make_unique<JoystickControl>(*m_stickInput, m_control.panel(), m_control.presets(),
+                                                   m_control.link(), [this] { return m_control.padSetup(); });
+    m_joystick->setSettings(JoystickSettings::load(m_platform.profile));
+    m_joystick->setPlugged([this](const std::string& name) {
+        m_stickLine->setText(qText(Messages::format(Messages::JoystickLine, name.c_str())));
+        m_stickLine->setVisible(!name.empty());
+    });
+    m_joystick->setPolled([this](const StickState&) { stickPolled(); });
+    m_joystick->setPresetChosen([this](int) { m_presetTourBox->reselectRemembered(); });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (m_joystick && state != Qt::ApplicationActive && m_joystick->settings().stopOnFocusLoss)
+            m_joystick->safeStop();
+    });
+}
+
+void MainControlDialog::stickPolled()
+{
+    // A dialog (or a box) in front owns the queue: the stick stops once and
+    // drives nothing until it is gone.
+    const QWidget* modal = QApplication::activeModalWidget();
+    const bool blocked = modal && modal != this;
+    if (blocked != m_joystick->blocked())
+        m_joystick->setBlocked(blocked);
+}
+
+void MainControlDialog::openJoystick()
+{
+    JoystickSettingsDialog dialog(m_joystick->settings(), this);
+    ModalToParent::apply(dialog);
+    dialog.showStick(m_stickInput->state());
+    m_joystick->setPolled([this, &dialog](const StickState& state) {
+        stickPolled();
+        dialog.showStick(state);
+    });
+    const int result = dialog.exec();
+    // The window may have closed under the dialog: the stick is gone then.
+    if (!m_joystick)
+        return;
+    m_joystick->setPolled([this](const StickState&) { stickPolled(); });
+    if (result != QDialog::Accepted)
+        return;
+    const JoystickSettings chosen = dialog.settings();
+    chosen.save(m_platform.profile);
+    m_joystick->setSettings(chosen);
 }
 
 void MainControlDialog::showSendLock()
@@ -507,6 +575,8 @@ void MainControlDialog::keyPressEvent(QKeyEvent* event)
 
 void MainControlDialog::done(int result)
 {
+    // The exit sends the stops of what the stick held; from now on it drives nothing.
+    m_joystick.reset();
     if (const int waitMs = m_control.exit(); waitMs > 0) {
         // The camera needs a moment for its last command; the line and the
         // socket keep working meanwhile.

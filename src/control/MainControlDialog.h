@@ -19,7 +19,9 @@ class MainControlDialog;
 
 namespace tarn {
 
+class JoystickControl;
 class MainControl;
+class SdlJoystick;
 class PortServerBox;
 class PresetTourBox;
 class SitePanel;
@@ -74,6 +76,11 @@ private:
     // The traffic record's window, beside this one (not modal).
     void openTraffic();
     void openSweep();
+    // The joystick's settings page; its choices are saved in the profile.
+    void openJoystick();
+    // The stick, its status line, and what stops it besides its own input.
+    void prepareJoystick(QWidget* row);
+    void stickPolled();
     void refresh();
     void refreshAddress();
     void showSendLock();
@@ -91,6 +98,9 @@ private:
     std::unique_ptr<SiteSession> m_site;
     SitePanel* m_sitePanel = nullptr;
     QHBoxLayout* m_toolRow = nullptr;
+    std::unique_ptr<SdlJoystick> m_stickInput;
+    std::unique_ptr<JoystickControl> m_joystick;
+    QLabel* m_stickLine = nullptr;
 };
 
 } // namespace tarn

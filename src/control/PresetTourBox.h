@@ -25,6 +25,10 @@ public:
     // The tour list; "Start/Stop" and "Setup" stay usable.
     void setTourListEnabled(bool enabled);
 
+    // The list shows the preset the panel remembers (one chosen elsewhere,
+    // by a joystick button).
+    void reselectRemembered();
+
 signals:
     // "Setup" was pressed: the window opens the dialog that fits the camera.
     void setupRequested();
@@ -32,7 +36,6 @@ signals:
 private:
     void presetListChanged() override;
     void tourLampChanged(bool lit) override;
-    void reselectRemembered();
 
     PresetPanel& m_panel;
     QComboBox* m_presetList;

@@ -456,6 +456,36 @@ inline constexpr const char* TraceWriteFailed =
 inline constexpr std::string_view SweepTitle = "Find Domes";
 inline constexpr std::string_view SweepButton = "Find Domes...";
 inline constexpr std::string_view SweepButtonTip = "Ask every address of a line which domes are there (questions only)";
+// The joystick or gamepad.
+inline constexpr std::string_view JoystickButton = "Joystick...";
+inline constexpr std::string_view JoystickButtonTip = "Choose what the joystick or gamepad does, and see its axes and buttons";
+inline constexpr const char* JoystickLine = "Joystick: %s";
+inline constexpr std::string_view JoystickTitle = "Joystick";
+inline constexpr std::string_view JoystickNone = "No joystick or gamepad is plugged in.";
+inline constexpr const char* JoystickAxisValue = "%d: %+d %%";
+inline constexpr std::string_view JoystickAxesCaption = "Axes";
+inline constexpr std::string_view JoystickButtonsCaption = "Buttons held";
+inline constexpr std::string_view JoystickPanAxis = "Pan axis";
+inline constexpr std::string_view JoystickTiltAxis = "Tilt axis";
+inline constexpr std::string_view JoystickZoomAxis = "Zoom";
+inline constexpr std::string_view JoystickInvertPan = "Invert pan";
+inline constexpr std::string_view JoystickInvertTilt = "Invert tilt";
+inline constexpr std::string_view JoystickInvertZoom = "Invert zoom";
+inline constexpr std::string_view JoystickDeadzone = "Deadzone";
+inline constexpr std::string_view JoystickExpo = "Expo curve";
+inline constexpr std::string_view JoystickTopSpeed = "Top speed";
+inline constexpr std::string_view PercentSuffix = " %";
+inline constexpr std::string_view JoystickFocusNear = "Focus near";
+inline constexpr std::string_view JoystickFocusFar = "Focus far";
+inline constexpr std::string_view JoystickIrisOpen = "Iris open";
+inline constexpr std::string_view JoystickIrisClose = "Iris close";
+inline constexpr std::string_view JoystickGoto = "Go to";
+inline constexpr const char* JoystickPreset = "Preset %d";
+inline constexpr std::string_view JoystickStopOnFocusLoss = "Stop the dome when the window loses the focus";
+inline constexpr std::string_view JoystickNotUsed = "Not used";
+inline constexpr std::string_view JoystickTriggers = "Triggers";
+inline constexpr const char* JoystickAxisChoice = "Axis %d";
+inline constexpr const char* JoystickButtonChoice = "Button %d";
 inline constexpr std::string_view SweepNoLink =
     "Name at least one port or port server to sweep (COM1, a device such as /dev/ttyUSB0, or a port server "
     "192.168.1.200:4001).";

@@ -28,6 +28,7 @@ inline constexpr int SerialPortWatch = 61;   // 1000 ms while the serial port is
 inline constexpr int SweepAnswer = 70;       // the commissioning sweep's reply time-out per question
 inline constexpr int SiteAnswer = 71;        // 1500 ms after a switch: the chosen camera has not answered
 inline constexpr int SweepConnect = 72;      // 2000 ms at most for the sweep's next link to connect
+inline constexpr int StickPoll = 73;         // 16 ms: the joystick is read, plugs and unplugs seen
 inline constexpr int SnapshotStep = 75;      // 10 ms: is the line quiet, so the configuration's next part may go?
 
 } // namespace tarn::TimerId

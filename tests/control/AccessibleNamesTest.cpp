@@ -2,6 +2,7 @@
 // screen reader can say: a button its text (or an accessible name), any other
 // control an accessible name or a label that is its buddy.
 #include "control/AzimuthSetupDialog.h"
+#include "control/JoystickSettingsDialog.h"
 #include "control/LinkSweepLine.h"
 #include <QPushButton>
 #include "config/ConfigDialog.h"
@@ -211,6 +212,10 @@ private:
                                                             ConfigTarget::header(control, "COM1", "2026-12-10 09:00:00"));
                      },
                      parent);
+             }},
+            {"Joystick",
+             [](MainControl&, test::QtTestPlatform&, QWidget* parent) -> std::unique_ptr<QWidget> {
+                 return std::make_unique<JoystickSettingsDialog>(JoystickSettings{}, parent);
              }},
         };
         return all;
