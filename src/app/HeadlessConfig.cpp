@@ -132,7 +132,7 @@ int HeadlessConfig::run(const CommandLine& commandLine)
         job.read();
     }
     // Every question is bounded by its time-out; this bound is only a backstop.
-    runEventsUntil([&] { return !job.running(); }, 10 * 60 * 1000);
+    runEventsUntil([&] { return !job.running(); }, 2 * 60 * 60 * 1000);
     job.cancel();
     if (job.cameraSilent()) {
         print(stderr, Messages::format(Messages::ConfigCameraSilent, header.address, shownLink.c_str()));

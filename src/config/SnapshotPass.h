@@ -30,8 +30,10 @@ public:
     // Quiet ticks in a row before a part is through: longer than the 5 ms
     // between a read-back chain's answer and its next question.
     static constexpr int QuietTicks = 2;
-    // However a part behaves, it closes after this long.
-    static constexpr int LongestPartMs = 60'000;
+    // However a part behaves, it closes after this long: every question is
+    // bounded by its time-out, so only a part that never stops asking meets
+    // it. Tours and Sectors at 300 baud take minutes.
+    static constexpr int LongestPartMs = 15 * 60'000;
 
     // Reading: every part that applies to the camera, or only those named
     // in `only` (a read-back of what was written).
