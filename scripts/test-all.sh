@@ -41,3 +41,6 @@ done
 echo "== Build and test (all)"
 scripts/build.sh
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== The Debian package: built from the same build, its contents and programs checked, lintian"
+scripts/package.sh
