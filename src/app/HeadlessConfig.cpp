@@ -116,11 +116,11 @@ int HeadlessConfig::run(const CommandLine& commandLine)
     ConfigJob job(context, header);
 
     if (request.kind == Kind::Write) {
+        // No section can be unticked here: a picture section for another
+        // camera module refuses the whole write, as it would in the window.
         std::vector<std::string> chosen;
-        for (const ConfigJob::Choice& choice : job.choicesFor(*file)) {
-            if (choice.ticked)
-                chosen.push_back(choice.section);
-        }
+        for (const ConfigJob::Choice& choice : job.choicesFor(*file))
+            chosen.push_back(choice.section);
         const ConfigJob::WriteStart start = job.write(*file, chosen);
         if (start.kind == ConfigJob::WriteStart::Kind::Refused) {
             print(stderr, Messages::format(Messages::ConfigFileRefused, request.file.c_str(), start.reason.c_str()));

@@ -2,6 +2,7 @@
 
 #include "config/AzimuthPart.h"
 #include "config/CameraIdPart.h"
+#include "config/DspPart.h"
 #include "config/LinePart.h"
 #include "config/LocalTablesPart.h"
 #include "config/PresetNamesPart.h"
@@ -18,6 +19,7 @@ std::vector<std::unique_ptr<SnapshotPart>> allSnapshotParts()
     parts.push_back(std::make_unique<SetupPart>());
     parts.push_back(std::make_unique<CameraIdPart>());
     parts.push_back(std::make_unique<ToursSectorsPart>());
+    parts.push_back(std::make_unique<DspPart>());
     parts.push_back(std::make_unique<WipePart>());
     parts.push_back(std::make_unique<WashPart>());
     parts.push_back(std::make_unique<AzimuthPart>());

@@ -235,8 +235,8 @@ inline constexpr const char* ConfigTourUnreadable =
 inline constexpr const char* ConfigFieldNotWireText =
     "[%s] %s=%s is not printable ASCII of at most %s characters";
 inline constexpr const char* ConfigPictureMismatch =
-    "The configuration is of a camera with a %s module and this camera has a %s module: "
-    "untick [%s] to write the rest.";
+    "The configuration's camera module is %s and this camera's is %s: untick [%s] (or take it out of "
+    "the file) to write the rest.";
 inline constexpr const char* ConfigFileRefused = "tarn-console: %s: %s";
 inline constexpr const char* ConfigLinkUnusable = "tarn-console: %s cannot be used";
 inline constexpr const char* ConfigCameraSilent = "tarn-console: the camera at address %d on %s did not answer";

@@ -1,5 +1,6 @@
 #include "config/AzimuthPart.h"
 #include "config/CameraIdPart.h"
+#include "config/DspPart.h"
 #include "config/LinePart.h"
 #include "config/SetupPart.h"
 #include "config/ToursSectorsPart.h"
@@ -361,6 +362,14 @@ TEST(SnapshotParts, checkNamesTheFirstFieldThatCannotBeWritten)
         {{"Tours and Sectors Setup", SectionState::Read,
           {{"Sector 1 Enable", "on"}, {"Sector 1 ID Text", "GATE"}, {"Zone 8 Enable", "off"}, {"Tour 1", "3/10 -/- 64/60"}}},
          std::nullopt},
+        {{"AlderHD DSP Camera Control", SectionState::Read,
+          {{"EIS", "On"}, {"Shutter", "1/10000"}, {"Max AGC gain", "40"}, {"Min. Focus Distance", "1m"}}},
+         std::nullopt},
+        {{"AlderHD DSP Camera Control", SectionState::Read, {{"Shutter", "1/3"}}},
+         "[AlderHD DSP Camera Control] Shutter=1/3 is not one of: Auto, 1/4, 1/8, 1/15, 1/30, 1/50, 1/60, 1/100, "
+         "1/120, 1/180, 1/250, 1/500, 1/1000, 1/2000, 1/4000, 1/10000"},
+        {{"AlderHD DSP Camera Control", SectionState::Read, {{"Horizontal aperture level", "32"}}},
+         "[AlderHD DSP Camera Control] Horizontal aperture level=32 is outside 1..31"},
         {{"Line", SectionState::Read, {{"Baud", "38400"}}}, "[Line] Baud=38400 is not one of: 9600, 4800, 2400, 1200, 600, 300, 19200"},
         {{"Line", SectionState::Read, {{"Cam Comm Protocol", "Pelco D"}, {"Baud", "19200"}}}, std::nullopt},
         {{"Tours and Sectors Setup", SectionState::Read, {{"Tour 2", "3/4"}}},
@@ -378,6 +387,7 @@ TEST(SnapshotParts, checkNamesTheFirstFieldThatCannotBeWritten)
         all.push_back(std::move(part));
     all.push_back(std::make_unique<ToursSectorsPart>());
     all.push_back(std::make_unique<LinePart>());
+    all.push_back(std::make_unique<DspPart>());
     for (const Row& row : rows) {
         SCOPED_TRACE(row.section.name);
         const auto part = std::find_if(all.begin(), all.end(), [&](const auto& p) { return p->name() == row.section.name; });
