@@ -7,6 +7,7 @@
 #include "config/LocalTablesPart.h"
 #include "config/PresetNamesPart.h"
 #include "config/SetupPart.h"
+#include "config/ThermalPart.h"
 #include "config/ToursSectorsPart.h"
 #include "config/WashPart.h"
 #include "config/WipePart.h"
@@ -20,6 +21,7 @@ std::vector<std::unique_ptr<SnapshotPart>> allSnapshotParts()
     parts.push_back(std::make_unique<CameraIdPart>());
     parts.push_back(std::make_unique<ToursSectorsPart>());
     parts.push_back(std::make_unique<DspPart>());
+    parts.push_back(std::make_unique<ThermalPart>());
     parts.push_back(std::make_unique<WipePart>());
     parts.push_back(std::make_unique<WashPart>());
     parts.push_back(std::make_unique<AzimuthPart>());

@@ -3,6 +3,7 @@
 #include "config/DspPart.h"
 #include "config/LinePart.h"
 #include "config/SetupPart.h"
+#include "config/ThermalPart.h"
 #include "config/ToursSectorsPart.h"
 #include "config/SnapshotPass.h"
 #include "config/WashPart.h"
@@ -370,6 +371,13 @@ TEST(SnapshotParts, checkNamesTheFirstFieldThatCannotBeWritten)
          "1/120, 1/180, 1/250, 1/500, 1/1000, 1/2000, 1/4000, 1/10000"},
         {{"AlderHD DSP Camera Control", SectionState::Read, {{"Horizontal aperture level", "32"}}},
          "[AlderHD DSP Camera Control] Horizontal aperture level=32 is outside 1..31"},
+        {{"Thermal Control", SectionState::Read,
+          {{"Polarity/LUT", "Ice and Fire"}, {"DDE", "63"}, {"Supp. Offset", "on"}, {"ROI Right", "640"}}},
+         std::nullopt},
+        {{"Thermal Control", SectionState::Read, {{"Plateau value", "9"}}},
+         "[Thermal Control] Plateau value=9 is outside 10..1000"},
+        {{"Thermal Control", SectionState::Read, {{"Digital Zoom", "16X"}}},
+         "[Thermal Control] Digital Zoom=16X is not one of: 1X, 2X, 4X, 8X"},
         {{"Line", SectionState::Read, {{"Baud", "38400"}}}, "[Line] Baud=38400 is not one of: 9600, 4800, 2400, 1200, 600, 300, 19200"},
         {{"Line", SectionState::Read, {{"Cam Comm Protocol", "Pelco D"}, {"Baud", "19200"}}}, std::nullopt},
         {{"Tours and Sectors Setup", SectionState::Read, {{"Tour 2", "3/4"}}},
@@ -388,6 +396,7 @@ TEST(SnapshotParts, checkNamesTheFirstFieldThatCannotBeWritten)
     all.push_back(std::make_unique<ToursSectorsPart>());
     all.push_back(std::make_unique<LinePart>());
     all.push_back(std::make_unique<DspPart>());
+    all.push_back(std::make_unique<ThermalPart>());
     for (const Row& row : rows) {
         SCOPED_TRACE(row.section.name);
         const auto part = std::find_if(all.begin(), all.end(), [&](const auto& p) { return p->name() == row.section.name; });
