@@ -6,6 +6,7 @@
 #include "config/LinePart.h"
 #include "config/LocalTablesPart.h"
 #include "config/PresetNamesPart.h"
+#include "config/ScreenPrivacyPart.h"
 #include "config/SetupPart.h"
 #include "config/ThermalPart.h"
 #include "config/ToursSectorsPart.h"
@@ -21,6 +22,7 @@ std::vector<std::unique_ptr<SnapshotPart>> allSnapshotParts()
     parts.push_back(std::make_unique<CameraIdPart>());
     parts.push_back(std::make_unique<ToursSectorsPart>());
     parts.push_back(std::make_unique<DspPart>());
+    parts.push_back(std::make_unique<ScreenPrivacyPart>());
     parts.push_back(std::make_unique<ThermalPart>());
     parts.push_back(std::make_unique<WipePart>());
     parts.push_back(std::make_unique<WashPart>());

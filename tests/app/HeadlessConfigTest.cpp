@@ -40,8 +40,8 @@ private:
             all << QStringLiteral("--port-device") << m_device << QStringLiteral("--address") << QString::number(address);
         process.start(QStringLiteral(TARN_CONSOLE_PATH), all);
         Run run;
-        // A whole write takes half a minute: the tours and sectors go one by one.
-        if (!process.waitForFinished(180000))
+        // A whole write takes a minute or two: the tours, sectors and zones go one by one.
+        if (!process.waitForFinished(300000))
             return run;
         run.exitCode = process.exitCode();
         run.out = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);

@@ -2,6 +2,7 @@
 #include "config/CameraIdPart.h"
 #include "config/DspPart.h"
 #include "config/LinePart.h"
+#include "config/ScreenPrivacyPart.h"
 #include "config/SetupPart.h"
 #include "config/ThermalPart.h"
 #include "config/ToursSectorsPart.h"
@@ -378,6 +379,13 @@ TEST(SnapshotParts, checkNamesTheFirstFieldThatCannotBeWritten)
          "[Thermal Control] Plateau value=9 is outside 10..1000"},
         {{"Thermal Control", SectionState::Read, {{"Digital Zoom", "16X"}}},
          "[Thermal Control] Digital Zoom=16X is not one of: 1X, 2X, 4X, 8X"},
+        {{"Screen Privacy Zone Setup", SectionState::Read,
+          {{"Zone 8 Mode", "Live"}, {"Zone 8 Horz. Size", "127"}, {"Shade Level", "15"}}},
+         std::nullopt},
+        {{"Screen Privacy Zone Setup", SectionState::Read, {{"Zone 2 Vert. Size", "128"}}},
+         "[Screen Privacy Zone Setup] Zone 2 Vert. Size=128 is outside 0..127"},
+        {{"Screen Privacy Zone Setup", SectionState::Read, {{"B-Y Color", "16"}}},
+         "[Screen Privacy Zone Setup] B-Y Color=16 is outside 0..15"},
         {{"Line", SectionState::Read, {{"Baud", "38400"}}}, "[Line] Baud=38400 is not one of: 9600, 4800, 2400, 1200, 600, 300, 19200"},
         {{"Line", SectionState::Read, {{"Cam Comm Protocol", "Pelco D"}, {"Baud", "19200"}}}, std::nullopt},
         {{"Tours and Sectors Setup", SectionState::Read, {{"Tour 2", "3/4"}}},
@@ -397,6 +405,7 @@ TEST(SnapshotParts, checkNamesTheFirstFieldThatCannotBeWritten)
     all.push_back(std::make_unique<LinePart>());
     all.push_back(std::make_unique<DspPart>());
     all.push_back(std::make_unique<ThermalPart>());
+    all.push_back(std::make_unique<ScreenPrivacyPart>());
     for (const Row& row : rows) {
         SCOPED_TRACE(row.section.name);
         const auto part = std::find_if(all.begin(), all.end(), [&](const auto& p) { return p->name() == row.section.name; });
