@@ -1,4 +1,5 @@
 #include "config/AzimuthPart.h"
+#include "config/ConfigJob.h"
 #include "config/CameraIdPart.h"
 #include "config/DspPart.h"
 #include "config/LinePart.h"
@@ -316,6 +317,29 @@ TEST_F(SnapshotPassTest, theLineAsItIsWritesNothing)
     runUntilDone(pass);
     EXPECT_TRUE(sent.empty());
     EXPECT_TRUE(prompter.texts().empty());
+}
+
+TEST_F(SnapshotPassTest, aCameraThatStopsAnsweringHalfWayThroughAWriteIsReportedAndNothingHangs)
+{
+    ConfigSnapshot source;
+    source.sections.push_back({"Wipe Setup", SectionState::Read, {{"Run Time", "120"}, {"Delay Time", "5"}}});
+    source.sections.push_back({"Azimuth Setup", SectionState::Read, {{"Auto Response", "Disable"}, {"Delay Time", "250"}}});
+    answersLeft = 1; // the first command is answered, then nothing
+    prompter.scriptAnswer(true);
+    ConfigJob job(context, SnapshotHeader{});
+    ASSERT_EQ(job.write(source, {"Wipe Setup", "Azimuth Setup"}).kind, ConfigJob::WriteStart::Kind::Started);
+    int elapsed = 0;
+    for (; job.running() && elapsed < 60'000; ++elapsed) {
+        clock.advance(1);
+        serve();
+    }
+    ASSERT_FALSE(job.running());
+    std::vector<std::string> notTaken;
+    for (const ConfigDifference& difference : job.notTaken())
+        notTaken.push_back(ConfigCompare::line(difference));
+    EXPECT_EQ(notTaken, (std::vector<std::string>{"Wipe Setup.State: read -> not read",
+                                                  "Azimuth Setup.State: read -> not read"}));
+    EXPECT_TRUE(job.cameraSilent());
 }
 
 TEST(SnapshotParts, aTourReadsAsItsStepsUpToTheLastOneInUse)
