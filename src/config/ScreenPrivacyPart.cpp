@@ -123,11 +123,13 @@ void ScreenPrivacyPart::startWriting(SnapshotContext& context, const ConfigSecti
     const std::array<std::pair<std::string_view, ScreenPrivacy::Colour>, 3> colours = {
         {{RedColour, ScreenPrivacy::Colour::Red}, {BlueColour, ScreenPrivacy::Colour::Blue},
          {Shade, ScreenPrivacy::Colour::Shade}}};
-    for (const auto& [name, colour] : colours) {
-        if (!fields.has(name))
+    for (const auto& entry : colours) {
+        if (!fields.has(entry.first))
             continue;
-        if (const auto value = fields.number(name, 0, ScreenPrivacy::HighestColour))
-            m_steps.add([this, colour, value = *value] { m_privacy->setColour(colour, value); });
+        if (const auto value = fields.number(entry.first, 0, ScreenPrivacy::HighestColour))
+            m_steps.add([this, colour = entry.second, value = *value] {
+                m_privacy->setColour(colour, value);
+            });
     }
 }
 
