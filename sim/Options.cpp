@@ -141,10 +141,13 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
             options.version = true;
             continue;
         }
-        if (name == "--pty" || name == "--stx" || name == "--ntcip" || name == "--length-header") {
+        if (name == "--pty" || name == "--stx" || name == "--ntcip" || name == "--length-header"
+            || name == "--log-monotonic") {
             if (!takesNoValue())
                 return fail(name + " takes no value");
-            if (name == "--pty")
+            if (name == "--log-monotonic")
+                options.logMonotonic = true;
+            else if (name == "--pty")
                 options.line = Options::Line::Pty;
             else if (name == "--stx")
                 sim.stxReplies = true;
@@ -185,9 +188,12 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
             tcpBaudGiven = true;
         } else if (name == "--pace") {
             int pace = 0;
-            if (!parseInt(*value, pace) || pace < 0 || pace > LongestPace)
-                return fail("--pace needs microseconds per byte, 0 to 1000000 (1042 is 9600 baud)");
-            sim.pace = std::chrono::microseconds(pace);
+            if (*value == "line")
+                sim.paceAtLineRate = true;
+            else if (!parseInt(*value, pace) || pace < 0 || pace > LongestPace)
+                return fail("--pace needs microseconds per byte, 0 to 1000000 (1042 is 9600 baud), or line");
+            else
+                sim.pace = std::chrono::microseconds(pace);
         } else if (name == "--protocol") {
             if (!parseInt(*value, sim.identity.protocol) || sim.identity.protocol < 0
                 || sim.identity.protocol > HighestProtocol)
@@ -309,8 +315,13 @@ Testing:
   --log FILE          one line per frame received and sent, with a time stamp
   --fault NAME[=VAL]  silent, late=MS, drop-ack, split, garbage[=SEED], bad-checksum
                       (repeatable)
-  --pace US           each byte takes US microseconds on the line, as at a real
-                      rate (1042 is 9600 baud; default 0: answer at once)
+  --pace US|line      each byte takes US microseconds on the line, as at a real
+                      rate (1042 is 9600 baud; default 0: answer at once); line:
+                      as long as at the rate the console set (10 bits a byte;
+                      on TCP the --tcp-baud)
+  --log-monotonic     time stamps in the log are seconds of the system's
+                      monotonic clock, to the microsecond, so they compare with
+                      another program's
   --help              this text
   --version           the simulator's version
 )";

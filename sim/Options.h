@@ -20,6 +20,8 @@ struct Options {
     // A port server's serial side runs at one rate: the domes at it answer.
     int tcpBaud = BaudRate::Default;
     std::string logPath;
+    // Log time stamps on the monotonic clock's own scale, to the microsecond.
+    bool logMonotonic = false;
     // Answer from a console's traffic capture instead of as a camera.
     std::string replayPath;
     Simulator::Settings simulator;

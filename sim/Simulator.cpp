@@ -29,8 +29,20 @@ Simulator::Simulator(const Settings& settings, TrafficLog log)
     , m_log(std::move(log))
     , m_lengthHeaders(settings.lengthHeaders)
     , m_pace(settings.pace)
+    , m_paceAtLineRate(settings.paceAtLineRate)
 {
+    setLineBaud(m_lineBaud);
     m_schedule.setPace(m_pace);
+}
+
+void Simulator::setLineBaud(int baud)
+{
+    m_lineBaud = baud;
+    if (m_paceAtLineRate && baud > 0) {
+        // A start bit, eight data bits and a stop bit.
+        m_pace = std::chrono::microseconds(10'000'000 / baud);
+        m_schedule.setPace(m_pace);
+    }
 }
 
 void Simulator::receive(std::span<const std::uint8_t> bytes, TimePoint now)

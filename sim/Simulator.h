@@ -40,6 +40,9 @@ public:
         Faults faults;
         // How long a byte takes on the line; 0 answers at once.
         std::chrono::microseconds pace{0};
+        // Each byte takes as long as at the rate the console set on the line
+        // (10 bits a byte), whatever `pace` says.
+        bool paceAtLineRate = false;
     };
 
     explicit Simulator(const Settings& settings, TrafficLog log = {});
@@ -55,7 +58,7 @@ public:
 
     // The rate the console's side of the line is set to: only the domes at
     // that rate hear it.
-    void setLineBaud(int baud) { m_lineBaud = baud; }
+    void setLineBaud(int baud);
     int lineBaud() const { return m_lineBaud; }
 
     // The first dome, the only one unless several were given.
@@ -77,6 +80,7 @@ private:
     std::optional<ReplayBook> m_replay;
     bool m_lengthHeaders = false;
     std::chrono::microseconds m_pace{0};
+    bool m_paceAtLineRate = false;
     int m_lineBaud = BaudRate::Default;
 };
 

@@ -7,8 +7,9 @@ TrafficLog::TrafficLog()
 {
 }
 
-bool TrafficLog::open(const std::string& path, TimePoint start)
+bool TrafficLog::open(const std::string& path, TimePoint start, bool fine)
 {
+    m_fine = fine;
     std::FILE* stream = std::fopen(path.c_str(), "a");
     if (!stream)
         return false;
@@ -24,10 +25,10 @@ void TrafficLog::attach(std::FILE* stream, TimePoint start)
 }
 
 std::string TrafficLog::line(double seconds, std::string_view direction,
-                             std::span<const std::uint8_t> bytes, std::string_view note)
+                             std::span<const std::uint8_t> bytes, std::string_view note, bool fine)
 {
     char stamp[32];
-    std::snprintf(stamp, sizeof stamp, "%.3f ", seconds);
+    std::snprintf(stamp, sizeof stamp, fine ? "%.6f " : "%.3f ", seconds);
     std::string text = stamp;
     text += direction;
     for (const std::uint8_t byte : bytes) {
@@ -59,7 +60,7 @@ void TrafficLog::write(TimePoint at, std::string_view direction, std::span<const
     if (!m_stream)
         return;
     const double seconds = std::chrono::duration<double>(at - m_start).count();
-    const std::string text = line(seconds, direction, bytes, note);
+    const std::string text = line(seconds, direction, bytes, note, m_fine);
     std::fputs(text.c_str(), m_stream.get());
     std::fflush(m_stream.get());
 }

@@ -12,15 +12,16 @@
 namespace tarn::sim {
 
 // One line per frame received and per answer sent, with the time since the
-// simulator started: "12.345 rx F8 01 41 3F 8F", "12.346 tx 06". A frame
+// simulator started (or, asked, on the monotonic clock's own scale): "12.345 rx F8 01 41 3F 8F", "12.346 tx 06". A frame
 // that got no answer carries the reason after a '#'. Each line is flushed,
 // so a test may read the file while the simulator runs.
 class TrafficLog {
 public:
     // A log that writes nowhere.
     TrafficLog();
-    // Appends to `path`; false when it cannot be opened.
-    bool open(const std::string& path, TimePoint start);
+    // Appends to `path`; false when it cannot be opened. Time stamps count
+    // from `start`, to the millisecond, or to the microsecond when `fine`.
+    bool open(const std::string& path, TimePoint start, bool fine = false);
     // Writes to a stream the caller keeps open (tests, stderr).
     void attach(std::FILE* stream, TimePoint start);
 
@@ -28,7 +29,7 @@ public:
     void sent(TimePoint at, std::span<const std::uint8_t> bytes, std::string_view note);
 
     static std::string line(double seconds, std::string_view direction,
-                            std::span<const std::uint8_t> bytes, std::string_view note);
+                            std::span<const std::uint8_t> bytes, std::string_view note, bool fine = false);
 
 private:
     void write(TimePoint at, std::string_view direction, std::span<const std::uint8_t> bytes,
@@ -44,6 +45,7 @@ private:
     };
     std::unique_ptr<std::FILE, Closer> m_stream;
     TimePoint m_start;
+    bool m_fine = false;
 };
 
 } // namespace tarn::sim

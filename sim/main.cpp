@@ -55,7 +55,9 @@ int main(int argc, char** argv)
         return failed("cannot watch for SIGTERM/SIGINT");
 
     TrafficLog log;
-    if (!options->logPath.empty() && !log.open(options->logPath, Clock::now()))
+    // The monotonic clock's zero is the same for every program on the machine.
+    const TimePoint logStart = options->logMonotonic ? TimePoint{} : Clock::now();
+    if (!options->logPath.empty() && !log.open(options->logPath, logStart, options->logMonotonic))
         return failed("cannot open the log " + options->logPath);
     Simulator simulator(options->simulator, std::move(log));
     if (!options->replayPath.empty()) {

@@ -222,5 +222,28 @@ TEST(Domes, APacedLineTakesTheBytesTime)
     EXPECT_EQ(simulator.nextDue(), due + std::chrono::milliseconds(question.size() + 7));
 }
 
+TEST(Domes, APaceAtTheLineRateFollowsTheRateTheConsoleSet)
+{
+    const Bytes question = tarnFrame(1, "L?");
+    const auto bytesOnTheLine = [&](int baud) -> long {
+        Simulator::Settings settings;
+        settings.pace = std::chrono::microseconds(5000); // gives way to the line's rate
+        settings.paceAtLineRate = true;
+        settings.baud = baud;
+        Simulator simulator(settings);
+        simulator.setLineBaud(baud);
+        const TimePoint start{};
+        simulator.receive(question, start);
+        const auto due = simulator.nextDue();
+        if (!due)
+            return -1;
+        return std::chrono::duration_cast<std::chrono::microseconds>(*due - start).count();
+    };
+    // The question's bytes and the reply's 7, at 10 bits a byte.
+    const auto bytes = static_cast<long>(question.size() + 7);
+    EXPECT_EQ(bytesOnTheLine(9600), bytes * 1041);
+    EXPECT_EQ(bytesOnTheLine(19200), bytes * 520);
+}
+
 } // namespace
 } // namespace tarn::sim::test
