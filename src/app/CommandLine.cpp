@@ -107,6 +107,12 @@ bool CommandLine::take(std::string_view name, std::string_view value)
         if (failure != std::errc() || end != value.data() + value.size() || number < 1 || number > HighestAddress)
             return refuse(Messages::BadAddressOption, std::string(value));
         address = number;
+    } else if (name == "speed-up") {
+        int number = 0;
+        const auto [end, failure] = std::from_chars(value.data(), value.data() + value.size(), number);
+        if (failure != std::errc() || end != value.data() + value.size() || number < 1 || number > HighestSpeedUp)
+            return refuse(Messages::BadSpeedUpOption, std::string(value));
+        speedUp = number;
     } else if (name == "site-out") {
         sweepValues.siteOut = std::string(value);
         sweepValuesGiven = true;

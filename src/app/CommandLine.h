@@ -67,6 +67,10 @@ struct CommandLine {
     std::optional<std::string> configWith;
     // The camera's address for a job without a window.
     std::optional<int> address;
+    // Every timer runs this many times faster: an hour of polling passes in
+    // 3600/N seconds. For measuring the console, never on a site.
+    int speedUp = 1;
+    static constexpr int HighestSpeedUp = 1000;
     bool showHelp = false;
     bool showVersion = false;
     std::string error; // empty when the line was understood
@@ -76,7 +80,7 @@ struct CommandLine {
         std::string_view name;
         std::string_view valueName;
     };
-    static constexpr std::array<ValueOption, 15> ValueOptions = {{
+    static constexpr std::array<ValueOption, 16> ValueOptions = {{
         {"port-device", "PATH"},
         {"connect", "HOST:PORT"},
         {"trace", "FILE"},
@@ -92,6 +96,7 @@ struct CommandLine {
         {"with", "FILE"},
         {"write-config", "FILE"},
         {"address", "N"},
+        {"speed-up", "N"},
     }};
     static constexpr int HighestAddress = 9999;
 

@@ -43,6 +43,8 @@ std::string_view helpFor(std::string_view option)
         return Messages::OptionWriteConfigHelp;
     if (option == "address")
         return Messages::OptionAddressHelp;
+    if (option == "speed-up")
+        return Messages::OptionSpeedUpHelp;
     return Messages::OptionOpenDialogHelp;
 }
 

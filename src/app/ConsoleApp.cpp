@@ -118,6 +118,7 @@ int ConsoleApp::run(const CommandLine& commandLine)
 
     QtProfileStore profile(prompter);
     QtTimers timers;
+    timers.setSpeedUp(commandLine.speedUp);
     QtMainThreadPoster poster;
     QtPortServerSocketFactory sockets;
     Platform platform{timers, prompter, profile, poster, sockets};

@@ -87,6 +87,9 @@ inline constexpr std::string_view OptionOpenDialogHelp =
     "Press these buttons after start-up, each in the window the one before opened "
     "(\"Camera Setup/Lens Maintenance\"); with --screenshot, save that window.";
 inline constexpr std::string_view OptionSiteHelp = "Open this site file as the camera list.";
+inline constexpr std::string_view OptionSpeedUpHelp =
+    "Run every timer N times faster, so an hour of polling passes in 3600/N seconds. For measuring the "
+    "console's memory over time; never on a camera.";
 inline constexpr std::string_view OptionSweepHelp =
     "Find the domes on the lines given by --port-device and --connect, print one line per dome and end "
     "(no window).";
@@ -518,6 +521,7 @@ inline constexpr const char* SweepBadProtocol = "tarn-console: --protocols: %s i
 inline constexpr const char* SweepBadAddressOption =
     "tarn-console: --addresses: %s is not a range such as 1-254 (addresses 1 to 9999)";
 inline constexpr const char* BadAddressOption = "tarn-console: --address: %s is not an address from 1 to 9999";
+inline constexpr const char* BadSpeedUpOption = "tarn-console: --speed-up: %s is not a factor from 1 to 1000";
 inline constexpr std::string_view ConfigOneJob =
     "tarn-console: --save-config, --compare-config, --write-config and --sweep go one at a time";
 inline constexpr std::string_view ConfigOptionWithoutJob =

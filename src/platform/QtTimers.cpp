@@ -17,7 +17,7 @@ void QtTimers::start(TimerClient& client, int id, int periodMs)
         timer->setTimerType(Qt::PreciseTimer);
         connect(timer, &QTimer::timeout, this, [&client, id] { client.timerFired(id); });
     }
-    timer->start(std::max(periodMs, 1));
+    timer->start(std::max(periodMs / m_speedUp, 1));
 }
 
 void QtTimers::stop(TimerClient& client, int id)

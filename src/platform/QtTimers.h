@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -22,8 +23,13 @@ public:
     bool isRunning(const TimerClient& client, int id) const override;
     void stopAll(TimerClient& client) override;
 
+    // Every period is divided by `factor` (at least 1 ms): an hour of the
+    // console's life in a minute, for measurements.
+    void setSpeedUp(int factor) { m_speedUp = std::max(factor, 1); }
+
 private:
     std::map<std::pair<const TimerClient*, int>, QTimer*> m_timers; // owned as children
+    int m_speedUp = 1;
 };
 
 } // namespace tarn

@@ -52,6 +52,8 @@ private:
         }
         if (line.address)
             add("address=" + std::to_string(*line.address));
+        if (line.speedUp != 1)
+            add("speed-up=" + std::to_string(line.speedUp));
         if (line.showHelp)
             add("help");
         if (line.showVersion)
@@ -134,6 +136,10 @@ private slots:
              "tarn-console: --with goes with --compare-config, --yes with --write-config, --address with a configuration job"},
             {{"--port-device", "/dev/x", "--address", "5"}, "",
              "tarn-console: --with goes with --compare-config, --yes with --write-config, --address with a configuration job"},
+            // Timers run faster for measurements.
+            {{"--port-device", "/dev/x", "--speed-up", "40"}, "port=/dev/x speed-up=40", ""},
+            {{"--speed-up", "0"}, "", "tarn-console: --speed-up: 0 is not a factor from 1 to 1000"},
+            {{"--speed-up", "1001"}, "", "tarn-console: --speed-up: 1001 is not a factor from 1 to 1000"},
             {{"--save-config", "a.ini", "--port-device", "/dev/x", "--address", "0"}, "",
              "tarn-console: --address: 0 is not an address from 1 to 9999"},
             {{"--save-config", "a.ini", "--port-device", "/dev/x", "--address", "5x"}, "",
