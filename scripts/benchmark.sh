@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
-# Prints what building a frame and assembling a reply byte by byte cost, and
-# what the Traffic window's table costs with 100 000 entries.
+# Prints what building a frame and assembling a reply byte by byte cost, what
+# the Traffic window's table costs with 100 000 entries, the console on a
+# paced line (queue drain, round trip, press to first byte, start-up, memory
+# over an hour), the commissioning sweep and a dome's whole configuration.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
 build/bench/tarn_link_benchmark "$@"
 build/bench/tarn_traffic_benchmark "$@"
+
+# The console on a line, end to end, against the simulator pacing its bytes
+# at the rate the console set: one table, each figure beside its floor (the
+# bytes at the baud rate and the console's specified pauses). About 4 minutes.
+build/bench/tarn_line_benchmark
 
 # The commissioning sweep of a whole line: 254 addresses at one rate and one
 # protocol against the simulator (one dome at address 5), as a ratio to

@@ -8,7 +8,6 @@ namespace tarn::e2e {
 
 namespace {
 constexpr int ComPort = 1;
-constexpr int Baud = 9600;
 constexpr std::size_t WriteBufferSize = 128;
 } // namespace
 
@@ -27,12 +26,12 @@ ConsoleUnderTest::~ConsoleUnderTest()
     m_serial.reset();
 }
 
-bool ConsoleUnderTest::openSerial(const std::string& device)
+bool ConsoleUnderTest::openSerial(const std::string& device, int baud)
 {
     m_device = device;
     if (!m_serial)
         m_serial = std::make_unique<SerialPort>(m_poster, m_prompter, [this](int) { return m_device; });
-    if (m_serial->open(this, ComPort, Baud, 'N', 8, 1,
+    if (m_serial->open(this, ComPort, baud, 'N', 8, 1,
                        SerialEvent::CharReceived | SerialEvent::CtsChanged, WriteBufferSize)
         != 1)
         return false;

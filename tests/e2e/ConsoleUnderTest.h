@@ -34,9 +34,9 @@ public:
     ScriptedPrompter& prompter() { return m_prompter; }
     MemoryProfileStore& profile() { return m_profile; }
 
-    // Opens (or reopens) the serial port on `device`, as the console does at
-    // start and after the Setup dialog.
-    bool openSerial(const std::string& device);
+    // Opens (or reopens) the serial port on `device` at `baud`, as the
+    // console does at start and after the Setup dialog.
+    bool openSerial(const std::string& device, int baud = 9600);
     // "Network", then "Connect" to the port server at "127.0.0.1:PORT". The
     // console looks at the port number only to choose the length header
     // (port 1234); a test cannot count on getting 1234 on a shared machine,
