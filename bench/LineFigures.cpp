@@ -123,7 +123,7 @@ std::vector<Figure> queueDrain(int baud)
 
 std::vector<Figure> roundTrip(int baud, int count)
 {
-    const std::string what = atBaud("round trip, status question to the panel", baud);
+    const std::string what = atBaud("round trip, L? to the panel", baud);
     PacedLine line(baud);
     if (!line.ready())
         return notMeasured(what, "the simulator's line did not open");
