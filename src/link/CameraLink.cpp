@@ -171,7 +171,10 @@ int CameraLink::SendCommand(std::span<std::uint8_t> command)
     m_lastSendWentOut = false;
     if (command.empty())
         return 0;
+    // A broadcast is asked for one command: refused, it must not fall to the
+    // next one and reach every dome on the line.
     if (m_state.busy || m_state.sendLock) {
+        m_state.broadcastNext = false;
         reportRefusal(command, m_state.busy ? Messages::TrafficNotReady : Messages::TrafficSendLocked);
         return 0;
     }
@@ -184,6 +187,7 @@ int CameraLink::SendCommand(std::span<std::uint8_t> command)
         m_events.sendLockSet();
     }
     if (const auto refusal = sendCommandRefusal(m_state.protocolIndex, m_state.address)) {
+        m_state.broadcastNext = false;
         refuseAddress(command, *refusal);
         return 0;
     }
@@ -228,10 +232,12 @@ int CameraLink::SendCameraCommand(std::string_view command)
     const auto commandBytes = std::span(reinterpret_cast<const std::uint8_t*>(command.data()), command.size());
     m_lastSendWentOut = false;
     if (m_state.busy) {
+        m_state.broadcastNext = false;
         reportRefusal(commandBytes, Messages::TrafficNotReady);
         return 0;
     }
     if (const auto refusal = sendCameraCommandRefusal(m_state.protocolIndex, m_state.address)) {
+        m_state.broadcastNext = false;
         refuseAddress(commandBytes, *refusal);
         return 0;
     }

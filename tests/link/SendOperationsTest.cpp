@@ -144,6 +144,48 @@ TEST_F(SendOperations, busyRefusesAllThreeSilently)
     EXPECT_EQ(link.monitor().transmitLine(), " Transmit data");
 }
 
+TEST_F(SendOperations, aRefusedBroadcastDoesNotFallToTheNextCommand)
+{
+    // The probe "A?" refused while the line is not ready, locked, or the
+    // address out of the protocol's range: the next command goes to the
+    // one camera, not to every dome on the line.
+    struct Row {
+        const char* name;
+        bool busy;
+        bool sendLock;
+        int address;
+        bool camera; // SendCameraCommand, else SendCommand
+    };
+    const Row rows[] = {
+        {"busy", true, false, 5, false},
+        {"locked", false, true, 5, false},
+        {"address out of range", false, false, 8192, false},
+        {"busy, camera command", true, false, 5, true},
+        {"address out of range, camera command", false, false, 8192, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        serial.writes.clear();
+        link.state().busy = row.busy;
+        link.state().sendLock = row.sendLock;
+        link.state().address = row.address;
+        link.state().broadcastNext = true;
+        if (row.camera)
+            link.SendCameraCommand("DS");
+        else
+            link.SendCommand("A?");
+        EXPECT_TRUE(serial.writes.empty());
+        EXPECT_FALSE(link.state().broadcastNext);
+
+        link.state().busy = false;
+        link.state().sendLock = false;
+        link.state().address = 5;
+        link.SendCommand("L?");
+        ASSERT_EQ(serial.writes.size(), 1u);
+        EXPECT_EQ(serial.last()[1], 0x05) << "addressed, not broadcast";
+    }
+}
+
 TEST_F(SendOperations, thermalCommandLocksSendCommandButNotSendCameraCommand)
 {
     link.SendCommand("tPe1");
