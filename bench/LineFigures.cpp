@@ -52,6 +52,29 @@ std::vector<Figure> spread(const std::string& what, const std::vector<Seconds>& 
             {what + ", 99th percentile", percentile99(samples), floor, {}}};
 }
 
+// Settings for the panel, the console set up for a day/night dome.
+Settings dayNightDome(e2e::ConsoleUnderTest& console)
+{
+    console.state().cameraType = CameraType::AlderHd;
+    console.state().moduleType = ModuleType::DayNight;
+    return {};
+}
+
+// The main window's panel on the line, for a day/night dome on a
+// variable-speed pan/tilt unit.
+struct PanelOnLine {
+    explicit PanelOnLine(e2e::ConsoleUnderTest& console)
+        : settings(dayNightDome(console))
+        , connection(console.link(), console.prompter(), console.profile(), settings)
+        , panel(console.link(), connection, console.prompter(), 2)
+    {
+        panel.initialise();
+    }
+    Settings settings;
+    ConnectionSequence connection;
+    MainPanel panel;
+};
+
 std::uint64_t acknowledgements(e2e::ConsoleUnderTest& console)
 {
     return console.link().tally().acknowledgements;
@@ -152,13 +175,8 @@ std::vector<Figure> holdPress(int count)
     PacedLine line(9600);
     if (!line.ready())
         return notMeasured(what, "the simulator's line did not open");
-    e2e::ConsoleUnderTest& console = line.console();
-    console.state().cameraType = CameraType::AlderHd;
-    console.state().moduleType = 1;
-    Settings settings;
-    ConnectionSequence connection(console.link(), console.prompter(), console.profile(), settings);
-    MainPanel panel(console.link(), connection, console.prompter(), 2);
-    panel.initialise();
+    PanelOnLine onLine(line.console());
+    MainPanel& panel = onLine.panel;
     line.idle(300ms);
     const std::vector<Seconds> samples = pressTimes(
         line, count, [&] { panel.lensPressed(LensButton::ZoomIn); }, [&] { panel.lensReleased(); });
@@ -174,12 +192,8 @@ std::vector<Figure> stickPress(int count)
     if (!line.ready())
         return notMeasured(what, "the simulator's line did not open");
     e2e::ConsoleUnderTest& console = line.console();
-    console.state().cameraType = CameraType::AlderHd;
-    console.state().moduleType = 1;
-    Settings settings;
-    ConnectionSequence connection(console.link(), console.prompter(), console.profile(), settings);
-    MainPanel panel(console.link(), connection, console.prompter(), 2);
-    panel.initialise();
+    PanelOnLine onLine(console);
+    MainPanel& panel = onLine.panel;
     PresetPanel presets(console.link(), console.profile());
     SdlJoystick input(console.timers());
     if (!input.available())

@@ -8,6 +8,20 @@
 
 namespace tarn {
 
+namespace {
+
+// The whole of `text` as a number from `lowest` to `highest`.
+std::optional<int> wholeNumber(std::string_view text, int lowest, int highest)
+{
+    int number = 0;
+    const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (failure != std::errc() || end != text.data() + text.size() || number < lowest || number > highest)
+        return std::nullopt;
+    return number;
+}
+
+} // namespace
+
 std::optional<CommandLine::PortServer> CommandLine::parsePortServer(std::string_view text)
 {
     const std::size_t colon = text.rfind(':');
@@ -102,17 +116,14 @@ bool CommandLine::take(std::string_view name, std::string_view value)
     } else if (name == "with") {
         configWith = std::string(value);
     } else if (name == "address") {
-        int number = 0;
-        const auto [end, failure] = std::from_chars(value.data(), value.data() + value.size(), number);
-        if (failure != std::errc() || end != value.data() + value.size() || number < 1 || number > HighestAddress)
+        address = wholeNumber(value, 1, HighestAddress);
+        if (!address)
             return refuse(Messages::BadAddressOption, std::string(value));
-        address = number;
     } else if (name == "speed-up") {
-        int number = 0;
-        const auto [end, failure] = std::from_chars(value.data(), value.data() + value.size(), number);
-        if (failure != std::errc() || end != value.data() + value.size() || number < 1 || number > HighestSpeedUp)
+        const auto factor = wholeNumber(value, 1, HighestSpeedUp);
+        if (!factor)
             return refuse(Messages::BadSpeedUpOption, std::string(value));
-        speedUp = number;
+        speedUp = *factor;
     } else if (name == "site-out") {
         sweepValues.siteOut = std::string(value);
         sweepValuesGiven = true;

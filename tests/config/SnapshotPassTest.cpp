@@ -10,8 +10,7 @@
 #include "config/SnapshotPass.h"
 #include "config/WashPart.h"
 #include "config/WipePart.h"
-#include "link/DialogDoor.h"
-#include "link/NtcipKeeper.h"
+#include "support/DoorOverLink.h"
 #include "support/LinkFixture.h"
 #include "support/TemporaryFolder.h"
 
@@ -23,26 +22,6 @@ namespace {
 
 // A camera on the captured line: it answers each command the pass sends
 // with its reply text, or a bare acknowledgement, or nothing at all.
-// The main window's door, as the dialogs see it.
-struct FixtureDoor final : DialogDoor, NtcipKeeper {
-    FixtureDoor(CameraLink& link, Prompter& prompter, Timers& timers)
-        : m_link(link), m_prompter(prompter), m_timers(timers)
-    {
-    }
-    CameraLink& link() override { return m_link; }
-    Prompter& prompter() override { return m_prompter; }
-    Timers& timers() override { return m_timers; }
-    PadSetup padSetup() const override { return {}; }
-    NtcipKeeper& ntcip() override { return *this; }
-    int ntcipState() const override { return 0; }
-    void setNtcipState(int) override {}
-    void setNvramCleared() override {}
-
-    CameraLink& m_link;
-    Prompter& m_prompter;
-    Timers& m_timers;
-};
-
 class SnapshotPassTest : public LinkFixture {
 public:
     SnapshotPassTest() { link.state().cameraType = 0; }
@@ -52,7 +31,7 @@ public:
     // Stops answering after this many commands.
     int answersLeft = 1000;
     std::vector<std::string> sent;
-    FixtureDoor door{link, prompter, clock};
+    DoorOverLink door{link, prompter, clock};
     SnapshotContext context{door, 0, 1, 1, {}, {}};
 
     static std::vector<std::unique_ptr<SnapshotPart>> parts()

@@ -8,28 +8,12 @@
 #include "config/SnapshotPass.h"
 #include "config/ThermalPart.h"
 #include "core/CameraTypes.h"
-#include "link/DialogDoor.h"
-#include "link/NtcipKeeper.h"
+#include "support/DoorOverLink.h"
 
 namespace tarn::e2e {
 namespace {
 
 using namespace std::chrono_literals;
-
-// The main window's door, as the dialogs see it.
-struct LineDoor final : DialogDoor, NtcipKeeper {
-    explicit LineDoor(ConsoleUnderTest& console) : m_console(console) {}
-    CameraLink& link() override { return m_console.link(); }
-    Prompter& prompter() override { return m_console.prompter(); }
-    Timers& timers() override { return m_console.timers(); }
-    PadSetup padSetup() const override { return {}; }
-    NtcipKeeper& ntcip() override { return *this; }
-    int ntcipState() const override { return 0; }
-    void setNtcipState(int) override {}
-    void setNvramCleared() override {}
-
-    ConsoleUnderTest& m_console;
-};
 
 class PictureConfigLine : public SimulatorLine {
 protected:
@@ -73,7 +57,7 @@ protected:
         return lines;
     }
 
-    LineDoor door{*console};
+    test::DoorOverLink door{console->link(), console->prompter(), console->timers()};
     SnapshotContext context{door, CameraType::AlderHd, ModuleType::Thermal, 1, {}, {}};
 };
 
