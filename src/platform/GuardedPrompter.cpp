@@ -79,6 +79,10 @@ std::optional<std::string> GuardedPrompter::chooseFile(FileChoice mode, std::str
 {
     if (m_closing)
         return std::nullopt;
+    // A second press of Save while its chooser is open is no second chooser.
+    const OpenBox box(m_open, keyFor(filter, mode == FileChoice::Save ? "\x01save" : "\x01open"));
+    if (!box.taken())
+        return std::nullopt;
     return m_boxes.chooseFile(mode, filter, suggestedName);
 }
 

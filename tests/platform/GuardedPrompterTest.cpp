@@ -37,7 +37,9 @@ public:
     std::optional<std::string> chooseFile(FileChoice mode, std::string_view filter,
                                           std::string_view name) override
     {
-        return seen.chooseFile(mode, filter, name);
+        auto chosen = seen.chooseFile(mode, filter, name);
+        runLoop();
+        return chosen;
     }
 
 private:
@@ -76,6 +78,28 @@ TEST_F(GuardedPrompterTest, theSameBoxIsNeverStackedOnItself)
     EXPECT_FALSE(inner);
     EXPECT_EQ(boxes.seen.texts().size(), 4u);
     EXPECT_TRUE(logged.empty());
+}
+
+TEST_F(GuardedPrompterTest, aFileChooserIsNotOpenedTwiceOverItself)
+{
+    // Save pressed again while its chooser is open (the Traffic window
+    // beside the main window still takes clicks): no second chooser. A
+    // chooser for opening, or for other files, is another box.
+    constexpr std::string_view Traffic = "Traffic log and capture (*.txt *.tcap)|*.txt;*.tcap||";
+    boxes.seen.scriptFile("/tmp/a.tcap");
+    boxes.seen.scriptFile("/tmp/b.tcap");
+    boxes.seen.scriptFile("/tmp/c.ini");
+    std::vector<std::optional<std::string>> inner;
+    boxes.whileOpen = [&] {
+        inner.push_back(prompter.chooseFile(FileChoice::Save, Traffic, "traffic"));
+        inner.push_back(prompter.chooseFile(FileChoice::Open, Traffic, {}));
+        inner.push_back(prompter.chooseFile(FileChoice::Save, "Camera configuration (*.ini)|*.ini||", "camera.ini"));
+    };
+    EXPECT_EQ(prompter.chooseFile(FileChoice::Save, Traffic, "traffic"), "/tmp/a.tcap");
+    EXPECT_EQ(inner, (std::vector<std::optional<std::string>>{std::nullopt, "/tmp/b.tcap", "/tmp/c.ini"}));
+    // Closed, it opens again.
+    boxes.seen.scriptFile("/tmp/d.tcap");
+    EXPECT_EQ(prompter.chooseFile(FileChoice::Save, Traffic, "traffic"), "/tmp/d.tcap");
 }
 
 TEST_F(GuardedPrompterTest, whileClosingNothingWaitsForTheOperator)
