@@ -9,13 +9,12 @@
 #include "config/ConfigJob.h"
 #include "link/ByteTransport.h"
 #include "link/CameraLink.h"
-#include "link/DialogDoor.h"
-#include "link/NtcipKeeper.h"
 #include "platform/MemoryProfileStore.h"
 #include "platform/ScriptedPrompter.h"
 #include "platform/VirtualClock.h"
 #include "sim/Camera.h"
 #include "sim/FrameParser.h"
+#include "support/DoorOverLink.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -80,19 +79,13 @@ private:
     std::deque<std::pair<std::int64_t, sim::Bytes>> m_due;
 };
 
-struct Door final : DialogDoor, NtcipKeeper, LinkEvents {
+// The console's link on the virtual clock, and the main window's door over it.
+struct FloorConsole final : LinkEvents {
     VirtualClock clock;
     ScriptedPrompter answers;
     MemoryProfileStore profile;
     CameraLink cameraLink{clock, answers, profile, *this};
-    CameraLink& link() override { return cameraLink; }
-    Prompter& prompter() override { return answers; }
-    Timers& timers() override { return clock; }
-    PadSetup padSetup() const override { return {}; }
-    NtcipKeeper& ntcip() override { return *this; }
-    int ntcipState() const override { return 0; }
-    void setNtcipState(int) override {}
-    void setNvramCleared() override {}
+    test::DoorOverLink door{cameraLink, answers, clock};
 };
 
 } // namespace
@@ -108,24 +101,24 @@ int main(int argc, char** argv)
     ConfigSnapshot read;
     double seconds[2] = {};
     for (int pass = 0; pass < 2; ++pass) {
-        Door door;
-        door.cameraLink.state().linkMode = 0;
-        door.cameraLink.state().busy = false;
-        door.cameraLink.state().address = pass == 0 ? 5 : 9;
-        door.cameraLink.state().cameraType = 0; // AlderHD, day/night
-        door.cameraLink.state().moduleType = 1;
-        door.cameraLink.queue().queueReady = door.cameraLink.queue().dataReplyDone = true;
+        FloorConsole console;
+        console.cameraLink.state().linkMode = 0;
+        console.cameraLink.state().busy = false;
+        console.cameraLink.state().address = pass == 0 ? 5 : 9;
+        console.cameraLink.state().cameraType = 0; // AlderHD, day/night
+        console.cameraLink.state().moduleType = 1;
+        console.cameraLink.queue().queueReady = console.cameraLink.queue().dataReplyDone = true;
         sim::CameraState::Identity identity;
-        identity.address = door.cameraLink.state().address;
-        WireLine line(door.clock, baud, identity);
-        line.setLink(door.cameraLink);
-        door.cameraLink.setSerialTransport(&line);
-        door.answers.scriptAnswer(true);
+        identity.address = console.cameraLink.state().address;
+        WireLine line(console.clock, baud, identity);
+        line.setLink(console.cameraLink);
+        console.cameraLink.setSerialTransport(&line);
+        console.answers.scriptAnswer(true);
         SnapshotHeader header;
-        header.address = door.cameraLink.state().address;
+        header.address = console.cameraLink.state().address;
         header.receiverType = 0;
         header.moduleType = 1;
-        ConfigJob job(SnapshotContext{door, 0, 1, 1, domeFile.string(), {}}, header);
+        ConfigJob job(SnapshotContext{console.door, 0, 1, 1, domeFile.string(), {}}, header);
         if (pass == 0) {
             job.read();
         } else {
@@ -140,7 +133,7 @@ int main(int argc, char** argv)
         if (pass == 0)
             read = job.snapshot();
         // A floor of questions nobody answered would be no floor.
-        if (door.cameraLink.tally().silences != 0) {
+        if (console.cameraLink.tally().silences != 0) {
             std::fprintf(stderr, "tarn_config_floor: the simulated camera left questions unanswered\n");
             return 1;
         }
