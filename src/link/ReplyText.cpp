@@ -17,16 +17,6 @@ ReplyText::ReplyText(std::span<const std::uint8_t> frame, std::size_t letter)
 {
 }
 
-ReplyText ReplyText::beforeChecksum(std::span<const std::uint8_t> frame, int protocolIndex)
-{
-    // The letter is found in the whole frame, as the router found it.
-    const std::size_t letter = ReplyRouter::letterPosition(frame, protocolIndex);
-    std::size_t end = 0;
-    if (frame.size() >= 2)
-        end = frame.front() == FrameByte::Stx && frame.back() == FrameByte::Etx ? frame.size() - 2 : frame.size() - 1;
-    return ReplyText(frame.first(end), letter);
-}
-
 bool ReplyText::holds(std::size_t offset, std::size_t count) const
 {
     if (m_letter + offset + count > m_frame.size())

@@ -18,9 +18,6 @@ namespace tarn {
 class ReplyText {
 public:
     ReplyText(std::span<const std::uint8_t> frame, int protocolIndex);
-    // The reply's data alone: it ends before the checksum byte, and before
-    // the ETX of an STX frame, for parsers that read every byte as data.
-    static ReplyText beforeChecksum(std::span<const std::uint8_t> frame, int protocolIndex);
 
     // The character at `offset` from the command letter, or 0.
     char at(std::size_t offset) const;

@@ -32,7 +32,7 @@ ToursSectorsReply ToursSectorsReply::parse(std::span<const std::uint8_t> frame, 
     // Only the bytes before the checksum (and an STX frame's ETX) are data.
     constexpr std::size_t Code = 1;
     constexpr std::size_t Data = Code + 3;
-    const ReplyText text = ReplyText::beforeChecksum(frame, protocolIndex);
+    const ReplyText text(frame, protocolIndex);
     // Two code letters and the number at least.
     if (!text.reaches(Data - 1))
         return reply;
