@@ -5,6 +5,7 @@
 #include "core/Settings.h"
 #include "app/StopRequest.h"
 #include "app/UnixSignalWatcher.h"
+#include "app/QtPlatform.h"
 #include "config/ConfigDialog.h"
 #include "config/ConfigTarget.h"
 #include "control/MainControl.h"
@@ -14,10 +15,7 @@
 #include "link/TrafficTrace.h"
 #include "platform/GuardedPrompter.h"
 #include "platform/Platform.h"
-#include "platform/QtMainThreadPoster.h"
-#include "platform/QtProfileStore.h"
 #include "platform/QtPrompter.h"
-#include "platform/QtTimers.h"
 #include "programming/ToursSectorsDialog.h"
 
 #include <QAbstractButton>
@@ -116,12 +114,10 @@ int ConsoleApp::run(const CommandLine& commandLine)
     StopRequest stop(prompter);
     QObject::connect(&signalWatcher, &UnixSignalWatcher::stopRequested, &signalWatcher, [&stop] { stop.request(); });
 
-    QtProfileStore profile(prompter);
-    QtTimers timers;
-    timers.setSpeedUp(commandLine.speedUp);
-    QtMainThreadPoster poster;
-    QtPortServerSocketFactory sockets;
-    Platform platform{timers, prompter, profile, poster, sockets};
+    QtPlatform qt(prompter);
+    qt.timers().setSpeedUp(commandLine.speedUp);
+    Platform& platform = qt.platform();
+    ProfileStore& profile = qt.profile();
 
     const Settings settings = Settings::load(profile);
     ComPortMap ports(profile);

@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/EventLoopWait.h"
+#include "app/QtPlatform.h"
 #include "config/ConfigCompare.h"
 #include "config/ConfigFile.h"
 #include "config/ConfigJob.h"
@@ -12,9 +13,6 @@
 #include "link/ComPortMap.h"
 #include "link/PortServerLink.h"
 #include "platform/Platform.h"
-#include "platform/QtMainThreadPoster.h"
-#include "platform/QtProfileStore.h"
-#include "platform/QtTimers.h"
 #include "platform/StreamPrompter.h"
 #include "programming/ToursSectorsDialog.h"
 
@@ -81,11 +79,9 @@ int HeadlessConfig::run(const CommandLine& commandLine)
     QCoreApplication::setOrganizationName(QStringLiteral("Tarn"));
     QCoreApplication::setApplicationName(QStringLiteral("tarn-console"));
     StreamPrompter prompter(stderr, request.yes ? StreamPrompter::Answer::Yes : StreamPrompter::Answer::No);
-    QtProfileStore profile(prompter);
-    QtTimers timers;
-    QtMainThreadPoster poster;
-    QtPortServerSocketFactory sockets;
-    Platform platform{timers, prompter, profile, poster, sockets};
+    QtPlatform qt(prompter);
+    Platform& platform = qt.platform();
+    ProfileStore& profile = qt.profile();
 
     const Settings settings = Settings::load(profile);
     ComPortMap ports(profile);

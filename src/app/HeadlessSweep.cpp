@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/EventLoopWait.h"
+#include "app/QtPlatform.h"
 #include "control/CommissioningSweep.h"
 #include "control/LinkSweepLine.h"
 #include "control/MainControl.h"
@@ -12,9 +13,6 @@
 #include "link/ComPortMap.h"
 #include "link/PortServerLink.h"
 #include "platform/Platform.h"
-#include "platform/QtMainThreadPoster.h"
-#include "platform/QtProfileStore.h"
-#include "platform/QtTimers.h"
 #include "platform/StreamPrompter.h"
 
 #include <QCoreApplication>
@@ -50,11 +48,10 @@ int HeadlessSweep::run(const CommandLine& commandLine)
     QCoreApplication::setApplicationName(QStringLiteral("tarn-console"));
 
     StreamPrompter prompter(stderr);
-    QtProfileStore profile(prompter);
-    QtTimers timers;
-    QtMainThreadPoster poster;
-    QtPortServerSocketFactory sockets;
-    Platform platform{timers, prompter, profile, poster, sockets};
+    QtPlatform qt(prompter);
+    Platform& platform = qt.platform();
+    ProfileStore& profile = qt.profile();
+    Timers& timers = qt.timers();
 
     const Settings settings = Settings::load(profile);
     ComPortMap ports(profile);
