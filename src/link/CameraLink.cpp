@@ -171,10 +171,10 @@ int CameraLink::SendCommand(std::span<std::uint8_t> command)
     m_lastSendWentOut = false;
     if (command.empty())
         return 0;
-    // A broadcast is asked for one command: refused, it must not fall to the
-    // next one and reach every dome on the line.
+    // A broadcast is asked for this one command: refused, it must not fall
+    // to the next one and reach every dome on the line.
+    const bool broadcastAsked = std::exchange(m_state.broadcastNext, false);
     if (m_state.busy || m_state.sendLock) {
-        m_state.broadcastNext = false;
         reportRefusal(command, m_state.busy ? Messages::TrafficNotReady : Messages::TrafficSendLocked);
         return 0;
     }
@@ -187,7 +187,6 @@ int CameraLink::SendCommand(std::span<std::uint8_t> command)
         m_events.sendLockSet();
     }
     if (const auto refusal = sendCommandRefusal(m_state.protocolIndex, m_state.address)) {
-        m_state.broadcastNext = false;
         refuseAddress(command, *refusal);
         return 0;
     }
@@ -213,8 +212,7 @@ int CameraLink::SendCommand(std::span<std::uint8_t> command)
     int address = m_state.address;
     if (address == 0 || address > HighestWorkingAddress)
         address = 1;
-    const bool broadcast = m_state.broadcastNext || address == 255;
-    m_state.broadcastNext = false;
+    const bool broadcast = broadcastAsked || address == 255;
 
     if (command[0] == 'v' && text().size() > LongestVCommand)
         command[LongestVCommand] = 0;
@@ -231,18 +229,16 @@ int CameraLink::SendCameraCommand(std::string_view command)
 {
     const auto commandBytes = std::span(reinterpret_cast<const std::uint8_t*>(command.data()), command.size());
     m_lastSendWentOut = false;
+    // As for SendCommand: the broadcast is this command's, sent or refused.
+    const bool broadcast = std::exchange(m_state.broadcastNext, false);
     if (m_state.busy) {
-        m_state.broadcastNext = false;
         reportRefusal(commandBytes, Messages::TrafficNotReady);
         return 0;
     }
     if (const auto refusal = sendCameraCommandRefusal(m_state.protocolIndex, m_state.address)) {
-        m_state.broadcastNext = false;
         refuseAddress(commandBytes, *refusal);
         return 0;
     }
-    const bool broadcast = m_state.broadcastNext;
-    m_state.broadcastNext = false;
     const Frame frame =
         FrameBuilder::cameraFrame(m_state.address, broadcast, command, m_state.stxMode());
     m_monitor.showTransmitted(frame.view(), m_state.stxMode());
