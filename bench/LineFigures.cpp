@@ -139,7 +139,7 @@ std::vector<Figure> queueDrain(int baud)
     // Each command goes out at a pump tick and is acknowledged before the
     // next: the next tick comes a pump period after the send, or when the
     // acknowledgement does if the line is slower than that.
-    const Seconds exchange = wireTime(frame->bytes + 1, baud);
+    const Seconds exchange = wireTime(frame->bytes.size() + 1, baud);
     const Seconds floor = QueueArm + (Commands - 1) * std::max(PumpPeriod, exchange) + exchange;
     return {{what, measured, floor, "a command each 100 ms pump tick"}};
 }
@@ -165,7 +165,7 @@ std::vector<Figure> roundTrip(int baud, int count)
     const auto question = line.firstFrameSince(0);
     if (samples.size() != static_cast<std::size_t>(count) || !question)
         return notMeasured(what, "the camera did not answer every question");
-    return spread(what, samples, wireTime(question->bytes + replies.back().size(), baud),
+    return spread(what, samples, wireTime(question->bytes.size() + replies.back().size(), baud),
                   "floor: the question's and the reply's bytes");
 }
 

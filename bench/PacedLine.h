@@ -18,7 +18,7 @@ namespace tarn::bench {
 // on the monotonic clock, so its time stamps stand beside ours.
 class PacedLine {
 public:
-    PacedLine(int baud, std::vector<std::string> simulatorOptions = {});
+    explicit PacedLine(int baud);
 
     bool ready() const { return m_ready; }
     e2e::ConsoleUnderTest& console() { return *m_console; }
@@ -26,13 +26,9 @@ public:
 
     // Runs the console's main thread for `span`, whatever happens.
     void idle(std::chrono::milliseconds span);
-    // When the simulator read the first frame that reached it at or after
-    // `since` (seconds of the monotonic clock), and that frame's size.
-    struct Arrival {
-        double seconds = 0;
-        std::size_t bytes = 0;
-    };
-    std::optional<Arrival> firstFrameSince(double since) const;
+    // The first frame the simulator read at or after `since` (seconds of the
+    // monotonic clock).
+    std::optional<e2e::SimTrafficLog::Line> firstFrameSince(double since) const;
 
     // Seconds of the monotonic clock, as the simulator's log has them.
     static double monotonicNow();

@@ -31,14 +31,6 @@ std::string settingsFolder(const e2e::TempDirectory& directory)
     return home;
 }
 
-std::optional<double> firstReceivedSince(const e2e::SimTrafficLog& log, double since)
-{
-    for (const e2e::SimTrafficLog::Line& line : log.lines("rx"))
-        if (line.seconds >= since)
-            return line.seconds;
-    return std::nullopt;
-}
-
 std::string megabytes(long kb)
 {
     char text[32];
@@ -65,13 +57,18 @@ std::vector<Figure> startUp(const std::string& console, int runs)
         ConsoleProcess process(console, {"--port-device", simulator.where()}, home);
         if (!process.started())
             break;
-        std::optional<double> first;
-        log.waitFor([&](const auto&) { return (first = firstReceivedSince(log, started)).has_value(); }, 10s);
+        std::optional<e2e::SimTrafficLog::Line> first;
+        log.waitFor(
+            [&](const auto& lines) {
+                first = e2e::SimTrafficLog::firstReceivedSince(lines, started);
+                return first.has_value();
+            },
+            10s);
         process.stop();
         if (!first)
             break;
         if (run > 0)
-            samples.emplace_back(*first - started);
+            samples.emplace_back(first->seconds - started);
         std::this_thread::sleep_for(200ms);
     }
     if (samples.size() != static_cast<std::size_t>(runs))

@@ -42,6 +42,14 @@ std::vector<SimTrafficLog::Line> SimTrafficLog::lines(const std::string& directi
     return picked;
 }
 
+std::optional<SimTrafficLog::Line> SimTrafficLog::firstReceivedSince(const std::vector<Line>& lines, double seconds)
+{
+    for (const Line& line : lines)
+        if (line.direction == "rx" && line.seconds >= seconds)
+            return line;
+    return std::nullopt;
+}
+
 bool SimTrafficLog::waitFor(const std::function<bool(const std::vector<Line>&)>& done,
                             std::chrono::milliseconds patience) const
 {

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ public:
 
     std::vector<Line> lines() const;
     std::vector<Line> lines(const std::string& direction) const;
+    // The first frame among `lines` that the simulator read at or after
+    // `seconds`, as its log stamps them.
+    static std::optional<Line> firstReceivedSince(const std::vector<Line>& lines, double seconds);
     // Waits for the file to change until `done` holds for its lines or the
     // patience runs out; returns whether it held.
     bool waitFor(const std::function<bool(const std::vector<Line>&)>& done,
