@@ -38,6 +38,7 @@ void SnapshotPass::start()
         return;
     m_running = true;
     m_cancelled = false;
+    m_rereading = false;
     m_current = 0;
     openNext();
 }
@@ -114,6 +115,17 @@ void SnapshotPass::closeCurrent()
     if (part.asksCamera())
         section.state = !heard ? SectionState::NotRead : silence ? SectionState::PartlyRead : SectionState::Read;
     m_open = false;
+    if (m_mode == Mode::Read && section.state == SectionState::PartlyRead && !m_rereading) {
+        // The camera answered, but one answer came late or not at all: a busy
+        // line loses one now and then, so the section is asked once more
+        // before it is kept as partly read.
+        ConfigSection dropped;
+        part.finishReading(dropped);
+        m_rereading = true;
+        openNext();
+        return;
+    }
+    m_rereading = false;
     if (m_mode == Mode::Read) {
         part.finishReading(section);
         // A camera that answered nothing reported nothing: no field of the

@@ -130,7 +130,7 @@ private slots:
         QCOMPARE(console({QStringLiteral("--write-config"), path("change.ini"), QStringLiteral("--yes")}, 9).exitCode, 0);
         run = console({QStringLiteral("--compare-config"), path("a.ini")}, 9);
         QCOMPARE(run.exitCode, 1);
-        QCOMPARE(run.out, QStringList{QStringLiteral("Wipe Setup.Run Time: 25 -> 40")});
+        QVERIFY2(run.out == QStringList{QStringLiteral("Wipe Setup.Run Time: 25 -> 40")}, qPrintable(run.out.join(u'\n')));
     }
 
     void aWriteThatIsNotConfirmedSendsNothing()

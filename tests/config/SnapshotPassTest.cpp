@@ -30,6 +30,8 @@ public:
     bool silent = false;
     // Stops answering after this many commands.
     int answersLeft = 1000;
+    // Commands whose answer is lost, as many times as each is counted here.
+    std::map<std::string, int> lost;
     std::vector<std::string> sent;
     DoorOverLink door{link, prompter, clock};
     SnapshotContext context{door, 0, 1, 1, {}, {}};
@@ -60,6 +62,10 @@ public:
             sent.push_back(text);
             if (silent || answersLeft-- <= 0)
                 continue;
+            if (auto loss = lost.find(text); loss != lost.end() && loss->second > 0) {
+                --loss->second;
+                continue;
+            }
             const auto answer = answers.find(text);
             if (answer == answers.end())
                 receive({0x06});
@@ -185,6 +191,41 @@ TEST_F(SnapshotPassTest, setupAndCameraIdReadTheirWholeChains)
                               {"Maintenance Mode Text", "off"}, {"ID Line 5 - Display Mode", "Compass/Zoom/LP"},
                               {"Line 1", "LOBBY EAST"}, {"Line 2", ""}, {"Alarm 1 Preset", "7"},
                               {"Alarm 2 Preset", "64"}}}));
+}
+
+TEST_F(SnapshotPassTest, aSectionThatMissedAnAnswerIsAskedOnceMore)
+{
+    const struct {
+        const char* name;
+        int losses;
+        SectionState state;
+        const char* panTilt;
+    } rows[] = {
+        {"one answer lost on a busy line", 1, SectionState::Read, "Var. Prop. Speed P/T"},
+        {"the same answer lost again", 2, SectionState::PartlyRead, nullptr},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        sent.clear();
+        answers = {{"RS", "RV2.14 AlderSD"}, {"mSs", "mS1234567"}, {"sS", "s2"}, {"SS", "S1"}};
+        lost = {{"sS", row.losses}};
+        std::vector<std::unique_ptr<SnapshotPart>> setup;
+        setup.push_back(std::make_unique<SetupPart>());
+        SnapshotPass pass(context, std::move(setup));
+        pass.start();
+        runUntilDone(pass);
+        ASSERT_FALSE(pass.running());
+        // Asked twice at most, however often the answer is lost.
+        EXPECT_EQ(std::count(sent.begin(), sent.end(), "sS"), 2);
+        EXPECT_EQ(std::count(sent.begin(), sent.end(), "RS"), 2);
+        ASSERT_EQ(pass.result().sections.size(), 1u);
+        const ConfigSection& section = pass.result().sections[0];
+        EXPECT_EQ(section.state, row.state);
+        EXPECT_EQ(section.find("Firmware Version") ? *section.find("Firmware Version") : "", "V2.14 AlderSD");
+        if (row.panTilt) {
+            EXPECT_EQ(section.find("Pan/Tilt") ? *section.find("Pan/Tilt") : "", row.panTilt);
+        }
+    }
 }
 
 TEST_F(SnapshotPassTest, setupAndCameraIdWriteOneControlAtATimeAndOnlyWhatDiffers)
