@@ -39,6 +39,7 @@ void SnapshotPass::start()
     m_running = true;
     m_cancelled = false;
     m_rereading = false;
+    m_cameraAnswered = false;
     m_current = 0;
     openNext();
 }
@@ -115,10 +116,13 @@ void SnapshotPass::closeCurrent()
     if (part.asksCamera())
         section.state = !heard ? SectionState::NotRead : silence ? SectionState::PartlyRead : SectionState::Read;
     m_open = false;
-    if (m_mode == Mode::Read && section.state == SectionState::PartlyRead && !m_rereading) {
-        // The camera answered, but one answer came late or not at all: a busy
+    const bool missed = section.state == SectionState::PartlyRead
+        || (section.state == SectionState::NotRead && m_cameraAnswered);
+    if (m_mode == Mode::Read && part.asksCamera() && missed && !m_rereading) {
+        // The camera is there, but an answer came late or not at all: a busy
         // line loses one now and then, so the section is asked once more
-        // before it is kept as partly read.
+        // before it is kept as partly or not read. A camera silent from the
+        // start is not asked everything twice.
         ConfigSection dropped;
         part.finishReading(dropped);
         m_rereading = true;
@@ -126,6 +130,10 @@ void SnapshotPass::closeCurrent()
         return;
     }
     m_rereading = false;
+    // A section the camera left unanswered twice means the camera has gone:
+    // the sections after it are not asked twice until it answers again.
+    if (part.asksCamera())
+        m_cameraAnswered = heard;
     if (m_mode == Mode::Read) {
         part.finishReading(section);
         // A camera that answered nothing reported nothing: no field of the

@@ -20,8 +20,9 @@ namespace tarn {
 // pump, and gives its fields when the line has been quiet for a moment) or
 // writing (each part programs its section through its dialog's controls).
 // A part whose questions all went unanswered is marked "not read", and the
-// pass goes on; one that missed some answers is read once more, and kept as
-// "partly read" only if it misses some again. Cancel closes the open part at once (what it had not sent is
+// pass goes on; one that missed answers from a camera that answered before is
+// read once more, and kept as "partly read" or "not read" only if it misses
+// them again. Cancel closes the open part at once (what it had not sent is
 // dropped), so nothing waits longer than the answer already on its way.
 class SnapshotPass final : public TimerClient {
 public:
@@ -85,6 +86,7 @@ private:
     bool m_running = false;
     bool m_cancelled = false;
     bool m_rereading = false;
+    bool m_cameraAnswered = false;
     int m_quietTicks = 0;
     int m_elapsedMs = 0;
     std::uint64_t m_answersAtStart = 0;

@@ -104,6 +104,7 @@ TEST_F(SnapshotPassTest, aSilentCameraLeavesEverySectionNotReadAndNothingHangs)
     pass.start();
     runUntilDone(pass);
     ASSERT_FALSE(pass.running());
+    EXPECT_EQ(sent, (std::vector<std::string>{"mw?", "mW?", "US"})) << "asked once each";
     for (const ConfigSection& section : pass.result().sections) {
         SCOPED_TRACE(section.name);
         EXPECT_EQ(section.state, SectionState::NotRead);
@@ -118,6 +119,9 @@ TEST_F(SnapshotPassTest, aCameraThatStopsHalfWayIsReadAsFarAsItAnswered)
     SnapshotPass pass(context, parts());
     pass.start();
     runUntilDone(pass);
+    // The wash question is asked once more, the camera being there a moment
+    // ago; then it has gone, and the azimuth question is asked once.
+    EXPECT_EQ(sent, (std::vector<std::string>{"mw?", "mW?", "mW?", "US"}));
     ASSERT_EQ(pass.result().sections.size(), 3u);
     EXPECT_EQ(pass.result().sections[0].state, SectionState::Read);
     EXPECT_EQ(pass.result().sections[1].state, SectionState::NotRead);
@@ -226,6 +230,22 @@ TEST_F(SnapshotPassTest, aSectionThatMissedAnAnswerIsAskedOnceMore)
             EXPECT_EQ(section.find("Pan/Tilt") ? *section.find("Pan/Tilt") : "", row.panTilt);
         }
     }
+}
+
+TEST_F(SnapshotPassTest, aLostAnswerToASectionsOnlyQuestionIsAskedAgain)
+{
+    answers = {{"mw?", "mwr0120d05m1"}, {"mW?", "mWW15w07m1f003"}, {"US", "UE250"}};
+    lost = {{"mW?", 1}};
+    SnapshotPass pass(context, parts());
+    pass.start();
+    runUntilDone(pass);
+    EXPECT_EQ(sent, (std::vector<std::string>{"mw?", "mW?", "mW?", "US"}));
+    ASSERT_EQ(pass.result().sections.size(), 3u);
+    for (const ConfigSection& section : pass.result().sections) {
+        SCOPED_TRACE(section.name);
+        EXPECT_EQ(section.state, SectionState::Read);
+    }
+    EXPECT_EQ(*pass.result().sections[1].find("Wash Time"), "15");
 }
 
 TEST_F(SnapshotPassTest, setupAndCameraIdWriteOneControlAtATimeAndOnlyWhatDiffers)
