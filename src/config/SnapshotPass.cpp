@@ -164,6 +164,8 @@ void SnapshotPass::timerFired(int id)
         return;
     m_elapsedMs += TickMs;
     if (m_elapsedMs >= LongestPartMs) {
+        // A part that never stops asking is not given its whole time again.
+        m_rereading = true;
         closeCurrent();
         return;
     }
